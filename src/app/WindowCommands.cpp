@@ -1,14 +1,73 @@
 #include <cstdio>
+#include <exception>
+#include <string>
 
 #include "app/Commands.h"
+#include "app/LogSource.h"
+#include "app/UnitFormVigil.h"
+#include "framework/Application.h"
+#include "platform/freetype/FreeTypeFontEngine.h"
+#include "platform/headless/HeadlessHost.h"
+#include "platform/png/PngFile.h"
+#include "platform/sdl/SdlHost.h"
 
-// Placeholder until the window layer lands.
-int RunWindow(const TCommandLine&) {
-    std::fputs("vigil: the window is not available yet; try --print\n", stderr);
-    return 1;
+namespace {
+
+// A failure before the message loop runs has no window to be shown in.
+template <class F>
+int Reported(F&& run) {
+    try {
+        return run();
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "vigil: %s\n", e.what());
+        return 1;
+    }
 }
 
-int RunScreenshot(const TCommandLine&) {
-    std::fputs("vigil: --screenshot is not available yet\n", stderr);
-    return 1;
+int OpenWindow(const TCommandLine& cmd) {
+    if (!CheckLogFileArgument(cmd)) return 2;
+    InstallFreeTypeFontEngine();
+    TSdlHost host;
+    if (!host.Ok()) {
+        std::fprintf(stderr, "vigil: cannot open a window: %s\n", host.Error().c_str());
+        return 1;
+    }
+    TApplication app(host);
+    app.Initialize();
+    app.CreateForm(FormVigil);
+    app.Run();
+    return 0;
+}
+
+int RenderScreenshot(const TCommandLine& cmd) {
+    if (!CheckLogFileArgument(cmd)) return 2;
+    InstallFreeTypeFontEngine();
+    THeadlessHost host;
+    TApplication app(host);
+    app.Initialize();
+    app.CreateForm(FormVigil);
+    FormVigil->Show();
+    // One second in, the uptime label has had its first tick.
+    host.Advance(1000);
+    const auto* window = static_cast<const THeadlessWindow*>(FormVigil->HostWindow());
+    std::string error;
+    if (!window) {
+        std::fprintf(stderr, "vigil: the window could not be made\n");
+        return 1;
+    }
+    if (!SavePng(window->Pixels(), cmd.ScreenshotPath, &error)) {
+        std::fprintf(stderr, "vigil: %s\n", error.c_str());
+        return 2;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int RunWindow(const TCommandLine& cmd) {
+    return Reported([&] { return OpenWindow(cmd); });
+}
+
+int RunScreenshot(const TCommandLine& cmd) {
+    return Reported([&] { return RenderScreenshot(cmd); });
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/Commands.h"
+#include "platform/linux/LocaleFormats.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ int UsageError(const std::string& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    UseUserLocale();
     TCommandLine cmd;
     bool print = false;
     bool help = false;

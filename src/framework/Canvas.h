@@ -10,10 +10,13 @@
 #include "framework/Geometry.h"
 #include "framework/Region.h"
 
-// A 32-bit 0xAARRGGBB pixel buffer that canvases draw into.
+// A 32-bit 0xAARRGGBB pixel buffer that canvases draw into. Sizes are clamped to
+// 0..kMaxSide per side (a zero side empties both), so an absurd request cannot exhaust memory.
 class TPixelBuffer {
 public:
     TPixelBuffer() = default;
+    static constexpr int kMaxSide = 16384;
+
     TPixelBuffer(int width, int height, TPixel fill = 0xFFFFFFFF);
 
     int Width() const { return width_; }
@@ -32,10 +35,14 @@ private:
 };
 
 enum TPenStyle : std::uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear };
-// pmNot inverts what lies under the pen: drawn twice, the picture is back as it was.
-enum TPenMode : std::uint8_t { pmCopy, pmNot, pmXor };
+// pmNot inverts what lies under the pen: drawn twice, the picture is back as it was. pmXor
+// and pmNotXor combine the pen colour with what lies under it (dest ^ pen, ~(dest ^ pen)) and
+// are self-inverse too. The mode applies to the brush of Rectangle, Polygon and Ellipse as
+// well; FillRect always copies.
+enum TPenMode : std::uint8_t { pmCopy, pmNot, pmXor, pmNotXor };
 enum TBrushStyle : std::uint8_t { bsSolid, bsClear };
 
+// A pen or brush colour of clNone draws nothing, like a clear style.
 struct TPen {
     TColor Color = clBlack;
     int Width = 1;
@@ -109,17 +116,26 @@ public:
     void SetOrigin(TPoint origin) { state_.Origin = origin; }
     TPoint PenPos() const { return state_.PenPos; }
 
-    // Lines and shapes, with the current pen and brush.
+    // Lines and shapes, with the current pen and brush. Pen patterns: psDot is one pixel on,
+    // one off; psDash 18/6, psDashDot 9/6/3/6, psDashDotDot 9/3/3/3/3/3, each scaled by the
+    // pen width. A pattern runs on through the segments of one Polyline/Polygon/Rectangle.
+    // A pen wider than 1 is centred on the line and reaches half its width past each end.
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
     void Polyline(const std::vector<TPoint>& points);
     void Polygon(const std::vector<TPoint>& points);
+    // Outline: the ring of pen width centred on the pixels l..r-1 x t..b-1's border; the brush
+    // fills what lies inside the ring. With a clear pen the brush fills all of l..r-1 x t..b-1,
+    // the same pixels as FillRect, so a shape's area never depends on its pen.
     void Rectangle(const TRect& r);
     void Rectangle(int left, int top, int right, int bottom) { Rectangle({left, top, right, bottom}); }
+    // The ellipse inscribed in r (pixels whose centres lie inside), outlined solid whatever the
+    // pen's pattern.
     void Ellipse(const TRect& r);
     // Fills with the brush only (no outline); a clear brush fills nothing.
     void FillRect(const TRect& r);
-    // Inverts every pixel of the rectangle's one-pixel outline (focus rectangles).
+    // Inverts every second pixel of the rectangle's one-pixel outline, starting with the
+    // top-left corner (focus rectangles); drawn twice, the picture is back.
     void DrawFocusRect(const TRect& r);
 
     TColor Pixels(int x, int y) const;  // clNone outside the buffer
@@ -144,7 +160,7 @@ public:
     void Draw(int x, int y, const TPixelBuffer& image, bool alphaBlend = false);
 
     // Text, in the current font. TextOut draws a background box with the brush unless the
-    // brush is clear. Text is UTF-8.
+    // brush is clear, and leaves the pen position just past the text. Text is UTF-8.
     void TextOut(int x, int y, std::string_view text);
     int TextWidth(std::string_view text) const;
     int TextHeight(std::string_view text) const;
@@ -152,7 +168,9 @@ public:
     unsigned TextAlign() const { return state_.TextAlign; }
     void SetTextAlign(unsigned align) { state_.TextAlign = align; }
     // Formats text into r with the dt* flags; returns the text height. With dtCalcRect it
-    // draws nothing and sets r to the size the text needs.
+    // draws nothing and sets r to the size the text needs. As with TextOut, each line gets a
+    // background box with the brush unless the brush is clear. Of several "&x" the last is
+    // underlined; empty text measures 0 x 0.
     int DrawText(std::string_view text, TRect& r, unsigned format);
     // Text clipped to r, drawn at (x, y).
     void TextRect(const TRect& r, int x, int y, std::string_view text);

@@ -1,0 +1,96 @@
+#include "app/UnitFormVigil.h"
+
+#include "history/DurationText.h"
+#include "platform/linux/SystemClock.h"
+
+TFormVigil* FormVigil = nullptr;
+
+namespace {
+
+TFont ArialFont(int height, TColor color = clWindowText, TFontStyles style = 0) {
+    TFont font;
+    font.SetName("Arial");
+    font.SetHeight(height);
+    font.SetColor(color);
+    font.SetStyle(style);
+    return font;
+}
+
+TPanel* PlainPanel(TWinControl& parent, TComponent* owner, const char* name, TColor color) {
+    auto* panel = parent.InsertControl(std::make_unique<TPanel>(owner));
+    panel->SetName(name);
+    panel->SetBevelOuter(bvNone);
+    panel->SetColor(color);
+    return panel;
+}
+
+TLabel* PlacedLabel(TWinControl& parent, TComponent* owner, const char* name, TRect bounds,
+                    const char* caption) {
+    auto* label = parent.InsertControl(std::make_unique<TLabel>(owner));
+    label->SetName(name);
+    label->SetBoundsRect(bounds);
+    label->SetCaption(caption);
+    return label;
+}
+
+}  // namespace
+
+TFormVigil::TFormVigil(TComponent* owner) : TForm(owner), UptimeClock(MillisecondsSinceBoot) {
+    SetName("FormVigil");
+    SetCaption("Vigil");
+    SetBorderStyle(bsSizeable);
+    SetPosition(poDesktopCenter);
+    SetClientWidth(673);
+    SetClientHeight(475);
+    SetColor(clWindow);
+    SetFont(ArialFont(-11));
+
+    WsToolbar1 = PlainPanel(*this, this, "WsToolbar1", clBtnFace);
+    WsToolbar1->SetBounds(0, 0, 673, 60);
+    WsToolbar1->SetAlign(alTop);
+
+    WsStatusBar1 = PlainPanel(*this, this, "WsStatusBar1", clBtnFace);
+    WsStatusBar1->SetBounds(0, 456, 673, 19);
+    WsStatusBar1->SetAlign(alBottom);
+
+    WsPageControl1 = PlainPanel(*this, this, "WsPageControl1", clWindow);
+    WsPageControl1->SetBounds(0, 60, 673, 396);
+    WsPageControl1->SetAlign(alClient);
+    BuildPages();
+
+    Timer1 = Own(std::make_unique<TTimer>(this));
+    Timer1->SetName("Timer1");
+    Timer1->SetInterval(1000);
+    Timer1->OnTimer = [this](TObject* sender) { Timer1Timer(sender); };
+}
+
+TFormVigil::~TFormVigil() {
+    if (FormVigil == this) FormVigil = nullptr;
+}
+
+void TFormVigil::BuildPages() {
+    // The page's area inside the page control: below the 20-pixel tab strip and inside the
+    // card's frame and shadow.
+    TabSheet1 = PlainPanel(*WsPageControl1, this, "TabSheet1", clWindow);
+    TabSheet1->SetBounds(1, 24, 669, 369);
+
+    Panel1 = PlainPanel(*TabSheet1, this, "Panel1", clWindow);
+    Panel1->SetBounds(0, 0, 669, 40);
+    Panel1->SetAlign(alTop);
+
+    Image1 = Panel1->InsertControl(std::make_unique<TImage>(this));
+    Image1->SetName("Image1");
+    Image1->SetBounds(8, 4, 32, 32);
+
+    Label1 = PlacedLabel(*Panel1, this, "Label1", Bounds(48, 13, 145, 16), "开机/关机日志");
+    Label1->SetFont(ArialFont(-13, clBlack, fsBold));
+    LabTime =
+        PlacedLabel(*Panel1, this, "LabTime", Bounds(288, 16, 121, 14), " Windows已运行时间:");
+    LabTimeText = PlacedLabel(*Panel1, this, "LabTimeText", Bounds(416, 16, 233, 14), "");
+    LabTimeText->SetAutoSize(false);
+    LabTimeText->SetFont(ArialFont(-11, clMaroon));
+}
+
+void TFormVigil::Timer1Timer(TObject*) {
+    LabTimeText->SetCaption(UptimeText(UptimeClock ? UptimeClock() : 0));
+}

@@ -1,0 +1,300 @@
+#include "framework/Control.h"
+
+#include <algorithm>
+#include <cwctype>
+
+#include "framework/Application.h"
+#include "framework/Form.h"
+#include "framework/WinControl.h"
+
+TControl::TControl(TComponent* owner) : TComponent(owner) {
+    font_.SetName("MS Sans Serif");
+}
+
+TControl::~TControl() {
+    if (TForm* form = Form(); form && form != this) form->ControlDestroying(this);
+    if (Application) Application->ControlDestroying(this);
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+    // Far beyond any screen, and small enough that no edge arithmetic can overflow.
+    constexpr int kLimit = 1 << 20;
+    left = std::clamp(left, -kLimit, kLimit);
+    top = std::clamp(top, -kLimit, kLimit);
+    width = std::clamp(width, 0, kLimit);
+    height = std::clamp(height, 0, kLimit);
+    TRect r = Bounds(left, top, width, height);
+    if (r == bounds_) return;
+    bool sized = r.Width() != bounds_.Width() || r.Height() != bounds_.Height();
+    Invalidate();
+    bounds_ = r;
+    Invalidate();
+    if (sized) Resize();
+    if (parent_ && align_ != alNone) parent_->Realign();
+}
+
+void TControl::SetAlign(TAlign align) {
+    if (align == align_) return;
+    align_ = align;
+    if (parent_) parent_->Realign();
+}
+
+void TControl::SetVisible(bool visible) {
+    if (visible == visible_) return;
+    if (!visible) Invalidate();
+    visible_ = visible;
+    if (visible) Invalidate();
+    if (parent_ && align_ != alNone) parent_->Realign();
+    VisibleChanged();
+}
+
+bool TControl::Showing() const {
+    const TControl* c = this;
+    while (c->parent_) {
+        if (!c->visible_) return false;
+        c = c->parent_;
+    }
+    const auto* form = dynamic_cast<const TForm*>(c);
+    return c->visible_ && form && form->HostWindow();
+}
+
+void TControl::SetEnabled(bool enabled) {
+    if (enabled == enabled_) return;
+    enabled_ = enabled;
+    EnabledChanged();
+}
+
+void TControl::SetParent(TWinControl* parent) {
+    if (parent == parent_ || !parent_ || !parent) return;
+    parent->Adopt(parent_->Release(this));
+}
+
+TForm* TControl::Form() const {
+    const TControl* c = this;
+    while (c->parent_) c = c->parent_;
+    return dynamic_cast<TForm*>(const_cast<TControl*>(c));
+}
+
+void TControl::SetFont(const TFont& font) {
+    parentFont_ = false;
+    if (font == font_) return;
+    font_ = font;
+    FontChanged();
+}
+
+void TControl::SetParentFont(bool parentFont) {
+    if (parentFont == parentFont_) return;
+    parentFont_ = parentFont;
+    if (parentFont && parent_) ParentFontChanged(parent_->Font());
+}
+
+void TControl::ParentFontChanged(const TFont& font) {
+    if (!parentFont_ || font == font_) return;
+    font_ = font;
+    FontChanged();
+}
+
+void TControl::SetColor(TColor color) {
+    parentColor_ = false;
+    if (color == color_) return;
+    color_ = color;
+    ColorChanged();
+}
+
+void TControl::SetParentColor(bool parentColor) {
+    if (parentColor == parentColor_) return;
+    parentColor_ = parentColor;
+    if (parentColor && parent_) ParentColorChanged(parent_->Color());
+}
+
+void TControl::ParentColorChanged(TColor color) {
+    if (!parentColor_ || color == color_) return;
+    color_ = color;
+    ColorChanged();
+}
+
+void TControl::CopyParentSettings() {
+    if (!parent_) return;
+    ParentFontChanged(parent_->Font());
+    ParentColorChanged(parent_->Color());
+}
+
+void TControl::SetCaption(const std::string& caption) {
+    if (caption == caption_) return;
+    caption_ = caption;
+    TextChanged();
+}
+
+void TControl::SetCursor(TCursor cursor) {
+    if (cursor == cursor_) return;
+    cursor_ = cursor;
+    if (TForm* form = Form()) form->UpdateCursor();
+}
+
+TRect TControl::VisibleFormRect() const {
+    if (!visible_) return {};
+    if (!parent_) return dynamic_cast<const TForm*>(this) ? ClientRect() : TRect{};
+    TRect r = parent_->VisibleFormRect();
+    if (r.IsEmpty()) return {};
+    TPoint o = parent_->FormOrigin();
+    return r.Intersect(bounds_.Offset(o.X, o.Y));
+}
+
+TPoint TControl::FormOrigin() const {
+    TPoint p;
+    for (const TControl* c = this; c->parent_; c = c->parent_) {
+        p.X += c->bounds_.Left;
+        p.Y += c->bounds_.Top;
+    }
+    return p;
+}
+
+void TControl::Invalidate() {
+    InvalidateRect(ClientRect());
+}
+
+void TControl::InvalidateRect(const TRect& clientRect) {
+    TForm* form = Form();
+    if (!form) return;
+    TRect visible = VisibleFormRect();
+    if (visible.IsEmpty()) return;
+    TPoint o = FormOrigin();
+    TRect r = clientRect.Offset(o.X, o.Y).Intersect(visible);
+    if (!r.IsEmpty()) form->InvalidateFormRect(r);
+}
+
+void TControl::Update() {
+    if (TForm* form = Form()) form->UpdateWindow();
+}
+
+TPoint TControl::ClientToScreen(TPoint p) const {
+    TPoint o = FormOrigin();
+    TPoint s{p.X + o.X, p.Y + o.Y};
+    if (const TForm* form = Form()) {
+        TRect frame = form->FrameInsets();
+        s.X += form->Left() + frame.Left;
+        s.Y += form->Top() + frame.Top;
+    }
+    return s;
+}
+
+TPoint TControl::ScreenToClient(TPoint p) const {
+    TPoint zero = ClientToScreen({0, 0});
+    return {p.X - zero.X, p.Y - zero.Y};
+}
+
+void TControl::BringToFront() {
+    if (!parent_) return;
+    auto& list = parent_->children_;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (list[i].get() != this) continue;
+        auto self = std::move(list[i]);
+        list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
+        list.push_back(std::move(self));
+        break;
+    }
+    Invalidate();
+}
+
+void TControl::SendToBack() {
+    if (!parent_) return;
+    auto& list = parent_->children_;
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (list[i].get() != this) continue;
+        auto self = std::move(list[i]);
+        list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
+        list.insert(list.begin(), std::move(self));
+        break;
+    }
+    Invalidate();
+}
+
+bool TControl::MouseInControl() const {
+    TForm* form = Form();
+    return form && form->MouseControl() == this;
+}
+
+bool TControl::MouseCapture() const {
+    TForm* form = Form();
+    return form && form->CaptureControl() == this;
+}
+
+void TControl::SetMouseCapture(bool capture) {
+    TForm* form = Form();
+    if (!form) return;
+    if (capture)
+        form->SetCaptureControl(this);
+    else if (form->CaptureControl() == this)
+        form->SetCaptureControl(nullptr);
+}
+
+void TControl::Click() {
+    if (OnClick) OnClick(this);
+}
+
+bool TControl::HitTest(TPoint) const {
+    return true;
+}
+TCursor TControl::CursorAt(TPoint) const {
+    return cursor_;
+}
+TFrameHit TControl::FrameHitAt(TPoint) const {
+    return fhClient;
+}
+
+bool TControl::IsAccel(char32_t ch, const std::string& caption) {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        if (caption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        auto c = static_cast<unsigned char>(caption[i + 1]);
+        if (c >= 0x80 || ch >= 0x80) return false;  // accelerators are ASCII letters and digits
+        return std::towupper(static_cast<wint_t>(c)) == std::towupper(static_cast<wint_t>(ch));
+    }
+    return false;
+}
+
+void TControl::Paint(TCanvas&) {}
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+}
+
+void TControl::MouseMove(TShiftState shift, int x, int y) {
+    if (OnMouseMove) OnMouseMove(this, shift, x, y);
+}
+
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+}
+
+bool TControl::MouseWheel(TShiftState shift, int delta, TPoint pos) {
+    bool handled = false;
+    if (OnMouseWheel) OnMouseWheel(this, shift, delta, pos, handled);
+    return handled;
+}
+
+void TControl::MouseEnter() {
+    if (OnMouseEnter) OnMouseEnter(this);
+}
+
+void TControl::MouseLeave() {
+    if (OnMouseLeave) OnMouseLeave(this);
+}
+
+void TControl::DblClick() {
+    if (OnDblClick) OnDblClick(this);
+}
+
+void TControl::Resize() {
+    if (OnResize) OnResize(this);
+}
+
+bool TControl::DialogChar(char32_t, TShiftState) {
+    return false;
+}
+bool TControl::DialogKey(TKey, TShiftState) {
+    return false;
+}

@@ -1,0 +1,113 @@
+#include "framework/Label.h"
+
+TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
+    SetBounds(0, 0, 65, 17);
+    SetParentColor(true);
+    SetControlStyle(ControlStyle() & ~csCaptureMouse);
+}
+
+void TLabel::SetAutoSize(bool autoSize) {
+    if (autoSize == autoSize_) return;
+    autoSize_ = autoSize;
+    AdjustBounds();
+}
+
+void TLabel::SetAlignment(TAlignment alignment) {
+    if (alignment == alignment_) return;
+    alignment_ = alignment;
+    Invalidate();
+}
+
+void TLabel::SetLayout(TVerticalLayout layout) {
+    if (layout == layout_) return;
+    layout_ = layout;
+    Invalidate();
+}
+
+void TLabel::SetTransparent(bool transparent) {
+    if (transparent == transparent_) return;
+    transparent_ = transparent;
+    Invalidate();
+}
+
+void TLabel::SetWordWrap(bool wordWrap) {
+    if (wordWrap == wordWrap_) return;
+    wordWrap_ = wordWrap;
+    AdjustBounds();
+    Invalidate();
+}
+
+void TLabel::SetShowAccelChar(bool show) {
+    if (show == showAccelChar_) return;
+    showAccelChar_ = show;
+    AdjustBounds();
+    Invalidate();
+}
+
+void TLabel::Loaded() {
+    TGraphicControl::Loaded();
+    AdjustBounds();
+}
+
+void TLabel::TextChanged() {
+    AdjustBounds();
+    Invalidate();
+}
+
+void TLabel::FontChanged() {
+    AdjustBounds();
+    Invalidate();
+}
+
+unsigned TLabel::TextFormat() const {
+    unsigned format = dtExpandTabs;
+    format |= alignment_ == taRightJustify ? dtRight : alignment_ == taCenter ? dtCenter : dtLeft;
+    if (wordWrap_) format |= dtWordBreak;
+    if (!showAccelChar_) format |= dtNoPrefix;
+    return format;
+}
+
+namespace {
+
+// An empty caption still measures as one line, so an auto-sized label keeps its height.
+std::string MeasuredText(const std::string& caption) {
+    return caption.empty() ? " " : caption;
+}
+
+}  // namespace
+
+void TLabel::AdjustBounds() {
+    if (!autoSize_ || Loading()) return;
+    TBitmap measure(1, 1);
+    measure.Canvas().Font() = Font();
+    TRect r{0, 0, wordWrap_ ? Width() : 0, 0};
+    measure.Canvas().DrawText(MeasuredText(Caption()), r, TextFormat() | dtCalcRect);
+    int left = Left();
+    if (alignment_ == taRightJustify && !wordWrap_) left += Width() - r.Width();
+    SetBounds(left, Top(), r.Width(), r.Height());
+}
+
+void TLabel::Paint(TCanvas& canvas) {
+    TRect r = ClientRect();
+    if (!transparent_) {
+        canvas.Brush().Color = Color();
+        canvas.FillRect(r);
+    }
+    canvas.Brush().Style = bsClear;
+    unsigned format = TextFormat();
+    if (layout_ != tlTop) {
+        TRect calc = r;
+        canvas.DrawText(MeasuredText(Caption()), calc, format | dtCalcRect);
+        int free = r.Height() - calc.Height();
+        r.Top += layout_ == tlCenter ? free / 2 : free;
+    }
+    if (Enabled()) {
+        canvas.DrawText(Caption(), r, format);
+        return;
+    }
+    TRect shifted = r.Offset(1, 1);
+    canvas.Font().SetColor(clBtnHighlight);
+    canvas.DrawText(Caption(), shifted, format);
+    canvas.Font().SetColor(clBtnShadow);
+    canvas.DrawText(Caption(), r, format);
+}

@@ -1,0 +1,99 @@
+#include "framework/Panel.h"
+
+#include <algorithm>
+
+TPanel::TPanel(TComponent* owner) : TCustomControl(owner) {
+    SetBounds(0, 0, 185, 41);
+    SetColor(clBtnFace);
+    SetControlStyle(ControlStyle() | csOpaque);
+}
+
+void TPanel::SetBevelOuter(TBevelCut bevel) {
+    if (bevel == bevelOuter_) return;
+    bevelOuter_ = bevel;
+    BordersChanged();
+}
+
+void TPanel::SetBevelInner(TBevelCut bevel) {
+    if (bevel == bevelInner_) return;
+    bevelInner_ = bevel;
+    BordersChanged();
+}
+
+void TPanel::SetBevelWidth(int width) {
+    width = std::max(1, width);
+    if (width == bevelWidth_) return;
+    bevelWidth_ = width;
+    BordersChanged();
+}
+
+void TPanel::SetBorderWidth(int width) {
+    width = std::max(0, width);
+    if (width == borderWidth_) return;
+    borderWidth_ = width;
+    BordersChanged();
+}
+
+void TPanel::SetAlignment(TAlignment alignment) {
+    if (alignment == alignment_) return;
+    alignment_ = alignment;
+    Invalidate();
+}
+
+void TPanel::BordersChanged() {
+    Realign();
+    Invalidate();
+}
+
+void TPanel::AdjustClientRect(TRect& rect) const {
+    int inset = borderWidth_;
+    if (bevelOuter_ != bvNone) inset += bevelWidth_;
+    if (bevelInner_ != bvNone) inset += bevelWidth_;
+    rect = rect.Inflate(-inset, -inset);
+}
+
+void Frame3D(TCanvas& canvas, TRect& rect, TColor topLeft, TColor bottomRight, int width) {
+    for (int i = 0; i < width && !rect.IsEmpty(); ++i) {
+        canvas.Pen().Color = topLeft;
+        canvas.Pen().Width = 1;
+        canvas.Pen().Style = psSolid;
+        canvas.MoveTo(rect.Left, rect.Bottom - 1);
+        canvas.LineTo(rect.Left, rect.Top);
+        canvas.LineTo(rect.Right - 1, rect.Top);
+        canvas.Pen().Color = bottomRight;
+        canvas.LineTo(rect.Right - 1, rect.Bottom - 1);
+        canvas.LineTo(rect.Left - 1, rect.Bottom - 1);
+        rect = rect.Inflate(-1, -1);
+    }
+}
+
+namespace {
+
+void PaintBevel(TCanvas& canvas, TRect& rect, TBevelCut bevel, int width) {
+    if (bevel == bvNone) return;
+    if (bevel == bvSpace) {
+        rect = rect.Inflate(-width, -width);
+        return;
+    }
+    bool raised = bevel == bvRaised;
+    Frame3D(canvas, rect, raised ? clBtnHighlight : clBtnShadow,
+            raised ? clBtnShadow : clBtnHighlight, width);
+}
+
+}  // namespace
+
+void TPanel::Paint(TCanvas& canvas) {
+    TRect r = ClientRect();
+    canvas.Brush().Color = Color();
+    canvas.FillRect(r);
+    PaintBevel(canvas, r, bevelOuter_, bevelWidth_);
+    r = r.Inflate(-borderWidth_, -borderWidth_);
+    PaintBevel(canvas, r, bevelInner_, bevelWidth_);
+    if (Caption().empty()) return;
+    canvas.Brush().Style = bsClear;
+    unsigned format = dtSingleLine | dtVCenter | dtExpandTabs;
+    format |= alignment_ == taLeftJustify    ? dtLeft
+              : alignment_ == taRightJustify ? dtRight
+                                             : dtCenter;
+    canvas.DrawText(Caption(), r, format);
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "history/SessionRecord.h"
+
+// What the log page shows of one session.
+struct TSessionRow {
+    int StateImage = 0;  // 0 normal or running, 1 abnormal or without a boot
+    std::string BootText;
+    std::string ShutdownText;
+    std::string DurationTextValue;
+    std::string UserText;
+    std::string StatusText;
+};
+
+struct TSessionRows {
+    std::vector<TSessionRow> Rows;
+    bool AnyUser = false;
+    std::int64_t TotalSeconds = 0;  // 64 bits: a long log of long sessions passes 2^31
+};
+
+// The user's short date, then, unless it is exactly midnight, a blank and the long time.
+std::string DateTimeText(DateTimeValue t);
+
+// Drops the oldest record when it holds neither time (only a user name).
+void FinishTable(SessionTable& table);
+
+// Also stores each record's DurationSeconds and StatusText back into the table.
+TSessionRows BuildRows(SessionTable& table);

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+#include "framework/Canvas.h"
+
+// PNG files as RGBA, the alpha kept in the pixel's top byte. Failures (unreadable, corrupt or
+// oversized files) return false with a reason in *error; the output buffer is then untouched.
+bool SavePng(const TPixelBuffer& buffer, const std::string& path, std::string* error = nullptr);
+bool LoadPng(const std::string& path, TPixelBuffer& out, std::string* error = nullptr);

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "framework/Host.h"
+
+struct SDL_Window;
+struct SDL_Cursor;
+union SDL_Event;
+class TSdlWindow;
+
+// Real windows through SDL2, one per form. Idle waits in SDL_WaitEventTimeout until input or
+// the next timer; it never polls.
+class TSdlHost : public THost {
+  public:
+    TSdlHost();
+    ~TSdlHost() override;
+    TSdlHost(const TSdlHost&) = delete;
+    TSdlHost& operator=(const TSdlHost&) = delete;
+
+    // False when no display could be opened; Error() says why.
+    bool Ok() const { return ok_; }
+    const std::string& Error() const { return error_; }
+
+    std::unique_ptr<THostWindow> CreateHostWindow(const THostWindowParams& params,
+                                                  THostWindowEvents& events) override;
+    void SetClient(THostClient* client) override { client_ = client; }
+    TRect WorkArea() const override;
+    TPoint CursorPos() const override;
+    int CursorHeight() const override { return 20; }
+    std::uint64_t Now() const override;
+    bool WaitEvents(std::uint64_t deadline) override;
+    bool OpenURL(const std::string& address) override;
+
+    // The platform cursor for a standard shape, made once.
+    SDL_Cursor* SystemCursor(TCursor shape);
+
+  private:
+    friend class TSdlWindow;
+    void Dispatch(const SDL_Event& e);
+    // Without a window manager the platform gives the keyboard to every window shown, hint
+    // windows too; a framed window losing it to one of ours gets it back instead of being
+    // told (and cancelling the very hint that took it).
+    bool HoldFocusEvent(TSdlWindow& w, std::uint8_t event);
+    void SettleFocus();
+    TSdlWindow* WindowById(std::uint32_t id) const;
+
+    bool ok_ = false;
+    std::string error_;
+    THostClient* client_ = nullptr;
+    std::map<std::uint32_t, TSdlWindow*> windows_;
+    std::map<TCursor, SDL_Cursor*> cursors_;
+    std::uint32_t pendingLost_ = 0;
+    bool popupFocused_ = false;
+};

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "framework/Colors.h"
+#include "widgets/WsTypes.h"
+
+// The colours that the gradient visual style derives from the system colours (or from the
+// Office scheme while themes are on). Under gcsCustom a control uses its own colour
+// properties instead; these functions then give the gcsSystem colours.
+
+struct TShadeColors {
+    TColor Start = clNone;
+    TColor Stop = clNone;
+};
+
+struct TSelectionColors {
+    TColor Frame = clNone;
+    TColor Start = clNone;
+    TColor Stop = clNone;
+};
+
+struct TStatusColors {
+    TColor Dark = clNone;
+    TColor Light = clNone;
+    TColor Third = clNone;
+};
+
+struct TOfficeScheme {
+    TColor SelectionFrame;
+    TColor SelectionStart;
+    TColor SelectionStop;
+    TColor BarStart;
+    TColor BarStop;
+    TColor Flat;
+};
+
+// The flat border colour of a panel-based control (tool bar, status bar) and the lightness
+// adjustment it is drawn with.
+struct TFlatColor {
+    TColor Color = clBtnShadow;
+    int Adjustment = 0;
+};
+
+// Scheme 0 for an index outside 0 to 2.
+const TOfficeScheme& OfficeSchemeColors(int scheme);
+
+TShadeColors PanelShadeColors(TWsGradientColorStyle style);
+TColor PanelFlatColor(TWsGradientColorStyle style);
+TSelectionColors SelectionShadeColors(TWsGradientColorStyle style);
+TStatusColors StatusShadeColors(TWsGradientColorStyle style);
+// The gradient style brings its own flat colour, unadjusted, unless the control's colours are
+// custom; every other case keeps the control's own colour and adjustment.
+TFlatColor PanelBorderFlatColor(TWsVisualStyle visual, TWsGradientColorStyle gradient,
+                                TFlatColor own);

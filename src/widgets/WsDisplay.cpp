@@ -1,0 +1,54 @@
+#include "widgets/WsDisplay.h"
+
+#include <cctype>
+#include <string>
+
+namespace {
+
+// The software canvas is 32-bit, so the screen is full colour unless told otherwise.
+bool gFullColorDisplay = true;
+int gOfficeColorScheme = 0;
+
+// The theme's colour name lives in the user's registry ("ThemeManager", value "ColorName")
+// on Windows. Linux has no theme registry, so the name is empty and the scheme is the default.
+std::string ThemeColorName() {
+    return {};
+}
+
+}  // namespace
+
+bool FullColorDisplay() {
+    return gFullColorDisplay;
+}
+void SetFullColorDisplay(bool value) {
+    gFullColorDisplay = value;
+}
+
+int OfficeColorScheme() {
+    return gOfficeColorScheme;
+}
+void SetOfficeColorScheme(int scheme) {
+    gOfficeColorScheme = scheme;
+}
+
+// There is no theme service on Linux; the widget set takes its non-themed paths.
+bool VisualThemesActive() {
+    return false;
+}
+
+int OfficeSchemeFromColorName(std::string_view colorName) {
+    std::string upper(colorName);
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (upper == "HOMESTEAD") return 1;
+    if (upper == "METALLIC") return 2;
+    return 0;
+}
+
+int ReadOfficeColorScheme() {
+    return OfficeSchemeFromColorName(ThemeColorName());
+}
+
+void InitWsDisplay() {
+    gFullColorDisplay = true;
+    gOfficeColorScheme = ReadOfficeColorScheme();
+}

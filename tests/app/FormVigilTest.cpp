@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include "app/UnitFormVigil.h"
+#include "framework/Application.h"
+#include "history/DurationText.h"
+#include "platform/headless/HeadlessHost.h"
+
+namespace {
+
+class FormVigilWindow : public ::testing::Test {
+  protected:
+    THeadlessHost host;
+    TApplication app{host};
+    TFormVigil* form = nullptr;
+    std::uint64_t uptime = 93'784'000;  // 1 day 2:03:04
+
+    void SetUp() override {
+        app.CreateForm(FormVigil);
+        form = FormVigil;
+        form->UptimeClock = [this] { return uptime; };
+        form->Show();
+    }
+    THeadlessWindow& Window() { return *static_cast<THeadlessWindow*>(form->HostWindow()); }
+    TRect FormRect(const TControl* c) {
+        TPoint o = c->FormOrigin();
+        return Bounds(o.X, o.Y, c->Width(), c->Height());
+    }
+};
+
+TEST_F(FormVigilWindow, IsTheMainFormWithItsCaptionSizeAndPlace) {
+    EXPECT_EQ(app.MainForm(), form);
+    EXPECT_EQ(FormVigil, form);
+    EXPECT_EQ(Window().Caption(), "Vigil");
+    EXPECT_EQ(form->Width(), 681);
+    EXPECT_EQ(form->Height(), 509);
+    EXPECT_EQ(Window().ClientBounds().Width(), 673);
+    EXPECT_EQ(Window().ClientBounds().Height(), 475);
+    // Centred on the 1280 x 800 headless screen.
+    EXPECT_EQ(form->Left(), (1280 - 681) / 2);
+    EXPECT_EQ(form->Top(), (800 - 509) / 2);
+    EXPECT_EQ(form->Font().Name(), "Arial");
+    EXPECT_EQ(form->Font().Height(), -11);
+    EXPECT_EQ(form->Color(), clWindow);
+}
+
+TEST_F(FormVigilWindow, ReservesThePlacesOfToolBarPagesAndStatusBar) {
+    EXPECT_EQ(FormRect(form->WsToolbar1), Bounds(0, 0, 673, 60));
+    EXPECT_EQ(FormRect(form->WsPageControl1), Bounds(0, 60, 673, 396));
+    EXPECT_EQ(FormRect(form->WsStatusBar1), Bounds(0, 456, 673, 19));
+    EXPECT_EQ(FormRect(form->TabSheet1), Bounds(1, 84, 669, 369));
+    EXPECT_EQ(FormRect(form->Panel1), Bounds(1, 84, 669, 40));
+    EXPECT_EQ(FormRect(form->Image1), Bounds(9, 88, 32, 32));
+    EXPECT_EQ(form->Label1->Left(), 48);
+    EXPECT_EQ(form->Label1->Top(), 13);
+    EXPECT_EQ(form->Label1->Height(), 16);
+    EXPECT_EQ(form->Label1->Caption(), "开机/关机日志");
+    EXPECT_EQ(form->LabTime->Left(), 288);
+    EXPECT_EQ(form->LabTime->Top(), 16);
+    EXPECT_EQ(form->LabTime->Height(), 14);
+    EXPECT_EQ(form->LabTimeText->BoundsRect(), Bounds(416, 16, 233, 14));
+    EXPECT_EQ(form->LabTimeText->Font().Color(), clMaroon);
+
+    // Growing the window gives the room to the pages.
+    host.Resize(Window(), 800, 600);
+    EXPECT_EQ(FormRect(form->WsPageControl1), Bounds(0, 60, 800, 521));
+    EXPECT_EQ(FormRect(form->WsStatusBar1), Bounds(0, 581, 800, 19));
+}
+
+bool HasReddishInk(const THeadlessWindow& w, TRect r) {
+    for (int y = r.Top; y < r.Bottom; ++y)
+        for (int x = r.Left; x < r.Right; ++x) {
+            TColor c = w.PixelColor(x, y);
+            if (GetRValue(c) > GetGValue(c) + 40) return true;
+        }
+    return false;
+}
+
+TEST_F(FormVigilWindow, UptimeLabelIsEmptyUntilTheFirstTickThenFollowsTheClock) {
+    TRect label = FormRect(form->LabTimeText);
+    host.Advance(999);
+    EXPECT_EQ(form->LabTimeText->Caption(), "");
+    EXPECT_FALSE(HasReddishInk(Window(), label));
+    EXPECT_EQ(Window().PixelColor(label.Left + 5, label.Top + 5), clWhite);
+
+    host.Advance(1);
+    EXPECT_EQ(form->LabTimeText->Caption(), UptimeText(93'784'000));
+    EXPECT_TRUE(HasReddishInk(Window(), label)) << "the new text was not presented";
+
+    uptime += 1000;
+    host.Advance(1000);
+    EXPECT_EQ(form->LabTimeText->Caption(), UptimeText(93'785'000));
+}
+
+TEST_F(FormVigilWindow, ClosingTheWindowEndsTheProgram) {
+    host.Schedule(2500, [this] { host.RequestClose(Window()); });
+    app.Run();
+    EXPECT_TRUE(app.Terminated());
+    EXPECT_FALSE(Window().Visible());
+    EXPECT_EQ(form->LabTimeText->Caption(), UptimeText(93'784'000));
+}
+
+}  // namespace

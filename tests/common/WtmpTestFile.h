@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Login accounting records for tests, written with the C library's own struct utmp.
+struct TWtmpEntry {
+    short Type = 0;  // ut_type: BOOT_TIME, RUN_LVL, USER_PROCESS, ...
+    std::string User;
+    std::string Line;
+    std::int64_t Time = 0;  // Unix seconds
+};
+
+TWtmpEntry BootEntry(std::int64_t time);
+TWtmpEntry ShutdownEntry(std::int64_t time);
+TWtmpEntry LoginEntry(const std::string& user, std::int64_t time);
+TWtmpEntry LogoutEntry(std::int64_t time);
+TWtmpEntry RunLevelEntry(std::int64_t time);
+
+std::vector<std::uint8_t> WtmpBytes(const std::vector<TWtmpEntry>& entries);
+
+// A fresh directory under the system's temporary directory, removed with its files.
+class TTempDir {
+  public:
+    TTempDir();
+    ~TTempDir();
+    TTempDir(const TTempDir&) = delete;
+    TTempDir& operator=(const TTempDir&) = delete;
+
+    std::string Path(const std::string& name) const { return dir_ + "/" + name; }
+    std::string WriteFile(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
+    std::string WriteWtmp(const std::string& name, const std::vector<TWtmpEntry>& entries) const;
+
+  private:
+    std::string dir_;
+};
+
+// Sets TZ for the life of the object and restores the previous zone after.
+class TScopedTimeZone {
+  public:
+    explicit TScopedTimeZone(const char* zone);
+    ~TScopedTimeZone();
+    TScopedTimeZone(const TScopedTimeZone&) = delete;
+    TScopedTimeZone& operator=(const TScopedTimeZone&) = delete;
+
+  private:
+    bool had_ = false;
+    std::string old_;
+};
+
+// Unix seconds of a UTC calendar time.
+std::int64_t UtcSeconds(int year, int month, int day, int hour, int minute, int second);

@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "framework/DateTime.h"
+#include "history/SessionRows.h"
+
+namespace {
+
+DateTimeValue Local(int y, int mo, int d, int h, int mi, int s) {
+    return EncodeDate(y, mo, d) + EncodeTime(h, mi, s);
+}
+
+SessionRecord Rec(DateTimeValue boot, DateTimeValue shutdown, const char* user = "") {
+    SessionRecord r;
+    r.BootTime = boot;
+    r.ShutdownTime = shutdown;
+    r.UserName = user;
+    return r;
+}
+
+TEST(FinishTable, RemovesOnlyAnOldestRecordWithoutTimes) {
+    SessionTable t{Rec(0, 0, "newest"), Rec(Local(2024, 1, 1, 8, 0, 0), 0), Rec(0, 0, "orphan")};
+    FinishTable(t);
+    ASSERT_EQ(t.size(), 2u);
+    EXPECT_EQ(t[0].UserName, "newest");  // only the last record is examined
+    FinishTable(t);
+    EXPECT_EQ(t.size(), 2u);
+
+    SessionTable shutdownOnly{Rec(0, Local(2024, 1, 1, 8, 0, 0))};
+    FinishTable(shutdownOnly);
+    EXPECT_EQ(shutdownOnly.size(), 1u);
+
+    SessionTable empty;
+    FinishTable(empty);
+    EXPECT_TRUE(empty.empty());
+}
+
+TEST(BuildRows, StatusImageAndDurationOfEachKindOfSession) {
+    const DateTimeValue b0 = Local(2024, 3, 5, 8, 0, 0), s0 = Local(2024, 3, 5, 9, 1, 1);
+    const DateTimeValue b1 = Local(2024, 3, 4, 7, 0, 0);
+    const DateTimeValue s2 = Local(2024, 3, 3, 18, 0, 0);
+    const DateTimeValue b3 = Local(2024, 3, 2, 8, 0, 0), s3 = Local(2024, 3, 2, 10, 0, 0);
+    SessionTable t{Rec(b0, s0, "ann"), Rec(b1, 0), Rec(0, s2), Rec(b3, s3)};
+    t[1].DurationSeconds = 77;  // stale values from an earlier fill must not survive
+    TSessionRows rows = BuildRows(t);
+    ASSERT_EQ(rows.Rows.size(), 4u);
+
+    EXPECT_EQ(rows.Rows[0].StateImage, 0);
+    EXPECT_EQ(rows.Rows[0].BootText, "2024-03-05 08:00:00");
+    EXPECT_EQ(rows.Rows[0].ShutdownText, "2024-03-05 09:01:01");
+    EXPECT_EQ(rows.Rows[0].DurationTextValue, "1 时1 分1 秒");
+    EXPECT_EQ(rows.Rows[0].StatusText, "正常关机");
+    EXPECT_EQ(rows.Rows[0].UserText, "ann");
+    EXPECT_EQ(t[0].DurationSeconds, 3661);
+
+    EXPECT_EQ(rows.Rows[1].StateImage, 1);
+    EXPECT_EQ(rows.Rows[1].StatusText, "非正常关机");
+    EXPECT_EQ(rows.Rows[1].ShutdownText, "");
+    EXPECT_EQ(rows.Rows[1].DurationTextValue, "");
+    EXPECT_EQ(t[1].DurationSeconds, 0);
+
+    EXPECT_EQ(rows.Rows[2].StateImage, 1);
+    EXPECT_EQ(rows.Rows[2].StatusText, "无开机记录");
+    EXPECT_EQ(rows.Rows[2].BootText, "");
+    EXPECT_EQ(rows.Rows[2].ShutdownText, "2024-03-03 18:00:00");
+
+    EXPECT_EQ(rows.Rows[3].StatusText, "正常关机");
+    EXPECT_EQ(t[3].StatusText, "正常关机");
+    EXPECT_EQ(rows.TotalSeconds, 3661 + 7200);
+    EXPECT_TRUE(rows.AnyUser);
+}
+
+TEST(BuildRows, NewestSessionIsRunningWhateverItsTimes) {
+    for (const SessionRecord& r :
+         {Rec(Local(2024, 1, 1, 9, 0, 0), 0), Rec(0, Local(2024, 1, 1, 9, 0, 0)), Rec(0, 0)}) {
+        SessionTable t{r};
+        TSessionRows rows = BuildRows(t);
+        EXPECT_EQ(rows.Rows[0].StatusText, "正常,运行中...");
+        EXPECT_EQ(rows.Rows[0].StateImage, 0);
+        EXPECT_EQ(rows.Rows[0].DurationTextValue, "");
+        EXPECT_FALSE(rows.AnyUser);
+    }
+}
+
+TEST(BuildRows, DurationIsTheRoundedDifferenceOfWholeSeconds) {
+    // 08:00:00 to 12:30:15 formed by adding day fractions: the double difference falls a hair
+    // short of 16215 s, which truncation would show as 14 seconds.
+    DateTimeValue boot = 45000.0 + 8.0 / 24.0;
+    DateTimeValue shutdown = 45000.0 + 12.0 / 24 + 30.0 / 1440 + 15.0 / 86400;
+    ASSERT_LT((shutdown - boot) * 86400, 16215.0);
+    SessionTable t{Rec(boot, shutdown)};
+    TSessionRows rows = BuildRows(t);
+    EXPECT_EQ(t[0].DurationSeconds, 16215);
+    EXPECT_EQ(rows.Rows[0].DurationTextValue, "4 时30 分15 秒");
+
+    // One second apart, difference just under one second in double precision.
+    DateTimeValue a = 45000.0 + 1.0 / 3.0;
+    DateTimeValue b = a + 1.0 / 86400;
+    SessionTable one{Rec(a, b)};
+    BuildRows(one);
+    EXPECT_EQ(one[0].DurationSeconds, 1);
+}
+
+TEST(BuildRows, ReversedAndHugeSpansStayInRange) {
+    SessionTable t{Rec(Local(2024, 1, 1, 10, 0, 0), Local(2024, 1, 1, 9, 0, 0)),
+                   Rec(Local(1901, 1, 1, 0, 0, 0), Local(2099, 1, 1, 0, 0, 0))};
+    TSessionRows rows = BuildRows(t);
+    EXPECT_EQ(t[0].DurationSeconds, 3600);
+    EXPECT_EQ(t[1].DurationSeconds, std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(rows.TotalSeconds, 3600 + std::int64_t{std::numeric_limits<std::int32_t>::max()});
+}
+
+TEST(DateTimeText, MidnightShowsTheDateAlone) {
+    EXPECT_EQ(DateTimeText(Local(2024, 2, 29, 0, 0, 0)), "2024-02-29");
+    EXPECT_EQ(DateTimeText(Local(2024, 2, 29, 0, 0, 1)), "2024-02-29 00:00:01");
+    EXPECT_EQ(DateTimeText(Local(2024, 2, 29, 23, 59, 59)), "2024-02-29 23:59:59");
+    EXPECT_EQ(DateTimeText(std::nan("")), "");
+}
+
+}  // namespace

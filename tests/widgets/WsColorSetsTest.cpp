@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include "widgets/WsColorMath.h"
+#include "widgets/WsColorSets.h"
+#include "widgets/WsDisplay.h"
+
+namespace {
+
+class WsColorSets : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        SetFullColorDisplay(true);
+        SetOfficeColorScheme(0);
+    }
+};
+
+TEST_F(WsColorSets, SystemColoursDeriveFromTheScheme) {
+    const TShadeColors panel = PanelShadeColors(gcsSystem);
+    EXPECT_EQ(panel.Start, clWindow);
+    EXPECT_EQ(panel.Stop, RGB(230, 230, 230));
+    EXPECT_EQ(PanelFlatColor(gcsSystem), RGB(192, 192, 192));
+
+    const TSelectionColors sel = SelectionShadeColors(gcsSystem);
+    EXPECT_EQ(sel.Frame, clHighlight);
+    EXPECT_EQ(sel.Stop, RGB(178, 214, 243));
+    EXPECT_EQ(sel.Start, Lighten(sel.Stop, 20));
+    EXPECT_NE(sel.Start, sel.Stop);
+
+    const TStatusColors status = StatusShadeColors(gcsSystem);
+    EXPECT_EQ(status.Dark, RGB(219, 219, 219));
+    EXPECT_EQ(status.Light, clWindow);
+    EXPECT_EQ(status.Third, RGB(198, 198, 198));
+}
+
+TEST_F(WsColorSets, ColoursFollowAChangedSystemScheme) {
+    SetSystemColor(15, RGB(200, 100, 50));
+    const TColor stop = PanelShadeColors(gcsSystem).Stop;
+    SetSystemColor(15, RGB(240, 240, 240));
+    EXPECT_EQ(stop, Darken(RGB(200, 100, 50), 10));
+}
+
+TEST_F(WsColorSets, OfficeStyleWithoutThemesIsTheSystemStyle) {
+    ASSERT_FALSE(VisualThemesActive());
+    SetOfficeColorScheme(2);
+    EXPECT_EQ(PanelShadeColors(gcsMSOffice).Stop, PanelShadeColors(gcsSystem).Stop);
+    EXPECT_EQ(PanelFlatColor(gcsMSOffice), PanelFlatColor(gcsSystem));
+    EXPECT_EQ(SelectionShadeColors(gcsMSOffice).Frame, clHighlight);
+    EXPECT_EQ(StatusShadeColors(gcsMSOffice).Third, StatusShadeColors(gcsSystem).Third);
+}
+
+TEST_F(WsColorSets, FewColourScreensGetSolidSelections) {
+    SetFullColorDisplay(false);
+    const TSelectionColors sel = SelectionShadeColors(gcsSystem);
+    EXPECT_EQ(sel.Start, sel.Stop);
+    EXPECT_EQ(sel.Stop, RGB(178, 214, 243));
+}
+
+TEST_F(WsColorSets, PanelFlatColourByVisualStyle) {
+    const TFlatColor own{clRed, -15};
+    const TFlatColor gradient = PanelBorderFlatColor(vsGradient, gcsSystem, own);
+    EXPECT_EQ(gradient.Color, RGB(192, 192, 192));
+    EXPECT_EQ(gradient.Adjustment, 0);
+    for (auto [visual, style] :
+         {std::pair{vsGradient, gcsCustom}, {vsClassic, gcsSystem}, {vsWinXP, gcsMSOffice}}) {
+        const TFlatColor kept = PanelBorderFlatColor(visual, style, own);
+        EXPECT_EQ(kept.Color, clRed);
+        EXPECT_EQ(kept.Adjustment, -15);
+    }
+}
+
+TEST_F(WsColorSets, OfficeSchemeTable) {
+    EXPECT_EQ(OfficeSchemeColors(0).BarStop, RGB(153, 187, 234));
+    EXPECT_EQ(OfficeSchemeColors(1).SelectionFrame, RGB(63, 93, 56));
+    EXPECT_EQ(OfficeSchemeColors(2).Flat, RGB(159, 159, 177));
+    EXPECT_EQ(OfficeSchemeColors(3).BarStart, OfficeSchemeColors(0).BarStart);
+    EXPECT_EQ(OfficeSchemeColors(-1).Flat, OfficeSchemeColors(0).Flat);
+}
+
+TEST_F(WsColorSets, ThemeColourNames) {
+    EXPECT_EQ(OfficeSchemeFromColorName("HomeStead"), 1);
+    EXPECT_EQ(OfficeSchemeFromColorName("metallic"), 2);
+    EXPECT_EQ(OfficeSchemeFromColorName("NormalColor"), 0);
+    EXPECT_EQ(OfficeSchemeFromColorName(""), 0);
+    EXPECT_EQ(OfficeSchemeFromColorName("METALLIC "), 0);
+    InitWsDisplay();
+    EXPECT_TRUE(FullColorDisplay());
+    EXPECT_EQ(OfficeColorScheme(), 0);
+}
+
+}  // namespace
