@@ -33,7 +33,6 @@ int OpenWindow(const TCommandLine& cmd) {
         return 1;
     }
     TApplication app(host);
-    app.Initialize();
     app.CreateForm(FormVigil);
     app.Run();
     return 0;
@@ -44,7 +43,6 @@ int RenderScreenshot(const TCommandLine& cmd) {
     InstallFreeTypeFontEngine();
     THeadlessHost host;
     TApplication app(host);
-    app.Initialize();
     app.CreateForm(FormVigil);
     FormVigil->Show();
     // One second in, the uptime label has had its first tick.

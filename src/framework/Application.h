@@ -15,15 +15,14 @@
 using TExceptionEvent = std::function<void(TObject* sender, const std::exception& e)>;
 
 // The application object: owns the main form, runs the message loop on the host and serves
-// the window timers and the hint service. Exactly one exists at a time; Application points
-// at it.
+// the window timers and the hint service. Constructing it is the whole initialisation.
+// Exactly one exists at a time; Application points at it.
 class TApplication : public TComponent, private THostClient {
   public:
     explicit TApplication(THost& host);
     ~TApplication() override;
 
     THost& Host() const { return host_; }
-    void Initialize() {}
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& title) { title_ = title; }
 

@@ -3,12 +3,18 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "framework/Colors.h"
 #include "framework/Font.h"
 #include "framework/Geometry.h"
 #include "framework/Region.h"
+
+// Asks a pixel buffer to leave its pixels as they come from the allocator, for a caller that
+// paints every one of them anyway (off-screen shading, back buffers).
+struct TNoFill {};
+inline constexpr TNoFill NoFill{};
 
 // A 32-bit 0xAARRGGBB pixel buffer that canvases draw into. Sizes are clamped to
 // 0..kMaxSide per side (a zero side empties both), so an absurd request cannot exhaust memory.
@@ -18,6 +24,7 @@ public:
     static constexpr int kMaxSide = 16384;
 
     TPixelBuffer(int width, int height, TPixel fill = 0xFFFFFFFF);
+    TPixelBuffer(int width, int height, TNoFill);
 
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -29,9 +36,28 @@ public:
     const TPixel* Data() const { return pixels_.data(); }
 
 private:
+    // Default-initialises its elements, so a TNoFill buffer costs no write per pixel.
+    template <class T>
+    struct TNoInitAllocator : std::allocator<T> {
+        template <class U>
+        struct rebind {
+            using other = TNoInitAllocator<U>;
+        };
+        template <class U>
+        void construct(U* p) {
+            ::new (static_cast<void*>(p)) U;
+        }
+        template <class U, class... Args>
+        void construct(U* p, Args&&... args) {
+            ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+        }
+    };
+
+    void SetSides(int width, int height);
+
     int width_ = 0;
     int height_ = 0;
-    std::vector<TPixel> pixels_;
+    std::vector<TPixel, TNoInitAllocator<TPixel>> pixels_;
 };
 
 enum TPenStyle : std::uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear };
@@ -203,6 +229,7 @@ private:
 class TBitmap {
 public:
     TBitmap(int width = 0, int height = 0, TPixel fill = 0xFFFFFFFF);
+    TBitmap(int width, int height, TNoFill);
     TBitmap(const TBitmap&) = delete;
     TBitmap& operator=(const TBitmap&) = delete;
 

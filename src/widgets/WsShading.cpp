@@ -98,7 +98,7 @@ void ShadeRect(TCanvas& canvas, const TRect& rect, TGradientDirection direction,
                             static_cast<int>(vb));
     const TShadeArea area{width, height, vl - left, vt - top};
 
-    TBitmap bitmap(dest.Width(), dest.Height());
+    TBitmap bitmap(dest.Width(), dest.Height(), NoFill);  // every direction paints it all
     TCanvas& bc = bitmap.Canvas();
     bc.Pen() = TPen{clBlack, 1, psClear, pmCopy};
     bc.Brush().Style = bsSolid;
