@@ -5,17 +5,23 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 jobs=$(nproc)
+logs=$(mktemp -d)
+trap 'rm -rf "$logs"' EXIT
 
 echo "== Build and test =="
 bash scripts/build.sh build
-ctest --test-dir build --output-on-failure -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs" | tee "$logs/plain.txt"
 
 echo "== Build and test with AddressSanitizer + UndefinedBehaviorSanitizer =="
 bash scripts/build.sh build-asan -DVIGIL_SANITIZE=ON -DVIGIL_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build-asan --output-on-failure -j "$jobs"
+  ctest --test-dir build-asan --output-on-failure -j "$jobs" | tee "$logs/asan.txt"
 
 if [ -x scripts/fuzz.sh ]; then
   echo "== Fuzz =="
   bash scripts/fuzz.sh
 fi
+
+# Both ctest runs passed (set -e and pipefail stop at a failure); say so once at the end.
+total=$(cat "$logs"/*.txt | awk '/tests failed out of/ { n += $NF } END { print n + 0 }')
+echo "tests: ${total} passed, 0 failed"

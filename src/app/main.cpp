@@ -19,8 +19,7 @@ constexpr const char* kUsage =
     "  --version               show the version and exit\n";
 
 int UsageError(const std::string& message) {
-    std::fprintf(stderr, "vigil: %s\nTry 'vigil --help' for more information.\n",
-                 message.c_str());
+    std::fprintf(stderr, "vigil: %s\nTry 'vigil --help' for more information.\n", message.c_str());
     return 2;
 }
 

@@ -19,7 +19,7 @@ inline constexpr TNoFill NoFill{};
 // A 32-bit 0xAARRGGBB pixel buffer that canvases draw into. Sizes are clamped to
 // 0..kMaxSide per side (a zero side empties both), so an absurd request cannot exhaust memory.
 class TPixelBuffer {
-public:
+  public:
     TPixelBuffer() = default;
     static constexpr int kMaxSide = 16384;
 
@@ -35,7 +35,7 @@ public:
     TPixel* Data() { return pixels_.data(); }
     const TPixel* Data() const { return pixels_.data(); }
 
-private:
+  private:
     // Default-initialises its elements, so a TNoFill buffer costs no write per pixel.
     template <class T>
     struct TNoInitAllocator : std::allocator<T> {
@@ -125,7 +125,7 @@ struct TCanvasState {
 // right/bottom edges, lines that leave out their end point, alternate polygon fill.
 // Coordinates are logical: a pixel lands at (x + Origin().X, y + Origin().Y) of the buffer.
 class TCanvas {
-public:
+  public:
     explicit TCanvas(TPixelBuffer& buffer);
 
     TPixelBuffer& Buffer() { return *buffer_; }
@@ -154,7 +154,9 @@ public:
     // fills what lies inside the ring. With a clear pen the brush fills all of l..r-1 x t..b-1,
     // the same pixels as FillRect, so a shape's area never depends on its pen.
     void Rectangle(const TRect& r);
-    void Rectangle(int left, int top, int right, int bottom) { Rectangle({left, top, right, bottom}); }
+    void Rectangle(int left, int top, int right, int bottom) {
+        Rectangle({left, top, right, bottom});
+    }
     // The ellipse inscribed in r (pixels whose centres lie inside), outlined solid whatever the
     // pen's pattern.
     void Ellipse(const TRect& r);
@@ -207,27 +209,27 @@ public:
     // Fills a logical rectangle with one pixel value, clipped; no pen, brush or mode.
     void FillPixels(const TRect& r, TPixel value);
 
-private:
+  private:
     TPixelBuffer* buffer_;
     TCanvasState state_;
 };
 
 // Restores the canvas's whole drawing state when it goes out of scope.
 class TCanvasStateSaver {
-public:
+  public:
     explicit TCanvasStateSaver(TCanvas& canvas) : canvas_(canvas), saved_(canvas.SaveState()) {}
     ~TCanvasStateSaver() { canvas_.RestoreState(saved_); }
     TCanvasStateSaver(const TCanvasStateSaver&) = delete;
     TCanvasStateSaver& operator=(const TCanvasStateSaver&) = delete;
 
-private:
+  private:
     TCanvas& canvas_;
     TCanvasState saved_;
 };
 
 // An off-screen picture with its own canvas.
 class TBitmap {
-public:
+  public:
     TBitmap(int width = 0, int height = 0, TPixel fill = 0xFFFFFFFF);
     TBitmap(int width, int height, TNoFill);
     TBitmap(const TBitmap&) = delete;
@@ -240,7 +242,7 @@ public:
     TPixelBuffer& Buffer() { return buffer_; }
     const TPixelBuffer& Buffer() const { return buffer_; }
 
-private:
+  private:
     TPixelBuffer buffer_;
     std::unique_ptr<TCanvas> canvas_;
 };

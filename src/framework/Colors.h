@@ -13,9 +13,15 @@ using TPixel = std::uint32_t;
 inline constexpr TColor RGB(unsigned r, unsigned g, unsigned b) {
     return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16);
 }
-inline constexpr unsigned GetRValue(TColor c) { return c & 0xFF; }
-inline constexpr unsigned GetGValue(TColor c) { return (c >> 8) & 0xFF; }
-inline constexpr unsigned GetBValue(TColor c) { return (c >> 16) & 0xFF; }
+inline constexpr unsigned GetRValue(TColor c) {
+    return c & 0xFF;
+}
+inline constexpr unsigned GetGValue(TColor c) {
+    return (c >> 8) & 0xFF;
+}
+inline constexpr unsigned GetBValue(TColor c) {
+    return (c >> 16) & 0xFF;
+}
 
 inline constexpr TColor clNone = 0x1FFFFFFF;
 inline constexpr TColor clDefault = 0x20000000;
@@ -43,8 +49,12 @@ inline constexpr TColor clMedGray = 0xA4A0A0;
 inline constexpr TColor clLtGray = 0xC0C0C0;
 inline constexpr TColor clDkGray = 0x808080;
 
-inline constexpr TColor SystemColor(unsigned index) { return 0xFF000000u | index; }
-inline constexpr bool IsSystemColor(TColor c) { return (c & 0xFF000000u) == 0xFF000000u; }
+inline constexpr TColor SystemColor(unsigned index) {
+    return 0xFF000000u | index;
+}
+inline constexpr bool IsSystemColor(TColor c) {
+    return (c & 0xFF000000u) == 0xFF000000u;
+}
 
 inline constexpr TColor clScrollBar = SystemColor(0);
 inline constexpr TColor clBackground = SystemColor(1);
@@ -92,4 +102,6 @@ inline constexpr TColor RGBFromPixel(TPixel p) {
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 // The pixel a colour paints: system colours resolved, alpha opaque.
-inline TPixel ColorToPixel(TColor c) { return PixelFromRGB(ColorToRGB(c)); }
+inline TPixel ColorToPixel(TColor c) {
+    return PixelFromRGB(ColorToRGB(c));
+}

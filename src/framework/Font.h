@@ -12,7 +12,7 @@ using TFontStyles = std::uint8_t;
 // the cell height; Size is points at 96 dpi. Orientation is in tenths of a degree (900 reads
 // bottom to top).
 class TFont {
-public:
+  public:
     const std::string& Name() const { return name_; }
     void SetName(const std::string& name) { name_ = name; }
     int Height() const { return height_; }
@@ -28,7 +28,7 @@ public:
 
     friend bool operator==(const TFont&, const TFont&) = default;
 
-private:
+  private:
     std::string name_ = "MS Sans Serif";
     int height_ = -11;
     TFontStyles style_ = 0;

@@ -6,7 +6,7 @@
 
 // A set of pixels held as disjoint rectangles. Used for clipping and for invalid areas.
 class TRegion {
-public:
+  public:
     TRegion() = default;
     explicit TRegion(const TRect& r);
     // The pixels inside the polygon by the alternate (even-odd) rule, with the same pixel
@@ -27,6 +27,6 @@ public:
     void Offset(int dx, int dy);
     void Clear() { rects_.clear(); }
 
-private:
+  private:
     std::vector<TRect> rects_;  // disjoint, non-empty
 };
