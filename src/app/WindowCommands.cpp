@@ -48,11 +48,11 @@ int RenderScreenshot(const TCommandLine& cmd) {
     // One second in, the uptime label has had its first tick.
     host.Advance(1000);
     const auto* window = static_cast<const THeadlessWindow*>(FormVigil->HostWindow());
-    std::string error;
     if (!window) {
         std::fprintf(stderr, "vigil: the window could not be made\n");
         return 1;
     }
+    std::string error;
     if (!SavePng(window->Pixels(), cmd.ScreenshotPath, &error)) {
         std::fprintf(stderr, "vigil: %s\n", error.c_str());
         return 2;
