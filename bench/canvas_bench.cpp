@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "framework/Canvas.h"
+#include "graphics/Canvas.h"
 
 // Figures for the canvas's hot paths. Fill and memset run side by side over the same bytes so
 // that their ratio can be read off one run.

@@ -10,10 +10,10 @@
 #include <cstring>
 #include <string>
 
+#include "base/Clock.h"
+#include "eventlog/WtmpSource.h"
 #include "history/EventScan.h"
 #include "history/SessionHistory.h"
-#include "platform/linux/LocalTime.h"
-#include "platform/linux/WtmpSource.h"
 
 namespace {
 

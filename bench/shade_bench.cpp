@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "framework/Canvas.h"
+#include "graphics/Canvas.h"
 #include "widgets/WsColorSets.h"
 #include "widgets/WsFrames.h"
 #include "widgets/WsShading.h"

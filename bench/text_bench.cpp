@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "framework/Canvas.h"
+#include "graphics/Canvas.h"
 #include "platform/freetype/FreeTypeFontEngine.h"
 
 namespace {

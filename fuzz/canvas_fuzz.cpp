@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "framework/Canvas.h"
+#include "graphics/Canvas.h"
 
 namespace {
 

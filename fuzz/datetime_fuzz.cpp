@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "framework/DateTimeFormat.h"
-#include "framework/NumberFormat.h"
+#include "base/DateTimeFormat.h"
+#include "base/NumberFormat.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < sizeof(double) + 1) return 0;

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "app/PrintCommand.h"
-#include "platform/linux/WtmpFile.h"
-#include "platform/linux/WtmpSource.h"
+#include "eventlog/WtmpFile.h"
+#include "eventlog/WtmpSource.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const int fd = memfd_create("wtmp", MFD_CLOEXEC);

@@ -8,6 +8,9 @@ jobs=$(nproc)
 logs=$(mktemp -d)
 trap 'rm -rf "$logs"' EXIT
 
+echo "== Portable code names no system header =="
+bash scripts/check-portable.sh
+
 echo "== Build and test =="
 bash scripts/build.sh build
 ctest --test-dir build --output-on-failure -j "$jobs" | tee "$logs/plain.txt"

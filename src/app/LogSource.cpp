@@ -2,9 +2,10 @@
 
 #include <cstdio>
 
-#include "platform/linux/LocalTime.h"
-#include "platform/linux/WtmpFile.h"
-#include "platform/linux/WtmpSource.h"
+#include "base/Clock.h"
+#include "eventlog/WtmpFile.h"
+#include "eventlog/WtmpSource.h"
+#include "platform/linux/LiveLog.h"
 
 std::string LogFileArgumentProblem(const TCommandLine& cmd) {
     if (cmd.LogFile.empty()) return {};

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/Commands.h"
-#include "framework/EventLogSource.h"
+#include "eventlog/EventLogSource.h"
 #include "history/SessionHistory.h"
 
 // For a log file named on the command line: the one-line message for standard error when it

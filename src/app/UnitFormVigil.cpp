@@ -1,7 +1,7 @@
 #include "app/UnitFormVigil.h"
 
+#include "base/Clock.h"
 #include "history/DurationText.h"
-#include "platform/linux/SystemClock.h"
 
 TFormVigil* FormVigil = nullptr;
 

@@ -75,11 +75,23 @@ TForm* TControl::Form() const {
     return dynamic_cast<TForm*>(const_cast<TControl*>(c));
 }
 
+namespace {
+
+// The font and the colour follow the same rule: a value set on the control itself ends the
+// inheritance, and a parent's value is taken only while the control still follows it.
+template <typename T>
+bool StoreInheritable(T& field, const T& value, bool& followsParent, bool fromParent) {
+    if (fromParent && !followsParent) return false;
+    if (!fromParent) followsParent = false;
+    if (value == field) return false;
+    field = value;
+    return true;
+}
+
+}  // namespace
+
 void TControl::SetFont(const TFont& font) {
-    parentFont_ = false;
-    if (font == font_) return;
-    font_ = font;
-    FontChanged();
+    if (StoreInheritable(font_, font, parentFont_, false)) FontChanged();
 }
 
 void TControl::SetParentFont(bool parentFont) {
@@ -89,16 +101,11 @@ void TControl::SetParentFont(bool parentFont) {
 }
 
 void TControl::ParentFontChanged(const TFont& font) {
-    if (!parentFont_ || font == font_) return;
-    font_ = font;
-    FontChanged();
+    if (StoreInheritable(font_, font, parentFont_, true)) FontChanged();
 }
 
 void TControl::SetColor(TColor color) {
-    parentColor_ = false;
-    if (color == color_) return;
-    color_ = color;
-    ColorChanged();
+    if (StoreInheritable(color_, color, parentColor_, false)) ColorChanged();
 }
 
 void TControl::SetParentColor(bool parentColor) {
@@ -108,9 +115,7 @@ void TControl::SetParentColor(bool parentColor) {
 }
 
 void TControl::ParentColorChanged(TColor color) {
-    if (!parentColor_ || color == color_) return;
-    color_ = color;
-    ColorChanged();
+    if (StoreInheritable(color_, color, parentColor_, true)) ColorChanged();
 }
 
 void TControl::CopyParentSettings() {

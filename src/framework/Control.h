@@ -3,13 +3,13 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/Canvas.h"
 #include "framework/Component.h"
 #include "framework/Cursors.h"
 #include "framework/Events.h"
-#include "framework/Font.h"
-#include "framework/Geometry.h"
 #include "framework/Host.h"
+#include "graphics/Canvas.h"
+#include "graphics/Font.h"
+#include "graphics/Geometry.h"
 
 class TWinControl;
 class TForm;

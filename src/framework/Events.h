@@ -3,8 +3,8 @@
 #include <functional>
 
 #include "framework/Component.h"
-#include "framework/Geometry.h"
 #include "framework/Keys.h"
+#include "graphics/Geometry.h"
 
 // Event signatures shared by controls. An empty event is skipped.
 using TMouseEvent =

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "framework/Host.h"
-#include "framework/Region.h"
 #include "framework/WinControl.h"
+#include "graphics/Region.h"
 
 enum TFormBorderStyle : std::uint8_t { bsNone, bsSingle, bsSizeable, bsDialog };
 enum TPosition : std::uint8_t { poDesigned, poScreenCenter, poDesktopCenter, poOwnerFormCenter };

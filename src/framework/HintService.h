@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/Geometry.h"
+#include "graphics/Geometry.h"
 
 class TApplication;
 class TControl;

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "framework/Cursors.h"
-#include "framework/Geometry.h"
 #include "framework/Keys.h"
+#include "graphics/Geometry.h"
 
 class TPixelBuffer;
 class TRegion;

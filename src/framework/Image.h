@@ -1,7 +1,7 @@
 #pragma once
 
-#include "framework/Canvas.h"
 #include "framework/GraphicControl.h"
+#include "graphics/Canvas.h"
 
 // Shows a picture at its top-left corner (or centred, or stretched), blending its alpha
 // over the parent when Transparent.

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "framework/Canvas.h"
 #include "framework/Component.h"
+#include "graphics/Canvas.h"
 
 // Pictures of one size, drawn by index with their alpha; a disabled picture is drawn greyed.
 class TImageList : public TComponent {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/EventRecord.h"
+#include "eventlog/EventRecord.h"
 
 namespace {
 

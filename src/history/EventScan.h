@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "framework/EventLogSource.h"
+#include "eventlog/EventLogSource.h"
 #include "history/SessionRecord.h"
 
 // The offset of local time from UTC, in seconds, in force at a moment given in Unix seconds.

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "framework/EventLogSource.h"
+#include "eventlog/EventLogSource.h"
 #include "history/EventScan.h"
 #include "history/SessionRecord.h"
 #include "history/SessionRows.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/DateTime.h"
+#include "base/DateTime.h"
 
 // One power-on period. Times are local, in whole seconds; 1.0 or less means none recorded.
 struct SessionRecord {

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <limits>
 
-#include "framework/DateTimeFormat.h"
-#include "framework/FormatSettings.h"
+#include "base/DateTimeFormat.h"
+#include "base/FormatSettings.h"
 #include "history/DurationText.h"
 
 namespace {

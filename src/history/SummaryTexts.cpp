@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "framework/Rounding.h"
+#include "base/Rounding.h"
 
 namespace {
 

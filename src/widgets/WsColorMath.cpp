@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "framework/Rounding.h"
+#include "base/Rounding.h"
 
 namespace {
 

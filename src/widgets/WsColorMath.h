@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "framework/Colors.h"
+#include "graphics/Colors.h"
 
 // Colour arithmetic of the widget set on a 240-step hue, saturation and lightness scale.
 // Every operation resolves system colours first and returns a plain RGB colour.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Colors.h"
+#include "graphics/Colors.h"
 #include "widgets/WsTypes.h"
 
 // The colours that the gradient visual style derives from the system colours (or from the

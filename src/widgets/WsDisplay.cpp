@@ -2,18 +2,14 @@
 
 #include <cctype>
 #include <string>
+#include <utility>
 
 namespace {
 
 // The software canvas is 32-bit, so the screen is full colour unless told otherwise.
 bool gFullColorDisplay = true;
 int gOfficeColorScheme = 0;
-
-// The theme's colour name lives in the user's registry ("ThemeManager", value "ColorName")
-// on Windows. Linux has no theme registry, so the name is empty and the scheme is the default.
-std::string ThemeColorName() {
-    return {};
-}
+std::function<std::string()> gThemeColorNameReader;
 
 }  // namespace
 
@@ -44,8 +40,12 @@ int OfficeSchemeFromColorName(std::string_view colorName) {
     return 0;
 }
 
+void SetThemeColorNameReader(std::function<std::string()> reader) {
+    gThemeColorNameReader = std::move(reader);
+}
+
 int ReadOfficeColorScheme() {
-    return OfficeSchemeFromColorName(ThemeColorName());
+    return gThemeColorNameReader ? OfficeSchemeFromColorName(gThemeColorNameReader()) : 0;
 }
 
 void InitWsDisplay() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <string>
 #include <string_view>
 
 // Process-wide facts about the screen and the user's theme that the widget set's colours
@@ -19,6 +21,10 @@ bool VisualThemesActive();
 // The scheme that a theme colour name stands for: "HOMESTEAD" 1, "METALLIC" 2, else 0,
 // compared without regard to case.
 int OfficeSchemeFromColorName(std::string_view colorName);
+
+// The platform's reader of the user's theme colour name (on Windows the registry value
+// "ThemeManager\\ColorName"); without one the name is empty and the scheme the default.
+void SetThemeColorNameReader(std::function<std::string()> reader);
 
 // Reads the user's current theme colour scheme. Panel-based controls call it again when the
 // theme changes.

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "widgets/WsCanvasArea.h"
+#include "widgets/WsCanvasArea_p.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Canvas.h"
+#include "graphics/Canvas.h"
 #include "widgets/WsTypes.h"
 
 // Line-level border drawing. Each operation returns the rectangle left inside what it drew,

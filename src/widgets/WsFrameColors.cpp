@@ -1,4 +1,4 @@
-#include "widgets/WsFrameColors.h"
+#include "widgets/WsFrameColors_p.h"
 
 const std::array<TColor, kFrameColorCount> UpperLeftFrameColors = {
     clWindow,     cl3DDkShadow, clBtnShadow, clBtnHighlight, clBtnShadow, clNone,

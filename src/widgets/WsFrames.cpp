@@ -2,7 +2,7 @@
 
 #include "widgets/WsColorMath.h"
 #include "widgets/WsEdges.h"
-#include "widgets/WsFrameColors.h"
+#include "widgets/WsFrameColors_p.h"
 
 namespace {
 

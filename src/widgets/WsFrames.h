@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Canvas.h"
+#include "graphics/Canvas.h"
 #include "widgets/WsTypes.h"
 
 // Borders by frame style. Each returns the rectangle left inside the border.

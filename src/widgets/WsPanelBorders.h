@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Canvas.h"
+#include "graphics/Canvas.h"
 #include "widgets/WsTypes.h"
 
 // What a panel-based control's border is made of; the defaults are those of a plain panel.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/Canvas.h"
+#include "graphics/Canvas.h"
 
 class TControl;
 

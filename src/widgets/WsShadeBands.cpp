@@ -1,8 +1,8 @@
-#include "widgets/WsShadeBands.h"
-
 #include <algorithm>
 #include <array>
 #include <cstring>
+
+#include "widgets/WsShadeBands_p.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "widgets/WsCanvasArea.h"
+#include "widgets/WsCanvasArea_p.h"
 #include "widgets/WsDisplay.h"
-#include "widgets/WsShadeBands.h"
+#include "widgets/WsShadeBands_p.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "framework/Canvas.h"
+#include "graphics/Canvas.h"
 #include "widgets/WsTypes.h"
 
 // Fills the rectangle with a colour ramp from start to stop. The picture is built off screen

@@ -2,13 +2,10 @@
 
 #include <clocale>
 
-#include "platform/freetype/FreeTypeFontEngine.h"
-
 int main(int argc, char** argv) {
     // Tests run in the C locale so that formats are the same on every machine; tests that
     // need another locale set it themselves.
     std::setlocale(LC_ALL, "C");
-    InstallFreeTypeFontEngine();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

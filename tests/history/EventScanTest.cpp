@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "framework/DateTimeFormat.h"
+#include "base/DateTimeFormat.h"
 #include "history/EventScan.h"
 #include "history/FakeEventLog.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/EventLogSource.h"
-#include "framework/EventRecord.h"
+#include "eventlog/EventLogSource.h"
+#include "eventlog/EventRecord.h"
 #include "history/EventScan.h"
 
 // An event log in memory, newest event first, that keeps the read protocol strictly: a read

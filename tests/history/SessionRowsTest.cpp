@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "framework/DateTime.h"
+#include "base/DateTime.h"
 #include "history/SessionRows.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "framework/DateTime.h"
+#include "base/DateTime.h"
 #include "history/SessionRows.h"
 #include "history/SummaryTexts.h"
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "framework/Canvas.h"
-#include "framework/FontMetrics.h"
-#include "framework/TextInk.h"
+#include "graphics/Canvas.h"
+#include "graphics/FontMetrics.h"
+#include "graphics/TextInk.h"
 #include "platform/freetype/FreeTypeFontEngine.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "framework/DateTimeFormat.h"
+#include "base/DateTimeFormat.h"
 #include "platform/linux/LocaleFormats.h"
 
 namespace {

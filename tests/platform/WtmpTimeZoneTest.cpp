@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "base/Clock.h"
 #include "common/WtmpTestFile.h"
+#include "eventlog/WtmpSource.h"
 #include "history/SessionHistory.h"
-#include "platform/linux/LocalTime.h"
-#include "platform/linux/SystemClock.h"
-#include "platform/linux/WtmpSource.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/Canvas.h"
+#include "graphics/Canvas.h"
 
 // A small off-screen surface for painting tests, filled with a colour no drawing here uses,
 // so untouched pixels stand out.

@@ -1,11 +1,11 @@
-#include "platform/freetype/FaceLibrary.h"
-
 #include <fontconfig/fontconfig.h>
 #include <strings.h>
 
 #include <array>
 #include <cstdio>
 #include <string_view>
+
+#include "platform/freetype/FaceLibrary_p.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <tuple>
 #include <unordered_map>
 
-#include "platform/freetype/FaceLibrary.h"
-#include "platform/freetype/GlyphCache.h"
+#include "platform/freetype/FaceLibrary_p.h"
+#include "platform/freetype/GlyphCache_p.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/FontEngine.h"
+#include "graphics/FontEngine.h"
 
 struct TFreeTypeOptions {
     // Font files to use for a requested family name before asking fontconfig.

@@ -1,6 +1,6 @@
-#include "platform/freetype/GlyphCache.h"
-
 #include <functional>
+
+#include "platform/freetype/GlyphCache_p.h"
 
 #include FT_SYNTHESIS_H
 

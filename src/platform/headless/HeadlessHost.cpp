@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/FontEngine.h"
+#include "graphics/FontEngine.h"
 
 THeadlessWindow::THeadlessWindow(THeadlessHost& host, const THostWindowParams& params,
                                  THostWindowEvents& events)

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/Canvas.h"
 #include "framework/Host.h"
+#include "graphics/Canvas.h"
 
 class THeadlessHost;
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "framework/FormatSettings.h"
+#include "base/FormatSettings.h"
 
 // What the C library says of a locale's formats.
 struct TLocaleFacts {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "framework/Canvas.h"
+#include "graphics/Canvas.h"
 
 // PNG files as RGBA, the alpha kept in the pixel's top byte. Failures (unreadable, corrupt or
 // oversized files) return false with a reason in *error; the output buffer is then untouched.

@@ -6,9 +6,9 @@
 #include <climits>
 #include <vector>
 
-#include "framework/FontEngine.h"
+#include "graphics/FontEngine.h"
 #include "platform/sdl/SdlKeys.h"
-#include "platform/sdl/SdlWindow.h"
+#include "platform/sdl/SdlWindow_p.h"
 
 TSdlHost::TSdlHost() {
     // The desktop's compositor keeps running while Vigil is open.

@@ -1,13 +1,12 @@
-#include "platform/sdl/SdlWindow.h"
-
 #include <SDL.h>
 
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
-#include "framework/Canvas.h"
+#include "graphics/Canvas.h"
 #include "platform/sdl/SdlHost.h"
+#include "platform/sdl/SdlWindow_p.h"
 
 namespace {
 

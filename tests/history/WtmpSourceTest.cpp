@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+#include <utmp.h>
+
+#include <cstring>
+#include <random>
+
+#include "common/WtmpTestFile.h"
+#include "eventlog/EventRecord.h"
+#include "eventlog/WtmpSource.h"
+#include "history/SessionHistory.h"
+
+namespace {
+
+struct TReadEvent {
+    std::uint16_t Id;
+    std::uint32_t Time;
+    std::string User;
+};
+
+// Everything the source hands out, through the same protocol the scan uses.
+std::vector<TReadEvent> ReadAll(TWtmpEventSource& source) {
+    std::vector<TReadEvent> events;
+    if (!source.Open()) return events;
+    std::vector<std::uint8_t> buffer(kEventRecordHeadSize);
+    for (;;) {
+        std::uint32_t read = 0, needed = 0;
+        TEventReadError error = erNone;
+        if (!source.ReadNext(buffer, read, needed, error)) {
+            if (error != erInsufficientBuffer) break;
+            buffer.resize(needed);
+            continue;
+        }
+        std::span<const std::uint8_t> record(buffer.data(), read);
+        TEventRecordHead head;
+        EXPECT_TRUE(ReadEventRecordHead(record, head));
+        std::string user;
+        std::span<const std::uint8_t> sid = EventRecordSid(record, head);
+        if (!sid.empty()) {
+            EXPECT_TRUE(source.LookupAccount(sid, user));
+        }
+        events.push_back({static_cast<std::uint16_t>(head.EventId), head.TimeGenerated, user});
+    }
+    source.Close();
+    return events;
+}
+
+TEST(WtmpSource, MapsRecordTypesAndReadsNewestFirst) {
+    TTempDir dir;
+    std::string path = dir.WriteWtmp("wtmp", {BootEntry(1000),
+                                              RunLevelEntry(1001),
+                                              LoginEntry("alice", 1010),
+                                              LogoutEntry(1500),
+                                              {LOGIN_PROCESS, "LOGIN", "tty1", 1600},
+                                              {INIT_PROCESS, "", "tty1", 1601},
+                                              ShutdownEntry(2000),
+                                              {RUN_LVL, "shutdownx", "~", 2001},
+                                              BootEntry(3000)});
+    TWtmpEventSource source(path);
+    std::vector<TReadEvent> events = ReadAll(source);
+    ASSERT_EQ(events.size(), 4u);
+    EXPECT_EQ(events[0].Id, eiBoot);
+    EXPECT_EQ(events[0].Time, 3000u);
+    EXPECT_EQ(events[1].Id, eiShutdown);
+    EXPECT_EQ(events[1].Time, 2000u);
+    EXPECT_EQ(events[2].Id, eiUserControl);
+    EXPECT_EQ(events[2].User, "alice");
+    EXPECT_EQ(events[3].Id, eiBoot);
+    EXPECT_EQ(events[3].Time, 1000u);
+}
+
+TEST(WtmpSource, ReadsAcrossBlocksInOrder) {
+    std::vector<TWtmpEntry> entries;
+    for (int i = 0; i < 2600; ++i)
+        entries.push_back(i % 3 == 0 ? BootEntry(100000 + i)
+                                     : LoginEntry("u" + std::to_string(i), 100000 + i));
+    TTempDir dir;
+    TWtmpEventSource source(dir.WriteWtmp("wtmp", entries));
+    std::vector<TReadEvent> events = ReadAll(source);
+    ASSERT_EQ(events.size(), 2600u);
+    for (std::size_t i = 0; i < events.size(); ++i)
+        ASSERT_EQ(events[i].Time, 100000u + 2599u - i) << i;
+    EXPECT_EQ(events[0].User, "u2599");
+    // A second pass after reopening sees the same log.
+    EXPECT_EQ(ReadAll(source).size(), 2600u);
+}
+
+TEST(WtmpSource, TrailingPartialRecordIsIgnored) {
+    std::vector<std::uint8_t> bytes = WtmpBytes({BootEntry(1000), ShutdownEntry(2000)});
+    std::vector<std::uint8_t> partial = WtmpBytes({BootEntry(3000)});
+    bytes.insert(bytes.end(), partial.begin(), partial.begin() + 200);
+    TTempDir dir;
+    TWtmpEventSource source(dir.WriteFile("wtmp", bytes));
+    std::vector<TReadEvent> events = ReadAll(source);
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].Time, 2000u);
+}
+
+TEST(WtmpSource, MissingOrUnusableLogIsAnEmptyHistory) {
+    TTempDir dir;
+    for (std::string path : {dir.Path("missing"), dir.Path("")}) {
+        TSessionHistory history(std::make_unique<TWtmpEventSource>(path),
+                                [](std::int64_t) { return 0; });
+        history.Refresh();
+        EXPECT_TRUE(history.Table().empty()) << path;
+        EXPECT_EQ(history.Summary().RecordCount, "记录数:0");
+    }
+}
+
+TEST(WtmpSource, AccountNamesAreMadeSafeToShow) {
+    EXPECT_EQ(SanitizedAccountName({}), "");
+    auto name = [](const std::string& s) {
+        return SanitizedAccountName({reinterpret_cast<const std::uint8_t*>(s.data()), s.size()});
+    };
+    EXPECT_EQ(name("zhang三"), "zhang三");
+    EXPECT_EQ(name("a\tb\nc"), "a?b?c");
+    EXPECT_EQ(name("bad\xff\xfe"), "bad\xEF\xBF\xBD\xEF\xBF\xBD");
+    EXPECT_EQ(name("\xe4\xb8"), "\xEF\xBF\xBD\xEF\xBF\xBD");                  // cut-off sequence
+    EXPECT_EQ(name("\xF0\x9F\x98\x80x"), "\xF0\x9F\x98\x80x");                // four bytes, U+1F600
+    const std::string bad = "\xEF\xBF\xBD";                                   // U+FFFD
+    EXPECT_EQ(name("\xF4\x90\x80\x80"), bad + bad + bad + bad);               // past U+10FFFF
+    EXPECT_EQ(name("\xc0\xaf"), "\xEF\xBF\xBD\xEF\xBF\xBD");                  // overlong '/'
+    EXPECT_EQ(name("\xed\xa0\x80"), "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");  // surrogate
+}
+
+TEST(WtmpSource, UserFieldWithoutTerminatorIsReadToItsEnd) {
+    std::string full(sizeof(utmp::ut_user), 'x');
+    std::vector<std::uint8_t> bytes = WtmpBytes({LoginEntry("", 5000)});
+    std::memcpy(bytes.data() + offsetof(utmp, ut_user), full.data(), full.size());
+    TTempDir dir;
+    TWtmpEventSource source(dir.WriteFile("wtmp", bytes));
+    std::vector<TReadEvent> events = ReadAll(source);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].User, full);
+}
+
+TEST(WtmpSource, CorruptFilesNeverCrashTheScan) {
+    std::mt19937 random(1234);
+    std::vector<std::uint8_t> good =
+        WtmpBytes({BootEntry(1000), LoginEntry("ann", 1100), ShutdownEntry(2000), BootEntry(3000)});
+    TTempDir dir;
+    for (int round = 0; round < 200; ++round) {
+        std::vector<std::uint8_t> bytes = good;
+        for (int flips = 0; flips < 40; ++flips)
+            bytes[random() % bytes.size()] = static_cast<std::uint8_t>(random());
+        if (round % 2 == 1) bytes.resize(random() % bytes.size());
+        TSessionHistory history(std::make_unique<TWtmpEventSource>(dir.WriteFile("w", bytes)),
+                                [](std::int64_t) { return 0; });
+        history.Refresh();
+        ASSERT_LE(history.Table().size(), 4u);
+        for (const TSessionRow& row : history.Rows().Rows)
+            EXPECT_EQ(row.UserText.find_first_of("\t\n"), std::string::npos);
+    }
+}
+
+TEST(WtmpSource, RecordsBeforeNineteenSeventyAreSkipped) {
+    TTempDir dir;
+    TWtmpEventSource source(dir.WriteWtmp("wtmp", {BootEntry(-100), BootEntry(50)}));
+    std::vector<TReadEvent> events = ReadAll(source);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].Time, 50u);
+}
+
+}  // namespace
