@@ -1,5 +1,7 @@
 #include "widgets/WsPanelBorders.h"
 
+#include <algorithm>
+
 #include "widgets/WsColorMath.h"
 #include "widgets/WsEdges.h"
 #include "widgets/WsFrames.h"
@@ -28,7 +30,29 @@ TRect DrawBevel(TCanvas& canvas, const TRect& rect, TFrameStyle bevel,
     }
 }
 
+// How far a bevel moves each chosen side in: the same for every style DrawBevel draws.
+int BevelDepth(TFrameStyle bevel, const TPanelBorderStyle& style) {
+    switch (bevel) {
+        case fsNone:
+            return 0;
+        case fsFlat:
+        case fsFlatRounded:
+            return 1;
+        case fsStatus:
+        case fsPopup:
+            return style.BevelWidth;
+        default:
+            return 2;
+    }
+}
+
 }  // namespace
+
+TRect PanelBordersInside(const TRect& rect, const TPanelBorderStyle& style) {
+    const int depth = BevelDepth(style.Outer, style) + std::max(0, style.BorderWidth) +
+                      BevelDepth(style.Inner, style);
+    return ShrinkSides(rect, style.Sides, depth);
+}
 
 TRect DrawPanelBorders(TCanvas& canvas, const TRect& rect, const TPanelBorderStyle& style) {
     TRect r = DrawBevel(canvas, rect, style.Outer, style);

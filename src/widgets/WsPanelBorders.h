@@ -23,6 +23,8 @@ struct TPanelBorderStyle {
 // Outer bevel, border, inner bevel, from the outside in; returns the rectangle left for the
 // panel's background.
 TRect DrawPanelBorders(TCanvas& canvas, const TRect& rect, const TPanelBorderStyle& style);
+// The rectangle DrawPanelBorders leaves inside, without drawing.
+TRect PanelBordersInside(const TRect& rect, const TPanelBorderStyle& style);
 
 // The frame of an edit-like control over its whole window (0, 0, width, height): the outer two
 // pixels are first wiped in the inner colour, then the frame is drawn on the chosen sides.

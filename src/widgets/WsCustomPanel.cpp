@@ -1,0 +1,153 @@
+#include "widgets/WsCustomPanel.h"
+
+#include <algorithm>
+
+#include "widgets/WsParentBackground.h"
+#include "widgets/WsShading.h"
+
+TWsCustomPanel::TWsCustomPanel(TComponent* owner) : TCustomControl(owner) {
+    SetBounds(0, 0, 185, 41);
+    SetColor(clBtnFace);
+}
+
+void TWsCustomPanel::BorderSettingChanged() {
+    BorderChanged();
+    Realign();
+    Invalidate();
+}
+
+namespace {
+
+template <class T>
+bool Store(T& field, const T& value) {
+    if (field == value) return false;
+    field = value;
+    return true;
+}
+
+}  // namespace
+
+void TWsCustomPanel::SetBorderOuter(TFrameStyleEx style) {
+    if (Store(border_.Outer, style)) BorderSettingChanged();
+}
+void TWsCustomPanel::SetBorderInner(TFrameStyleEx style) {
+    if (Store(border_.Inner, style)) BorderSettingChanged();
+}
+void TWsCustomPanel::SetBorderSides(TSides sides) {
+    if (Store(border_.Sides, sides)) BorderSettingChanged();
+}
+void TWsCustomPanel::SetBorderWidth(int width) {
+    if (Store(border_.BorderWidth, std::clamp(width, 0, 1 << 12))) BorderSettingChanged();
+}
+void TWsCustomPanel::SetBorderColor(TColor color) {
+    if (Store(border_.BorderColor, color)) Invalidate();
+}
+void TWsCustomPanel::SetBevelWidth(int width) {
+    if (Store(border_.BevelWidth, std::clamp(width, 1, 1 << 12))) BorderSettingChanged();
+}
+void TWsCustomPanel::SetHighlightColor(TColor color) {
+    if (Store(border_.Highlight, color)) Invalidate();
+}
+void TWsCustomPanel::SetShadowColor(TColor color) {
+    if (Store(border_.Shadow, color)) Invalidate();
+}
+void TWsCustomPanel::SetFlatColor(TColor color) {
+    if (Store(border_.FlatColor, color)) Invalidate();
+}
+void TWsCustomPanel::SetFlatColorAdjustment(int amount) {
+    if (Store(border_.FlatColorAdjustment, amount)) Invalidate();
+}
+void TWsCustomPanel::SetTransparent(bool transparent) {
+    if (Store(border_.Transparent, transparent)) Invalidate();
+}
+
+void TWsCustomPanel::SetVisualStyle(TWsVisualStyle style) {
+    if (!Store(visualStyle_, style)) return;
+    Invalidate();
+    VisualStyleChanged();
+}
+void TWsCustomPanel::SetGradientColorStyle(TWsGradientColorStyle style) {
+    if (!Store(gradientColorStyle_, style)) return;
+    Invalidate();
+    VisualStyleChanged();
+}
+void TWsCustomPanel::SetGradientColorStart(TColor color) {
+    if (Store(gradientStart_, color)) Invalidate();
+}
+void TWsCustomPanel::SetGradientColorStop(TColor color) {
+    if (Store(gradientStop_, color)) Invalidate();
+}
+void TWsCustomPanel::SetGradientDirection(TGradientDirection direction) {
+    if (Store(gradientDirection_, direction)) Invalidate();
+}
+
+TPanelBorderStyle TWsCustomPanel::PanelBorderStyle() const {
+    TPanelBorderStyle style = border_;
+    const TFlatColor flat = PanelBorderFlatColor(visualStyle_, gradientColorStyle_,
+                                                 {border_.FlatColor, border_.FlatColorAdjustment});
+    style.FlatColor = flat.Color;
+    style.FlatColorAdjustment = flat.Adjustment;
+    style.ParentColor = Parent() ? Parent()->Color() : Color();
+    return style;
+}
+
+TRect TWsCustomPanel::InsideBorders(const TRect& rect) const {
+    return PanelBordersInside(rect, border_);
+}
+
+void TWsCustomPanel::AdjustClientRect(TRect& rect) const {
+    rect = InsideBorders(rect);
+}
+
+TRect TWsCustomPanel::PanelRect() const {
+    return ClientRect();
+}
+
+TShadeColors TWsCustomPanel::BackgroundShadeColors() const {
+    if (gradientColorStyle_ == gcsCustom) return {gradientStart_, gradientStop_};
+    return PanelShadeColors(gradientColorStyle_);
+}
+
+void TWsCustomPanel::PaintBackground(TCanvas& canvas, const TRect& inside) const {
+    if (border_.Transparent || inside.IsEmpty()) return;
+    if (visualStyle_ != vsGradient) {
+        canvas.Brush().Color = Color();
+        canvas.Brush().Style = bsSolid;
+        canvas.FillRect(inside);
+        return;
+    }
+    // Bands that run across the whole width (or height) look the same whatever part of them is
+    // drawn, so only the columns (or rows) under the clip are shaded.
+    TRect shaded = inside;
+    const TRect clip = canvas.ClipBounds();
+    switch (gradientDirection_) {
+        case gdHorizontalEnd:
+        case gdHorizontalCenter:
+            shaded.Left = std::max(shaded.Left, clip.Left);
+            shaded.Right = std::min(shaded.Right, clip.Right);
+            break;
+        case gdVerticalEnd:
+        case gdVerticalCenter:
+            shaded.Top = std::max(shaded.Top, clip.Top);
+            shaded.Bottom = std::min(shaded.Bottom, clip.Bottom);
+            break;
+        default:
+            break;
+    }
+    if (shaded.IsEmpty()) return;
+    const TShadeColors colors = BackgroundShadeColors();
+    ShadeRect(canvas, shaded, gradientDirection_, colors.Start, colors.Stop, 1);
+}
+
+void TWsCustomPanel::EraseBackground(TCanvas& canvas) {
+    if (border_.Transparent && Parent())
+        PaintParentBackground(*this, canvas);
+    else
+        TCustomControl::EraseBackground(canvas);
+}
+
+void TWsCustomPanel::Paint(TCanvas& canvas) {
+    const TRect rect = PanelRect();
+    const TRect inside = DrawPanelBorders(canvas, rect, PanelBorderStyle());
+    PaintBackground(canvas, inside);
+}
