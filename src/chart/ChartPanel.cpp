@@ -1,0 +1,157 @@
+#include "chart/ChartPanel.h"
+
+#include <algorithm>
+
+TCustomChartPanel::TCustomChartPanel(TComponent* owner)
+    : TCustomControl(owner), border_(this, clBlack, 1, false) {
+    SetControlStyle(ControlStyle() | csOpaque);
+    SetBounds(0, 0, 400, 250);
+}
+
+TCustomChartPanel::~TCustomChartPanel() = default;
+
+void TCustomChartPanel::SetMargins(int left, int top, int right, int bottom) {
+    TRect m{left, top, right, bottom};
+    if (m == margins_) return;
+    margins_ = m;
+    RequestRepaint();
+}
+
+void TCustomChartPanel::SetMarginUnits(TMarginUnits units) {
+    if (units == marginUnits_) return;
+    marginUnits_ = units;
+    RequestRepaint();
+}
+
+void TCustomChartPanel::SetBevelOuter(TBevelCut bevel) {
+    if (bevel == bevelOuter_) return;
+    bevelOuter_ = bevel;
+    RequestRepaint();
+}
+
+void TCustomChartPanel::SetBevelInner(TBevelCut bevel) {
+    if (bevel == bevelInner_) return;
+    bevelInner_ = bevel;
+    RequestRepaint();
+}
+
+void TCustomChartPanel::SetBevelWidth(int width) {
+    width = std::clamp(width, 1, 1000);
+    if (width == bevelWidth_) return;
+    bevelWidth_ = width;
+    RequestRepaint();
+}
+
+void TCustomChartPanel::SetBorderWidth(int width) {
+    width = std::clamp(width, 0, 1000);
+    if (width == borderWidth_) return;
+    borderWidth_ = width;
+    RequestRepaint();
+}
+
+void TCustomChartPanel::RequestRepaint() {
+    if (!autoRepaint_) return;
+    stale_ = true;
+    Invalidate();
+}
+
+void TCustomChartPanel::Resize() {
+    // The picture has the old size: the next paint draws afresh.
+    stale_ = true;
+    TCustomControl::Resize();
+}
+
+void TCustomChartPanel::ColorChanged() {
+    RequestRepaint();
+}
+
+int TCustomChartPanel::FrameWidth() const {
+    int f = borderWidth_;
+    if (bevelInner_ != bvNone) f += bevelWidth_;
+    if (bevelOuter_ != bvNone) f += bevelWidth_;
+    if (border_.Visible()) f += border_.Width();
+    return f;
+}
+
+void TCustomChartPanel::SetPlotRect(const TRect& r) {
+    TRect p = r;
+    p.Left = std::max(p.Left, panelBounds_.Left);
+    p.Top = std::max(p.Top, panelBounds_.Top);
+    // A collapsed rectangle keeps one pixel, never more than the panel has.
+    if (p.Right <= p.Left) p.Right = p.Left + 1;
+    if (p.Bottom <= p.Top) p.Bottom = p.Top + 1;
+    plotRect_ = p;
+    plotCenter_ = {p.Left + p.Width() / 2, p.Top + p.Height() / 2};
+}
+
+void TCustomChartPanel::CalcPlotRectFromMargins() {
+    const int w = panelBounds_.Width();
+    const int h = panelBounds_.Height();
+    const int f = FrameWidth();
+    TRect m = margins_;
+    if (marginUnits_ == muPercent) {
+        auto percent = [](int value, int size) {
+            return static_cast<int>(static_cast<long long>(value) * size / 100);
+        };
+        m = {percent(m.Left, w), percent(m.Top, h), percent(m.Right, w), percent(m.Bottom, h)};
+    }
+    SetPlotRect({panelBounds_.Left + m.Left + f, panelBounds_.Top + m.Top + f,
+                 panelBounds_.Right - f - m.Right, panelBounds_.Bottom - f - m.Bottom});
+}
+
+void TCustomChartPanel::PaintPanel(TCanvas& canvas, TRect& r) {
+    canvas.Brush().Color = Color();
+    canvas.Brush().Style = bsSolid;
+    canvas.FillRect(r);
+    if (border_.Visible()) {
+        for (int i = 0; i < border_.Width() && !r.IsEmpty(); ++i) {
+            TRect inner = r;
+            Frame3D(canvas, inner, border_.Color(), border_.Color(), 1);
+            r = inner;
+        }
+    }
+    auto bevel = [&](TBevelCut cut) {
+        if (cut == bvNone) return;
+        if (cut == bvSpace) {
+            r = r.Inflate(-bevelWidth_, -bevelWidth_);
+            return;
+        }
+        const bool raised = cut == bvRaised;
+        Frame3D(canvas, r, raised ? clBtnHighlight : clBtnShadow,
+                raised ? clBtnShadow : clBtnHighlight, bevelWidth_);
+    };
+    bevel(bevelOuter_);
+    if (borderWidth_ > 0) r = r.Inflate(-borderWidth_, -borderWidth_);
+    bevel(bevelInner_);
+}
+
+void TCustomChartPanel::DrawChart(TCanvas& canvas) {
+    TRect r = panelBounds_;
+    PaintPanel(canvas, r);
+}
+
+void TCustomChartPanel::DrawPicture() {
+    const int w = std::max(0, Width());
+    const int h = std::max(0, Height());
+    picture_.SetSize(w + 1, h + 1);
+    panelBounds_ = {0, 0, w, h};
+    TCanvas& canvas = picture_.Canvas();
+    canvas.RestoreState(TCanvasState{});
+    CalcPlotRectFromMargins();
+    // Whatever the draw does, automatic repaint comes back on afterwards.
+    struct TRepaintGuard {
+        bool& flag;
+        ~TRepaintGuard() { flag = true; }
+    } guard{autoRepaint_};
+    autoRepaint_ = false;
+    ++drawCount_;
+    stale_ = false;
+    DrawChart(canvas);
+}
+
+void TCustomChartPanel::Paint(TCanvas& canvas) {
+    if (stale_ || picture_.Width() != Width() + 1 || picture_.Height() != Height() + 1)
+        DrawPicture();
+    const TRect client = ClientRect();
+    canvas.CopyRect(client, picture_.Canvas(), client);
+}
