@@ -53,9 +53,6 @@ TFormVigil::TFormVigil(TComponent* owner) : TForm(owner), UptimeClock(Millisecon
     WsStatusBar1->SetBounds(0, 456, 673, 19);
     WsStatusBar1->SetAlign(alBottom);
 
-    WsPageControl1 = PlainPanel(*this, this, "WsPageControl1", clWindow);
-    WsPageControl1->SetBounds(0, 60, 673, 396);
-    WsPageControl1->SetAlign(alClient);
     BuildPages();
 
     Timer1 = Own(std::make_unique<TTimer>(this));
@@ -69,10 +66,22 @@ TFormVigil::~TFormVigil() {
 }
 
 void TFormVigil::BuildPages() {
-    // The page's area inside the page control: below the 20-pixel tab strip and inside the
-    // card's frame and shadow.
-    TabSheet1 = PlainPanel(*WsPageControl1, this, "TabSheet1", clWindow);
-    TabSheet1->SetBounds(1, 24, 669, 369);
+    WsPageControl1 = InsertControl(std::make_unique<TWsPageControl>(this));
+    WsPageControl1->SetName("WsPageControl1");
+    WsPageControl1->SetBounds(0, 60, 673, 396);
+    WsPageControl1->SetAlign(alClient);
+    WsPageControl1->SetParentColor(true);
+    WsPageControl1->SetTabStyle(tsRoundCorners);
+    WsPageControl1->SetBackgroundColor(cl3DLight);
+    WsPageControl1->TabColors().SetHighlightBar(clWindow);
+    WsPageControl1->TextColors().SetSelected(clBlue);
+    WsPageControl1->SetTextAlignmentVertical(vaTop);
+    WsPageControl1->SetFont(ArialFont(-11, clWindowText, fsBold));
+    WsPageControl1->SetFixedDimension(20);
+
+    TabSheet1 = AddPage("TabSheet1", "日志");
+    TabSheet2 = AddPage("TabSheet2", "图表");
+    WsPageControl1->SetActivePage(TabSheet1);
 
     Panel1 = PlainPanel(*TabSheet1, this, "Panel1", clWindow);
     Panel1->SetBounds(0, 0, 669, 40);
@@ -89,6 +98,18 @@ void TFormVigil::BuildPages() {
     LabTimeText = PlacedLabel(*Panel1, this, "LabTimeText", Bounds(416, 16, 233, 14), "");
     LabTimeText->SetAutoSize(false);
     LabTimeText->SetFont(ArialFont(-11, clMaroon));
+}
+
+TWsTabSheet* TFormVigil::AddPage(const char* name, const char* caption) {
+    auto* page = WsPageControl1->InsertControl(std::make_unique<TWsTabSheet>(this));
+    page->SetName(name);
+    page->SetCaption(caption);
+    page->SetColor(clWindow);
+    // The bold tab font is the strip's alone; the page's content keeps the plain one.
+    page->SetFont(ArialFont(-11));
+    page->SetImageIndex(6);
+    page->SetDisabledIndex(7);
+    return page;
 }
 
 void TFormVigil::Timer1Timer(TObject*) {

@@ -8,23 +8,27 @@
 #include "framework/Label.h"
 #include "framework/Panel.h"
 #include "framework/Timer.h"
+#include "widgets/WsPageControl.h"
+#include "widgets/WsTabSheet.h"
 
 // The main window: tool bar, the two pages, the uptime label and the status bar. Closing it
-// ends the program. The tool bar, the page control and the status bar stand here as plain
-// panels at their places until their widgets replace them.
+// ends the program. The tool bar and the status bar stand here as plain panels at their
+// places until their widgets replace them.
 class TFormVigil : public TForm {
   public:
     explicit TFormVigil(TComponent* owner);
     ~TFormVigil() override;
 
     TPanel* WsToolbar1;
-    TPanel* WsPageControl1;
-    TPanel* TabSheet1;
+    TWsPageControl* WsPageControl1;
+    TWsTabSheet* TabSheet1;
     TPanel* Panel1;
     TImage* Image1;
     TLabel* Label1;
     TLabel* LabTime;
     TLabel* LabTimeText;
+    // The chart page, empty until the chart is placed on it.
+    TWsTabSheet* TabSheet2;
     TPanel* WsStatusBar1;
     TTimer* Timer1;
 
@@ -35,6 +39,7 @@ class TFormVigil : public TForm {
 
   private:
     void BuildPages();
+    TWsTabSheet* AddPage(const char* name, const char* caption);
 };
 
 extern TFormVigil* FormVigil;

@@ -45,6 +45,7 @@ int RenderScreenshot(const TCommandLine& cmd) {
     TApplication app(host);
     app.CreateForm(FormVigil);
     FormVigil->Show();
+    if (cmd.Page == "chart") FormVigil->WsPageControl1->SetActivePage(FormVigil->TabSheet2);
     // One second in, the uptime label has had its first tick.
     host.Advance(1000);
     const auto* window = static_cast<const THeadlessWindow*>(FormVigil->HostWindow());

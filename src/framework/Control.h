@@ -178,6 +178,7 @@ class TControl : public TComponent {
     virtual void EnabledChanged() { Invalidate(); }
     virtual void VisibleChanged() {}
     virtual void TextChanged() { Invalidate(); }
+    // After the control joined a parent, or left one (then Parent() is null).
     virtual void ParentChanged() {}
     // An accelerator character offered to every control of the form; return true to take it.
     virtual bool DialogChar(char32_t ch, TShiftState shift);

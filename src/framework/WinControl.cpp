@@ -38,6 +38,7 @@ std::unique_ptr<TControl> TWinControl::Release(TControl* control) {
     std::erase(tabList_, control);
     released->parent_ = nullptr;
     if (released->align_ != alNone) Realign();
+    released->ParentChanged();
     return released;
 }
 

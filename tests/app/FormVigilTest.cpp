@@ -100,3 +100,35 @@ TEST_F(FormVigilWindow, ClosingTheWindowEndsTheProgram) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FormVigilWindow, PagesSitUnderBoldTabsWithTheLogPageActive) {
+    TWsPageControl* pc = form->WsPageControl1;
+    ASSERT_EQ(pc->PageCount(), 2);
+    EXPECT_EQ(pc->Pages(0), form->TabSheet1);
+    EXPECT_EQ(pc->Pages(1), form->TabSheet2);
+    EXPECT_EQ(form->TabSheet1->Caption(), "日志");
+    EXPECT_EQ(form->TabSheet2->Caption(), "图表");
+    EXPECT_EQ(pc->ActivePage(), form->TabSheet1);
+    EXPECT_EQ(pc->TabIndex(), 0);
+    EXPECT_TRUE(form->TabSheet1->Visible());
+    EXPECT_FALSE(form->TabSheet2->Visible());
+    EXPECT_EQ(pc->Font().Style(), fsBold);
+    EXPECT_EQ(form->TabSheet1->Font().Style(), 0) << "page content keeps the plain font";
+    EXPECT_EQ(form->LabTime->Font().Style(), 0);
+    EXPECT_EQ(pc->FixedDimension(), 20);
+    EXPECT_EQ(FormRect(form->TabSheet2), Bounds(1, 84, 669, 369));
+    // The strip's background and the selected tab lifted to row 1 of the control.
+    EXPECT_EQ(Window().PixelColor(600, 70), RGB(227, 227, 227));
+    EXPECT_EQ(Window().PixelColor(5, 61), RGB(160, 160, 160));
+
+    // Clicking "图表" shows the chart page.
+    TRect tab = pc->DrawnTabRect(1);
+    host.Click(Window(), (tab.Left + tab.Right) / 2, 60 + 12);
+    EXPECT_EQ(pc->ActivePage(), form->TabSheet2);
+    EXPECT_TRUE(form->TabSheet2->Visible());
+    EXPECT_FALSE(form->TabSheet1->Visible());
+}
+
+}  // namespace
