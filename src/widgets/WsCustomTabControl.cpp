@@ -107,24 +107,6 @@ void TWsCustomTabControl::InvalidateStrip() {
     InvalidateRect(Rect(0, 0, Width(), StripHeight()));
 }
 
-void TWsCustomTabControl::SetLayoutValue(int& field, int value) {
-    if (field == value) return;
-    field = value;
-    InvalidateLayout();
-}
-
-void TWsCustomTabControl::SetPaintValue(bool& field, bool value) {
-    if (field == value) return;
-    field = value;
-    Invalidate();
-}
-
-void TWsCustomTabControl::SetPaintColor(TColor& field, TColor value) {
-    if (field == value) return;
-    field = value;
-    Invalidate();
-}
-
 void TWsCustomTabControl::TabsChanged() {
     if (tabIndex_ >= TabCount()) tabIndex_ = -1;
     if (hotTab_ >= TabCount()) hotTab_ = -1;
@@ -141,21 +123,15 @@ void TWsCustomTabControl::SetTabIndex(int index) {
 }
 
 void TWsCustomTabControl::SetTabStyle(TWsTabStyle style) {
-    if (style == tabStyle_) return;
-    tabStyle_ = style;
-    InvalidateLayout();
+    SetLayoutValue(tabStyle_, style);
 }
 
 void TWsCustomTabControl::SetTabOrientation(TWsTabOrientation o) {
-    if (o == tabOrientation_) return;
-    tabOrientation_ = o;
-    InvalidateLayout();
+    SetLayoutValue(tabOrientation_, o);
 }
 
 void TWsCustomTabControl::SetTabSequence(TWsTabSequence s) {
-    if (s == tabSequence_) return;
-    tabSequence_ = s;
-    InvalidateLayout();
+    SetLayoutValue(tabSequence_, s);
 }
 
 int TWsCustomTabControl::FixedDimension() {
@@ -208,24 +184,16 @@ void TWsCustomTabControl::SetUseColoredTabs(bool value) {
 }
 
 void TWsCustomTabControl::SetTextAlignment(TWsHorizontalAlignment a) {
-    if (a == textAlignment_) return;
-    textAlignment_ = a;
-    Invalidate();
+    SetPaintValue(textAlignment_, a);
 }
 void TWsCustomTabControl::SetTextAlignmentVertical(TWsVerticalAlignment a) {
-    if (a == textAlignmentVertical_) return;
-    textAlignmentVertical_ = a;
-    Invalidate();
+    SetPaintValue(textAlignmentVertical_, a);
 }
 void TWsCustomTabControl::SetTextOrientation(TOrientation o) {
-    if (o == textOrientation_) return;
-    textOrientation_ = o;
-    InvalidateLayout();
+    SetLayoutValue(textOrientation_, o);
 }
 void TWsCustomTabControl::SetBoldCurrentTab(bool value) {
-    if (value == boldCurrentTab_) return;
-    boldCurrentTab_ = value;
-    InvalidateLayout();
+    SetLayoutValue(boldCurrentTab_, value);
 }
 void TWsCustomTabControl::SetImages(TImageList* images) {
     if (images == images_) return;
@@ -233,19 +201,13 @@ void TWsCustomTabControl::SetImages(TImageList* images) {
     InvalidateLayout();
 }
 void TWsCustomTabControl::SetImagePosition(TWsImagePosition p) {
-    if (p == imagePosition_) return;
-    imagePosition_ = p;
-    InvalidateLayout();
+    SetLayoutValue(imagePosition_, p);
 }
 void TWsCustomTabControl::SetImageAlignment(TWsHorizontalAlignment a) {
-    if (a == imageAlignment_) return;
-    imageAlignment_ = a;
-    Invalidate();
+    SetPaintValue(imageAlignment_, a);
 }
 void TWsCustomTabControl::SetImageAlignmentVertical(TWsVerticalAlignment a) {
-    if (a == imageAlignmentVertical_) return;
-    imageAlignmentVertical_ = a;
-    Invalidate();
+    SetPaintValue(imageAlignmentVertical_, a);
 }
 
 void TWsCustomTabControl::SetHotTrack(bool value) {
@@ -258,17 +220,13 @@ void TWsCustomTabControl::SetHotTrack(bool value) {
     Invalidate();
 }
 void TWsCustomTabControl::SetHotTrackColor(TColor c) {
-    SetPaintColor(hotTrackColor_, c);
+    SetPaintValue(hotTrackColor_, c);
 }
 void TWsCustomTabControl::SetHotTrackColorType(TWsHotTrackColorType t) {
-    if (t == hotTrackColorType_) return;
-    hotTrackColorType_ = t;
-    Invalidate();
+    SetPaintValue(hotTrackColorType_, t);
 }
 void TWsCustomTabControl::SetHotTrackStyle(TWsTabHotTrackStyle s) {
-    if (s == hotTrackStyle_) return;
-    hotTrackStyle_ = s;
-    Invalidate();
+    SetPaintValue(hotTrackStyle_, s);
 }
 
 void TWsCustomTabControl::SetShowCardFrame(bool value) {
@@ -278,9 +236,7 @@ void TWsCustomTabControl::SetShowFullFrame(bool value) {
     SetPaintValue(showFullFrame_, value);
 }
 void TWsCustomTabControl::SetShowShadow(bool value) {
-    if (value == showShadow_) return;
-    showShadow_ = value;
-    InvalidateLayout();
+    SetLayoutValue(showShadow_, value);
 }
 void TWsCustomTabControl::SetShowFocusRect(bool value) {
     SetPaintValue(showFocusRect_, value);
@@ -292,12 +248,10 @@ void TWsCustomTabControl::SetTransparent(bool value) {
     SetPaintValue(transparent_, value);
 }
 void TWsCustomTabControl::SetFlatColor(TColor c) {
-    SetPaintColor(flatColor_, c);
+    SetPaintValue(flatColor_, c);
 }
 void TWsCustomTabControl::SetFlatColorAdjustment(int value) {
-    if (value == flatColorAdjustment_) return;
-    flatColorAdjustment_ = value;
-    Invalidate();
+    SetPaintValue(flatColorAdjustment_, value);
 }
 void TWsCustomTabControl::SetSoftCorners(bool value) {
     SetPaintValue(softCorners_, value);

@@ -57,9 +57,24 @@ struct TWsTabData {
 using TWsTabDataList = std::vector<TWsTabData>;
 
 // A group of colours of the tab strip; any change repaints the control.
-class TWsTabColors {
+class TWsColorGroup {
   public:
-    explicit TWsTabColors(std::function<void()> changed) : changed_(std::move(changed)) {}
+    explicit TWsColorGroup(std::function<void()> changed) : changed_(std::move(changed)) {}
+
+  protected:
+    void Store(TColor& field, TColor c) {
+        if (field == c) return;
+        field = c;
+        if (changed_) changed_();
+    }
+
+  private:
+    std::function<void()> changed_;
+};
+
+class TWsTabColors : public TWsColorGroup {
+  public:
+    using TWsColorGroup::TWsColorGroup;
     TColor HighlightBar() const { return highlightBar_; }
     void SetHighlightBar(TColor c) { Store(highlightBar_, c); }
     TColor Shadow() const { return shadow_; }
@@ -68,20 +83,14 @@ class TWsTabColors {
     void SetUnselected(TColor c) { Store(unselected_, c); }
 
   private:
-    void Store(TColor& field, TColor c) {
-        if (field == c) return;
-        field = c;
-        if (changed_) changed_();
-    }
-    std::function<void()> changed_;
     TColor highlightBar_ = clHighlight;
     TColor shadow_ = clBtnFace;
     TColor unselected_ = clWindow;
 };
 
-class TWsTextColors {
+class TWsTextColors : public TWsColorGroup {
   public:
-    explicit TWsTextColors(std::function<void()> changed) : changed_(std::move(changed)) {}
+    using TWsColorGroup::TWsColorGroup;
     TColor Selected() const { return selected_; }
     void SetSelected(TColor c) { Store(selected_, c); }
     TColor Unselected() const { return unselected_; }
@@ -92,12 +101,6 @@ class TWsTextColors {
     void SetDisabledShadow(TColor c) { Store(disabledShadow_, c); }
 
   private:
-    void Store(TColor& field, TColor c) {
-        if (field == c) return;
-        field = c;
-        if (changed_) changed_();
-    }
-    std::function<void()> changed_;
     TColor selected_ = clBtnText;
     TColor unselected_ = clBtnText;
     TColor disabledHighlight_ = clBtnHighlight;
@@ -274,9 +277,19 @@ class TWsCustomTabControl : public TCustomControl {
     }
 
   private:
-    void SetLayoutValue(int& field, int value);
-    void SetPaintValue(bool& field, bool value);
-    void SetPaintColor(TColor& field, TColor value);
+    // Setters compare, store, and repaint or lay out again only on change.
+    template <class T>
+    void SetPaintValue(T& field, T value) {
+        if (field == value) return;
+        field = value;
+        Invalidate();
+    }
+    template <class T>
+    void SetLayoutValue(T& field, T value) {
+        if (field == value) return;
+        field = value;
+        InvalidateLayout();
+    }
     void Layout();
     void EnsureLayout() {
         if (layoutDirty_) Layout();
