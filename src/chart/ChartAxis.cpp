@@ -296,18 +296,25 @@ void TChartAxis::ApplyMargins(int a, int b) {
 
 double TChartAxis::NextStep(double x) {
     if (!(x > 0) || std::isinf(x)) return 1;
-    int exponent = 0;
-    while (x >= 10) {
-        x /= 10;
+    // Mantissa and exponent in one step: dividing by ten over and over drifts, and a drifted
+    // 4.999... would give 5 again instead of moving on to 10.
+    int exponent = static_cast<int>(std::floor(std::log10(x)));
+    auto power = [](int e) { return std::pow(10.0, std::abs(e)); };
+    double mantissa = exponent >= 0 ? x / power(exponent) : x * power(exponent);
+    if (mantissa < 1) {
+        mantissa *= 10;
+        --exponent;
+    } else if (mantissa >= 10) {
+        mantissa /= 10;
         ++exponent;
     }
-    while (x < 1) {
-        x *= 10;
-        --exponent;
+    constexpr double kSlack = 1e-9;
+    if (mantissa >= 10 - kSlack) {
+        mantissa = 1;
+        ++exponent;
     }
-    const double base = x < 2 ? 2 : x < 5 ? 5 : 10;
-    const double scale = std::pow(10.0, std::abs(exponent));
-    return exponent >= 0 ? base * scale : base / scale;
+    const double base = mantissa < 2 - kSlack ? 2 : mantissa < 5 - kSlack ? 5 : 10;
+    return exponent >= 0 ? base * power(exponent) : base / power(exponent);
 }
 
 bool TChartAxis::SomeSeriesFits(long long n) const {

@@ -69,6 +69,7 @@ class TChartAxis {
     TChartAxisTitle& Title() { return title_; }
     const TChartAxisTitle& Title() const { return title_; }
     TChartFont& LabelsFont() { return labelsFont_; }
+    const TChartFont& LabelsFont() const { return labelsFont_; }
 
     bool Automatic() const { return automatic_; }
     void SetAutomatic(bool value);

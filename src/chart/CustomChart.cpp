@@ -151,6 +151,9 @@ void TCustomChart::DrawChart(TCanvas& canvas) {
         if (s->Active()) s->PrepareForDraw();
     LayoutAxes();
     ApplySeriesMargins();
+    // The text labels of the axes read the shown range, so it is known before they draw.
+    for (auto& s : series_)
+        if (s->Active()) s->ComputeShownRange();
     DrawWalls(canvas);
     if (axisBehind_) {
         BroadcastToolEvent(cteBeforeAxes);

@@ -1,0 +1,225 @@
+#include <cmath>
+#include <limits>
+#include <sstream>
+
+#include "ChartTestKit.h"
+
+namespace {
+
+// Values that stand on 0, as bars do.
+class TOriginSeries : public TChartSeries {
+  public:
+    double YMinimum() override { return std::min(0.0, TChartSeries::YMinimum()); }
+    double YMaximum() override { return std::max(0.0, TChartSeries::YMaximum()); }
+};
+
+class Axis : public ChartApp {
+  protected:
+    TChartSeries* series = nullptr;
+    TChart& MakeWithSeries(int width = 669, int height = 328) {
+        TChart& c = MakeChart(width, height);
+        c.LeftAxis().Title().SetCaption("(小时)");
+        series = c.AddSeries(std::make_unique<TOriginSeries>());
+        return c;
+    }
+};
+
+TEST_F(Axis, NextStepFollowsOneTwoFive) {
+    const std::vector<std::pair<double, double>> cases = {
+        {1, 2},      {1.5, 2},          {2, 5},
+        {3, 5},      {5, 10},           {9.99, 10},
+        {10, 20},    {20, 50},          {0.2, 0.5},
+        {0.05, 0.1}, {120, 200},        {0, 1},
+        {-3, 1},     {std::nan(""), 1}, {std::numeric_limits<double>::infinity(), 1}};
+    for (auto [x, expected] : cases) EXPECT_DOUBLE_EQ(TChartAxis::NextStep(x), expected) << x;
+}
+
+TEST_F(Axis, EmptySeriesShowsASingleZeroOnBothAxesAtTheirCentres) {
+    TChart& c = MakeWithSeries();
+    c.DrawPicture();
+    for (TChartAxis* a : {&c.LeftAxis(), &c.BottomAxis()}) {
+        EXPECT_EQ(a->RangeMinimum(), 0);
+        EXPECT_EQ(a->RangeMaximum(), 0);
+        ASSERT_EQ(Texts(*a), (std::vector<std::string>{"0"}));
+        EXPECT_EQ(a->DrawnLabels()[0].Position, a->AxisCenter());
+        EXPECT_EQ(a->TickPositions(), (std::vector<int>{a->AxisCenter()}));
+    }
+    EXPECT_FALSE(c.TopAxis().IsShown());
+    EXPECT_FALSE(c.RightAxis().IsShown());
+}
+
+TEST_F(Axis, LayoutTakesTitleLabelsAndSevenPixels) {
+    TChart& c = MakeWithSeries();
+    series->AddPoint(7, "2026-01-01");
+    series->AddPoint(6.5, "2026-01-02");
+    series->AddPoint(0, "2026-01-03");
+    c.DrawPicture();
+    TCanvas& canvas = c.ChartCanvas();
+    canvas.Font() = c.LeftAxis().LabelsFont().Font();
+    const int fh = canvas.TextHeight("W");
+    EXPECT_EQ(fh, 14);
+    // Bottom: label band (text height) and 7 pixels.
+    EXPECT_EQ(c.PlotRect().Bottom, 314 - fh - 7);
+    EXPECT_EQ(c.BottomAxis().LabelsPosition(), 314 - fh);
+    // Left: title band, label band as wide as the widest label drawn plus a space, 7 pixels.
+    int widest = 0;
+    for (const auto& l : c.LeftAxis().DrawnLabels())
+        widest = std::max(widest, canvas.TextWidth(l.Text));
+    EXPECT_GT(widest, canvas.TextWidth("7"));
+    EXPECT_EQ(c.LeftAxis().TitlePosition(), 21 + fh);
+    EXPECT_EQ(c.LeftAxis().LabelsPosition(), 21 + fh + widest + canvas.TextWidth(" "));
+    EXPECT_EQ(c.PlotRect().Left, c.LeftAxis().LabelsPosition() + 7);
+    EXPECT_EQ(c.PlotRect().Top, 14);
+    EXPECT_EQ(c.PlotRect().Right, 648);
+}
+
+TEST_F(Axis, StepIsTwoOrFiveAndLabelsReachZero) {
+    TChart& c = MakeWithSeries(400, 150);
+    for (double v : {3.0, 11.3, 0.4, 7.7}) series->AddPoint(v);
+    c.DrawPicture();
+    const TChartAxis& left = c.LeftAxis();
+    ASSERT_GE(left.DrawnLabels().size(), 2u);
+    const double step = left.DrawnLabels()[0].Value - left.DrawnLabels()[1].Value;
+    EXPECT_TRUE(std::fabs(step - 2) < 1e-9 || std::fabs(step - 5) < 1e-9) << step;
+    EXPECT_LE(left.DrawnLabels()[0].Value, 11.3);
+    EXPECT_GT(left.DrawnLabels()[0].Value + step, 11.3);
+    EXPECT_EQ(left.DrawnLabels().back().Text, "0");
+    // Labels go from the top value down, each a tick.
+    EXPECT_EQ(left.TickPositions().size(), left.DrawnLabels().size());
+    for (std::size_t i = 1; i < left.DrawnLabels().size(); ++i)
+        EXPECT_GT(left.DrawnLabels()[i].Position, left.DrawnLabels()[i - 1].Position);
+}
+
+TEST_F(Axis, TopLabelIsTheLargestMultipleDespiteRounding) {
+    // 1.2 / 0.1 is 11.999...: the top label must still be 1.2 (also 1.4, 2.8).
+    for (double top : {1.2, 1.4, 2.8}) {
+        MakeWithSeries(400, 900);
+        chart->LeftAxis().SetIncrement(0.1);
+        series->AddPoint(top);
+        chart->DrawPicture();
+        const auto texts = Texts(chart->LeftAxis());
+        ASSERT_FALSE(texts.empty());
+        std::ostringstream expected;
+        expected << top;
+        EXPECT_EQ(texts.front(), expected.str());
+        EXPECT_EQ(texts.back(), "0");
+        EXPECT_EQ(texts.size(), static_cast<std::size_t>(std::lround(top * 10)) + 1);
+        chart = nullptr;
+        form.reset();
+    }
+}
+
+TEST_F(Axis, ValueToPositionAndBack) {
+    TChart& c = MakeWithSeries(400, 300);
+    series->AddPoint(10);
+    series->AddPoint(20);
+    c.DrawPicture();
+    const TChartAxis& left = c.LeftAxis();
+    EXPECT_EQ(left.ValueToPosition(0), left.AxisEnd());
+    EXPECT_EQ(left.ValueToPosition(20), left.AxisStart());
+    EXPECT_NEAR(left.PositionToValue(left.AxisStart()), 20, 1e-9);
+    EXPECT_NEAR(left.PositionToValue(left.ValueToPosition(13)), 13, 20.0 / left.AxisLength());
+    EXPECT_EQ(left.ValueToPosition(1e300), -TChartAxis::PixelLimit);
+    EXPECT_EQ(left.ValueToPosition(-1e300), TChartAxis::PixelLimit);
+}
+
+TEST_F(Axis, TextLabelsKeepTheirDistanceAndTheFirstIsAlwaysShown) {
+    TChart& c = MakeWithSeries(300, 200);
+    for (int i = 0; i < 30; ++i) {
+        char label[16];
+        std::snprintf(label, sizeof label, "2026-01-%02d", i + 1);
+        series->AddPoint(i % 7, label);
+    }
+    c.DrawPicture();
+    const TChartAxis& bottom = c.BottomAxis();
+    const auto& labels = bottom.DrawnLabels();
+    ASSERT_GE(labels.size(), 2u);
+    EXPECT_LT(labels.size(), 30u);
+    EXPECT_EQ(labels[0].Text, "2026-01-01");
+    TCanvas& canvas = c.ChartCanvas();
+    canvas.Font() = bottom.LabelsFont().Font();
+    const int w = canvas.TextWidth("2026-01-01");
+    // Centre distance at least 60 % of the new label plus the last drawn one's share.
+    for (std::size_t i = 1; i < labels.size(); ++i) {
+        const int share = i == 1 ? w / 2 : (w + w / 5) / 2;
+        EXPECT_GE(labels[i].Position - labels[i - 1].Position, (w + w / 5) / 2 + share);
+    }
+    // Dropped labels get no tick; minor ticks fall between the ticks left.
+    EXPECT_EQ(bottom.TickPositions().size(), labels.size());
+}
+
+TEST_F(Axis, AbsurdValuesDrawSomethingAndEnd) {
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::vector<std::vector<double>> cases = {
+        {std::nan(""), 1}, {inf, 1},           {-inf, 2}, {1e308, -1e308}, {1e308}, {5, 5, 5},
+        {1e-300, 2e-300},  {1e15, 1e15 + 0.5}, {-7}};
+    for (const auto& values : cases) {
+        MakeWithSeries(300, 200);
+        for (double v : values) series->AddPoint(v);
+        chart->DrawPicture();
+        EXPECT_FALSE(chart->LeftAxis().DrawnLabels().empty()) << values[0];
+        EXPECT_LE(chart->LeftAxis().DrawnLabels().size(), 100u) << values[0];
+        chart = nullptr;
+        form.reset();
+    }
+}
+
+TEST_F(Axis, TinyPlotsAndDeepZoomsNeitherOverflowNorRepeatLabels) {
+    TChart& c = MakeWithSeries(60, 40);
+    series->AddPoint(1e9);
+    c.DrawPicture();
+    EXPECT_FALSE(c.LeftAxis().DrawnLabels().empty());
+    c.LeftAxis().FixRange(1000.0001, 1000.0002);
+    c.DrawPicture();
+    auto texts = Texts(c.LeftAxis());
+    for (std::size_t i = 1; i < texts.size(); ++i) EXPECT_NE(texts[i], texts[i - 1]);
+}
+
+TEST_F(Axis, InvalidSettingsRaiseAndLeaveTheValue) {
+    TChart& c = MakeWithSeries();
+    TChartAxis& a = c.LeftAxis();
+    a.SetMaximum(10);
+    a.SetMinimum(2);
+    auto expectThrow = [](auto&& fn, const std::string& message) {
+        try {
+            fn();
+            ADD_FAILURE() << "no exception: " << message;
+        } catch (const AxisException& e) {
+            EXPECT_EQ(std::string(e.what()), message);
+        }
+    };
+    expectThrow([&] { a.SetMinimum(11); }, "Axis Minimum Value must be <= Maximum");
+    expectThrow([&] { a.SetMaximum(1); }, "Axis Maximum Value must be >= Minimum");
+    expectThrow([&] { a.SetIncrement(-1); }, "Axis increment must be >= 0");
+    expectThrow([&] { a.SetLabelsSeparation(-1); }, "Labels Separation % must be greater than 0");
+    EXPECT_EQ(a.Minimum(), 2);
+    EXPECT_EQ(a.Maximum(), 10);
+    EXPECT_EQ(a.LabelsSeparation(), 10);
+    a.SetLabelsSeparation(0);
+    EXPECT_EQ(a.LabelsSeparation(), 0);
+}
+
+TEST_F(Axis, AutomaticFlagsFollowEachOther) {
+    TChart& c = MakeWithSeries();
+    TChartAxis& a = c.LeftAxis();
+    a.SetAutomaticMinimum(false);
+    EXPECT_FALSE(a.Automatic());
+    a.SetAutomaticMinimum(true);
+    EXPECT_TRUE(a.Automatic());
+    a.SetAutomatic(false);
+    EXPECT_FALSE(a.AutomaticMaximum());
+    series->AddPoint(4);
+    a.SetMinMax(1, 3);
+    c.DrawPicture();
+    EXPECT_EQ(a.RangeMinimum(), 1);
+    EXPECT_EQ(a.RangeMaximum(), 3);
+}
+
+TEST_F(Axis, DefaultFormatAndLocaleSeparators) {
+    TChart& c = MakeWithSeries();
+    EXPECT_EQ(c.LeftAxis().LabelText(1234.5), "1,234.5");
+    EXPECT_EQ(c.LeftAxis().LabelText(0.12345), "0.123");
+    EXPECT_EQ(c.LeftAxis().LabelText(10), "10");
+}
+
+}  // namespace
