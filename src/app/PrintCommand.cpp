@@ -29,7 +29,8 @@ int RunPrintTo(const TCommandLine& cmd, std::string& out, std::string& err) {
         err += '\n';
         return 2;
     }
-    std::unique_ptr<TSessionHistory> history = MakeSessionHistory(cmd);
+    std::unique_ptr<TSessionHistory> history =
+        MakeSessionHistory(cmd, [&err](const std::string& line) { err += line + '\n'; });
     history->Refresh();
     out = PrintReport(*history);
     return 0;

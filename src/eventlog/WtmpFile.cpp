@@ -12,7 +12,7 @@ namespace {
 
 // Records looked at from each end of the file; a whole pass would cost as much as a scan.
 constexpr std::uint64_t kSampleRecords = 32;
-constexpr const char* kNotWtmp = "not a login accounting file";
+constexpr const char* kNotWtmp = kNotLoginAccountingFile;
 
 // Empty when every sampled record reads and has a known type.
 std::string CheckRecords(std::ifstream& file, std::uint64_t first, std::uint64_t count) {

@@ -59,7 +59,7 @@ TEST(PrintCommand, UnusableNamedFileIsExitStatusTwoWithOneLine) {
         std::string Reason;
     } cases[] = {{dir.Path("nope"), "No such file or directory"},
                  {dir.WriteFile("text", std::vector<std::uint8_t>(text.begin(), text.end())),
-                  "not a login accounting file"},
+                  "not a log file (neither a login accounting file nor a Windows event log)"},
                  {dir.Path(""), "Is a directory"}};
     for (const TCase& c : cases) {
         std::string out, err;

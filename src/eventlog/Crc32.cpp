@@ -1,0 +1,44 @@
+#include "eventlog/Crc32.h"
+
+#include <array>
+#include <cstring>
+
+namespace {
+
+// Eight tables, so that eight bytes are folded in per step.
+using TTables = std::array<std::array<std::uint32_t, 256>, 8>;
+
+TTables MakeTables() {
+    TTables t{};
+    for (std::uint32_t i = 0; i < 256; ++i) {
+        std::uint32_t c = i;
+        for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        t[0][i] = c;
+    }
+    for (std::uint32_t i = 0; i < 256; ++i)
+        for (int k = 1; k < 8; ++k) t[k][i] = (t[k - 1][i] >> 8) ^ t[0][t[k - 1][i] & 0xFF];
+    return t;
+}
+
+const TTables kTables = MakeTables();
+
+}  // namespace
+
+std::uint32_t Crc32(std::span<const std::uint8_t> bytes, std::uint32_t crc) {
+    const std::uint8_t* p = bytes.data();
+    std::size_t n = bytes.size();
+    crc = ~crc;
+    while (n >= 8) {
+        std::uint32_t lo, hi;
+        std::memcpy(&lo, p, 4);
+        std::memcpy(&hi, p + 4, 4);
+        lo ^= crc;
+        crc = kTables[7][lo & 0xFF] ^ kTables[6][(lo >> 8) & 0xFF] ^ kTables[5][(lo >> 16) & 0xFF] ^
+              kTables[4][lo >> 24] ^ kTables[3][hi & 0xFF] ^ kTables[2][(hi >> 8) & 0xFF] ^
+              kTables[1][(hi >> 16) & 0xFF] ^ kTables[0][hi >> 24];
+        p += 8;
+        n -= 8;
+    }
+    while (n-- > 0) crc = kTables[0][(crc ^ *p++) & 0xFF] ^ (crc >> 8);
+    return ~crc;
+}

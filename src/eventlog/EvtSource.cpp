@@ -1,0 +1,268 @@
+#include "eventlog/EvtSource.h"
+
+#include <cstring>
+#include <utility>
+#include <vector>
+
+#include "eventlog/Bytes_p.h"
+#include "eventlog/EventRecord.h"
+
+namespace {
+
+// The file header; every offset in it is from the start of the file.
+constexpr std::size_t kStartOffsetAt = 16;
+constexpr std::size_t kEndOffsetAt = 20;
+constexpr std::size_t kNextNumberAt = 24;
+constexpr std::size_t kOldestNumberAt = 28;
+constexpr std::size_t kHeaderSizeAgainAt = 44;
+constexpr std::uint32_t kSignature = 0x654C664C;  // "LfLe"
+
+// The end-of-file record: its length, four marker words, then the header's four fields.
+constexpr std::uint32_t kEofSize = 0x28;
+constexpr std::uint32_t kEofMarkers[4] = {0x11111111, 0x22222222, 0x33333333, 0x44444444};
+constexpr std::size_t kEofStartAt = 20;
+constexpr std::size_t kEofEndAt = 24;
+constexpr std::size_t kEofNextAt = 28;
+constexpr std::size_t kEofOldestAt = 32;
+
+// The smallest record: the head, two empty names and the closing length.
+constexpr std::uint32_t kMinRecordSize = kEventRecordHeadSize + 8;
+// A record larger than this is taken as damage rather than copied.
+constexpr std::uint32_t kMaxRecordSize = 16u << 20;
+constexpr std::size_t kBlockSize = 64 * 1024;
+
+// The record area: the file after its header, read as a ring so that a record that reaches
+// the end of the file continues right after the header.
+class TRing {
+  public:
+    TRing(std::ifstream& file, std::uint64_t fileSize) : file_(file), end_(fileSize) {}
+
+    std::uint64_t Size() const { return end_ - kEvtHeaderSize; }
+    bool Contains(std::uint64_t pos) const { return pos >= kEvtHeaderSize && pos < end_; }
+    std::uint64_t Advance(std::uint64_t pos, std::uint64_t n) const {
+        std::uint64_t offset = (pos - kEvtHeaderSize + n) % Size();
+        return kEvtHeaderSize + offset;
+    }
+    // Bytes from from to to going forward (0 when they are the same place).
+    std::uint64_t Distance(std::uint64_t from, std::uint64_t to) const {
+        return to >= from ? to - from : Size() - (from - to);
+    }
+
+    bool Read(std::uint64_t pos, std::uint8_t* out, std::size_t n) {
+        while (n > 0) {
+            std::uint64_t block = (pos / kBlockSize) * kBlockSize;
+            if (!Load(block)) return false;
+            std::uint64_t inBlock = pos - block;
+            std::size_t take =
+                static_cast<std::size_t>(std::min<std::uint64_t>(n, block_.size() - inBlock));
+            if (take == 0) return false;
+            std::memcpy(out, block_.data() + inBlock, take);
+            out += take;
+            n -= take;
+            pos = Advance(pos, take);
+        }
+        return true;
+    }
+
+  private:
+    bool Load(std::uint64_t block) {
+        if (loaded_ && blockAt_ == block) return true;
+        std::size_t size =
+            static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSize, end_ - block));
+        block_.resize(size);
+        loaded_ = ReadFileBytes(file_, block, block_.data(), size);
+        blockAt_ = block;
+        return loaded_;
+    }
+
+    std::ifstream& file_;
+    std::uint64_t end_;
+    std::vector<std::uint8_t> block_;
+    std::uint64_t blockAt_ = 0;
+    bool loaded_ = false;
+};
+
+struct TEofRecord {
+    std::uint32_t Start = 0, End = 0, Next = 0, Oldest = 0;
+};
+
+bool ReadEof(TRing& ring, std::uint64_t pos, TEofRecord& eof) {
+    std::uint8_t b[kEofSize];
+    if (ring.Size() < kEofSize || !ring.Read(pos, b, kEofSize)) return false;
+    if (Load32(b) != kEofSize || Load32(b + kEofSize - 4) != kEofSize) return false;
+    for (int i = 0; i < 4; ++i)
+        if (Load32(b + 4 + 4 * i) != kEofMarkers[i]) return false;
+    eof = {Load32(b + kEofStartAt), Load32(b + kEofEndAt), Load32(b + kEofNextAt),
+           Load32(b + kEofOldestAt)};
+    return true;
+}
+
+// The end-of-file record where the header says, or else the one elsewhere in the area that
+// names its own place and the highest next record number (a dirty file's header is stale).
+bool FindEof(TRing& ring, std::uint64_t headerEnd, std::uint64_t& pos, TEofRecord& eof) {
+    if (ring.Contains(headerEnd) && ReadEof(ring, headerEnd, eof)) {
+        pos = headerEnd;
+        return true;
+    }
+    bool found = false;
+    for (std::uint64_t at = kEvtHeaderSize; at + 8 <= kEvtHeaderSize + ring.Size(); at += 4) {
+        std::uint8_t b[8];
+        if (!ring.Read(at, b, 8)) break;
+        if (Load32(b) != kEofSize || Load32(b + 4) != kEofMarkers[0]) continue;
+        TEofRecord candidate;
+        if (!ReadEof(ring, at, candidate) || candidate.End != at) continue;
+        if (!found || candidate.Next > eof.Next) {
+            eof = candidate;
+            pos = at;
+            found = true;
+        }
+    }
+    return found;
+}
+
+// Walks the ring from the oldest record to the end-of-file record (or, without one, once
+// around), keeping the records the scan uses. Where a record does not hold together it looks
+// further on, four bytes at a time, for the next one that does.
+class TEvtWalk {
+  public:
+    TEvtWalk(TRing& ring, TEventRecordPool& pool) : ring_(ring), pool_(pool) {}
+
+    void Run(std::uint64_t start, std::uint64_t limit) {
+        std::uint64_t pos = start;
+        std::uint64_t traveled = 0;
+        while (traveled < limit) {
+            std::uint32_t length = 0;
+            if (TryRecord(pos, limit - traveled, length)) {
+                pos = ring_.Advance(pos, length);
+                traveled += length;
+                continue;
+            }
+            TEofRecord eof;
+            if (ReadEof(ring_, pos, eof)) break;
+            ++Resyncs;
+            bool found = false;
+            while (!found && traveled + 4 < limit) {
+                pos = ring_.Advance(pos, 4);
+                traveled += 4;
+                found = Looks(pos, limit - traveled);
+            }
+            if (!found) break;
+        }
+    }
+
+    // True when a record that holds together starts at pos within the given room.
+    bool Looks(std::uint64_t pos, std::uint64_t room) {
+        std::uint8_t head[kEventRecordHeadSize];
+        std::uint32_t length = 0;
+        return Check(pos, room, head, length);
+    }
+
+    // Records numbered below the oldest one the log names are leftovers.
+    void SetFloor(std::uint32_t oldest) { floor_ = oldest; }
+
+    std::uint64_t Accepted = 0;
+    std::uint64_t Resyncs = 0;
+
+  private:
+    bool Check(std::uint64_t pos, std::uint64_t room, std::uint8_t* head, std::uint32_t& length) {
+        if (!ring_.Read(pos, head, kEventRecordHeadSize)) return false;
+        length = Load32(head);
+        if (Load32(head + 4) != kSignature || length < kMinRecordSize || length % 4 != 0 ||
+            length > room || length > ring_.Size())
+            return false;
+        std::uint32_t number = Load32(head + 8);
+        // Older data: past the newest record, or left over from before the log wrapped.
+        if ((haveNumber_ && number <= lastNumber_) || number < floor_) return false;
+        std::uint8_t tail[4];
+        if (!ring_.Read(ring_.Advance(pos, length - 4), tail, 4)) return false;
+        return Load32(tail) == length;
+    }
+
+    bool TryRecord(std::uint64_t pos, std::uint64_t room, std::uint32_t& length) {
+        std::uint8_t head[kEventRecordHeadSize];
+        if (!Check(pos, room, head, length)) return false;
+        haveNumber_ = true;
+        lastNumber_ = Load32(head + 8);
+        ++Accepted;
+        TEventRecordHead fields;
+        ReadEventRecordHead(std::span<const std::uint8_t>(head, kEventRecordHeadSize), fields);
+        if (IsKeptEventId(fields.EventId) && length <= kMaxRecordSize) {
+            std::vector<std::uint8_t>& bytes = pool_.Bytes();
+            std::size_t at = bytes.size();
+            bytes.resize(at + length);
+            if (ring_.Read(pos, bytes.data() + at, length)) {
+                pool_.Commit(at, Accepted);
+            } else {
+                bytes.resize(at);
+            }
+        }
+        return true;
+    }
+
+    TRing& ring_;
+    TEventRecordPool& pool_;
+    bool haveNumber_ = false;
+    std::uint32_t lastNumber_ = 0;
+    std::uint32_t floor_ = 0;
+};
+
+}  // namespace
+
+bool HasEvtSignature(const std::uint8_t* bytes, std::size_t size) {
+    return size >= 8 && Load32(bytes) == kEvtHeaderSize && Load32(bytes + 4) == kSignature;
+}
+
+TEvtEventSource::TEvtEventSource(std::string path, TLogFileNotice notice)
+    : TWindowsLogSource(std::move(path), std::move(notice)) {}
+
+bool TEvtEventSource::Load(std::ifstream& file, std::uint64_t size, TEventRecordPool& pool,
+                           TLoadDamage& damage) {
+    std::uint8_t header[kEvtHeaderSize];
+    if (size < kEvtHeaderSize || !ReadFileBytes(file, 0, header, sizeof header)) return false;
+    if (!HasEvtSignature(header, sizeof header) ||
+        Load32(header + kHeaderSizeAgainAt) != kEvtHeaderSize)
+        return false;
+    TRing ring(file, size);
+    if (ring.Size() < kMinRecordSize) return true;
+
+    TEofRecord eof{Load32(header + kStartOffsetAt), Load32(header + kEndOffsetAt),
+                   Load32(header + kNextNumberAt), Load32(header + kOldestNumberAt)};
+    std::uint64_t eofPos = 0;
+    bool haveEof = FindEof(ring, eof.End, eofPos, eof);
+
+    // Record numbers run on without gaps, so the count between the oldest and the next says
+    // how many records the log holds, where those numbers are believable.
+    std::uint64_t expected = eof.Next >= eof.Oldest ? eof.Next - eof.Oldest : 0;
+    bool believable = eof.Next >= eof.Oldest && expected <= ring.Size() / kMinRecordSize + 1;
+    TEvtWalk walk(ring, pool);
+    if (believable) walk.SetFloor(eof.Oldest);
+    // Where the oldest record starts: the end-of-file record's word, then the header's; when
+    // neither holds a record, the oldest data follows the end-of-file record.
+    std::uint64_t start = 0;
+    bool startFound = false;
+    const std::uint64_t candidates[] = {eof.Start, Load32(header + kStartOffsetAt)};
+    for (std::uint64_t candidate : candidates) {
+        std::uint64_t room = haveEof ? ring.Distance(candidate, eofPos) : ring.Size();
+        if (ring.Contains(candidate) && walk.Looks(candidate, room)) {
+            start = candidate;
+            startFound = true;
+            break;
+        }
+    }
+    if (!startFound) start = haveEof ? ring.Advance(eofPos, kEofSize) : kEvtHeaderSize;
+    if (haveEof && start == eofPos) return true;  // an empty log
+    std::uint64_t limit = haveEof ? ring.Distance(start, eofPos) : ring.Size();
+    walk.Run(start, limit);
+
+    std::uint64_t lost = 0;
+    if (believable) {
+        lost = expected > walk.Accepted ? expected - walk.Accepted : 0;
+    } else if (!startFound || walk.Resyncs > 0) {
+        lost = walk.Resyncs + (startFound ? 0 : 1);
+    }
+    if (lost > 0)
+        damage.Skip(lost, walk.Resyncs > 0 || !startFound ? "damaged records in the record area"
+                          : haveEof                       ? "records missing from the record chain"
+                                                          : "the file is cut short");
+    return true;
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Windows event log files for tests, benchmarks and fuzz seeds, written byte by byte in the
+// published layouts with real checksums.
+struct TWinEvent {
+    std::uint16_t Id = 0;
+    std::uint16_t Qualifiers = 0;
+    std::int64_t Time = 0;  // Unix seconds
+    std::string Provider = "EventLog";
+    std::string Sid;  // "S-1-5-…", empty for none
+    std::vector<std::string> Strings;
+    std::uint64_t RecordId = 0;  // 0: one more than the previous record's
+};
+
+TWinEvent BootEvent(std::int64_t time);                                       // 6005 from EventLog
+TWinEvent ShutdownEvent(std::int64_t time);                                   // 6006 from EventLog
+TWinEvent VersionEvent(std::int64_t time, std::vector<std::string> strings);  // 6009
+// 7035 from the Service Control Manager, with its qualifiers, sent by the account sid.
+TWinEvent ServiceEvent(const std::string& sid, std::int64_t time);
+TWinEvent OtherEvent(std::uint16_t id, std::int64_t time);
+
+// The binary form of a SID written as text.
+std::vector<std::uint8_t> SidBytes(const std::string& text);
+
+struct TEvtLayout {
+    // The file's size: the record area wraps at its end, dropping the oldest records as the
+    // log does. 0: just large enough for every record.
+    std::size_t FileSize = 0;
+    bool Dirty = false;
+};
+
+// Where the writer put things, for tests that damage them.
+struct TEvtPlaces {
+    std::vector<std::size_t> RecordAt;  // offsets of the records still in the log, oldest first
+    std::size_t EofAt = 0;
+};
+
+std::vector<std::uint8_t> EvtBytes(const std::vector<TWinEvent>& events, TEvtLayout layout = {},
+                                   TEvtPlaces* places = nullptr);
+
+struct TEvtxLayout {
+    std::size_t RecordsPerChunk = 0;  // 0: as many as fit
+};
+
+struct TEvtxPlaces {
+    std::vector<std::size_t> RecordAt;  // file offsets of the records, in writing order
+};
+
+std::vector<std::uint8_t> EvtxBytes(const std::vector<TWinEvent>& events, TEvtxLayout layout = {},
+                                    TEvtxPlaces* places = nullptr);
+
+// Writes the file header's and every chunk's checksums as they belong after a test changed
+// bytes on purpose.
+void FixEvtxChecksums(std::vector<std::uint8_t>& file);
