@@ -28,6 +28,7 @@ inline constexpr TKey vk0 = '0';
 inline constexpr TKey vkA = 'A';
 inline constexpr TKey vkApps = 93;  // the context-menu key
 inline constexpr TKey vkF1 = 112;
+inline constexpr TKey vkF2 = 113;
 inline constexpr TKey vkF10 = 121;
 inline constexpr TKey vkF12 = 123;
 
