@@ -733,8 +733,11 @@ void TChartAxis::DrawLinesAndTicks(TCanvas& canvas) {
     const int pos = axisPosition_;
     // Outward is down for the bottom axis, left for the left axis.
     const int outward = kind_ == akBottom || kind_ == akRight ? 1 : -1;
-    const int halfWidth = axisPen_.Visible() ? axisPen_.Width() / 2 : 0;
-    const int outside = pos + outward * (halfWidth + 1);
+    // A pen w wide covers pos - w/2 ... pos - w/2 + w - 1; ticks start on the first pixel
+    // beyond it.
+    const int width = axisPen_.Visible() ? std::max(1, axisPen_.Width()) : 1;
+    const int outside = outward > 0 ? pos - width / 2 + width : pos - width / 2 - 1;
+    const int inside = outward > 0 ? pos - width / 2 - 1 : pos - width / 2 + width;
     auto line = [&](int along, int from, int length) {
         if (length <= 0) return;
         if (Horizontal()) {
@@ -775,7 +778,6 @@ void TChartAxis::DrawLinesAndTicks(TCanvas& canvas) {
     }
     if (ticksInner_.Visible() && tickInnerLength_ > 0) {
         ticksInner_.Apply(canvas);
-        const int inside = pos - outward * (halfWidth + 1);
         for (int t : tickPositions_) {
             if (Horizontal()) {
                 canvas.MoveTo(t, inside);
