@@ -1,6 +1,7 @@
 #include "app/UnitFormVigil.h"
 
 #include "base/Clock.h"
+#include "base/DateTimeFormat.h"
 #include "history/DurationText.h"
 
 TFormVigil* FormVigil = nullptr;
@@ -81,6 +82,7 @@ void TFormVigil::BuildPages() {
 
     TabSheet1 = AddPage("TabSheet1", "日志");
     TabSheet2 = AddPage("TabSheet2", "图表");
+    BuildChartPage(*TabSheet2);
     WsPageControl1->SetActivePage(TabSheet1);
 
     Panel1 = PlainPanel(*TabSheet1, this, "Panel1", clWindow);
@@ -98,6 +100,62 @@ void TFormVigil::BuildPages() {
     LabTimeText = PlacedLabel(*Panel1, this, "LabTimeText", Bounds(416, 16, 233, 14), "");
     LabTimeText->SetAutoSize(false);
     LabTimeText->SetFont(ArialFont(-11, clMaroon));
+}
+
+void TFormVigil::BuildChartPage(TWinControl& page) {
+    Panel2 = page.InsertControl(std::make_unique<TPanel>(this));
+    Panel2->SetName("Panel2");
+    Panel2->SetBounds(0, 0, 669, 41);
+    Panel2->SetAlign(alTop);
+
+    Image2 = Panel2->InsertControl(std::make_unique<TImage>(this));
+    Image2->SetName("Image2");
+    Image2->SetBounds(8, 4, 32, 32);
+
+    Label2 = PlacedLabel(*Panel2, this, "Label2", Bounds(56, 13, 273, 16), "运行时间图表");
+    Label2->SetAutoSize(false);
+    Label2->SetFont(ArialFont(-13, clBlack, fsBold));
+
+    Chart1 = page.InsertControl(std::make_unique<TChart>(this));
+    Chart1->SetName("Chart1");
+    Chart1->SetBounds(0, 41, 669, 328);
+    Chart1->SetAlign(alClient);
+    Chart1->SetColor(clWhite);
+    Chart1->SetView3D(false);
+    Chart1->Legend().Visible = false;
+    Chart1->Title().Text = "TChart";
+    Chart1->Title().Visible = false;
+    Chart1->LeftAxis().Title().SetCaption("(小时)");
+    Chart1->LeftAxis().Grid().SetVisible(false);
+    Chart1->BottomAxis().Grid().SetVisible(false);
+
+    Series1 = Chart1->AddSeries(std::make_unique<TBarSeries>(this));
+    Series1->SetName("Series1");
+    Series1->BarBrush().SetColor(clWhite);
+    Series1->SetColorEachPoint(true);
+    Series1->SetBarStyle(bsCylinder);
+    Series1->Gradient().Direction = TChartGradientDirection::gdTopBottom;
+    Series1->Shadow().Color = 0x888888;
+    Series1->Marks().SetVisible(false);
+    Series1->XValues().SetName("X");
+    Series1->XValues().SetOrder(loAscending);
+    Series1->YValues().SetName("长条");
+    Series1->YValues().SetOrder(loNone);
+
+    ChartTool1 = Chart1->AddTool(std::make_unique<TMarksTipTool>(this));
+    ChartTool1->SetName("ChartTool1");
+    ChartTool1->SetStyle(smsLabelValue);
+}
+
+void TFormVigil::FillChart(const SessionTable& table) {
+    Series1->ClearPoints();
+    // Oldest first: the table holds the newest session at index 0.
+    for (auto it = table.rbegin(); it != table.rend(); ++it) {
+        // The same presence test as the rows: 1.0 or less means no boot time was recorded.
+        if (!HasTime(it->BootTime)) continue;
+        Series1->AddPoint(it->DurationSeconds / 3600.0, FormatDateTime("yyyy-mm-dd", it->BootTime),
+                          clDefault);
+    }
 }
 
 TWsTabSheet* TFormVigil::AddPage(const char* name, const char* caption) {

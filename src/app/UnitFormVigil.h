@@ -3,11 +3,15 @@
 #include <cstdint>
 #include <functional>
 
+#include "chart/BarSeries.h"
+#include "chart/CustomChart.h"
+#include "chart/MarksTipTool.h"
 #include "framework/Form.h"
 #include "framework/Image.h"
 #include "framework/Label.h"
 #include "framework/Panel.h"
 #include "framework/Timer.h"
+#include "history/SessionRecord.h"
 #include "widgets/WsPageControl.h"
 #include "widgets/WsTabSheet.h"
 
@@ -27,8 +31,14 @@ class TFormVigil : public TForm {
     TLabel* Label1;
     TLabel* LabTime;
     TLabel* LabTimeText;
-    // The chart page, empty until the chart is placed on it.
+    // The chart page: a header and the running-time chart.
     TWsTabSheet* TabSheet2;
+    TPanel* Panel2;
+    TImage* Image2;
+    TLabel* Label2;
+    TChart* Chart1;
+    TBarSeries* Series1;
+    TMarksTipTool* ChartTool1;
     TPanel* WsStatusBar1;
     TTimer* Timer1;
 
@@ -36,9 +46,13 @@ class TFormVigil : public TForm {
     std::function<std::uint64_t()> UptimeClock;
 
     void Timer1Timer(TObject* sender);
+    // One bar per session with a boot time, oldest on the left, its height the running time
+    // in hours. Runs on every refresh, after the rows were built.
+    void FillChart(const SessionTable& table);
 
   private:
     void BuildPages();
+    void BuildChartPage(TWinControl& page);
     TWsTabSheet* AddPage(const char* name, const char* caption);
 };
 
