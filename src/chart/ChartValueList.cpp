@@ -1,5 +1,6 @@
 #include "chart/ChartValueList.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <new>
@@ -23,16 +24,19 @@ void TChartValueList::AssignSettings(const TChartValueList& other) {
     valueSource_ = other.valueSource_;
 }
 
-// Growing by a fixed step keeps the array no larger than needed; realloc lets the allocator
-// extend large blocks in place (by remapping pages), so the steps stay cheap.
+// Capacity grows in whole steps of GrowthStep, but by at least half of what is held, so that
+// filling a long series point by point costs a constant number of copies per value: growing
+// by one fixed step would copy the whole array every thousand points.
 void TChartValueList::Grow() {
-    if (capacity_ > INT32_MAX - GrowthStep) throw std::bad_alloc();
-    const int capacity = capacity_ + GrowthStep;
+    const long long extra = std::max<long long>(GrowthStep, capacity_ / 2);
+    long long capacity = (capacity_ + extra + GrowthStep - 1) / GrowthStep * GrowthStep;
+    if (capacity > INT32_MAX) capacity = INT32_MAX;
+    if (capacity <= capacity_) throw std::bad_alloc();
     void* p = std::realloc(values_.get(), sizeof(double) * static_cast<std::size_t>(capacity));
     if (!p) throw std::bad_alloc();
     (void)values_.release();
     values_.reset(static_cast<double*>(p));
-    capacity_ = capacity;
+    capacity_ = static_cast<int>(capacity);
 }
 
 int TChartValueList::InsertOrdered() {

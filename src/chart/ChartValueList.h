@@ -8,10 +8,10 @@
 
 class TChartSeries;
 
-// One column of doubles owned by a series. Values live in one contiguous array that grows in
-// steps of GrowthStep elements; ordered insertion scans back from the end, so values that
-// arrive in order are appended without a scan. Statistics are computed on the first read
-// after a change.
+// One column of doubles owned by a series. Values live in one contiguous array whose capacity
+// is a whole number of GrowthStep elements; ordered insertion scans back from the end, so values
+// that arrive in order are appended without a scan. Statistics are computed on the first read after
+// a change.
 class TChartValueList {
   public:
     static constexpr int GrowthStep = 1000;
