@@ -223,3 +223,60 @@ TEST_F(Axis, DefaultFormatAndLocaleSeparators) {
 }
 
 }  // namespace
+
+namespace {
+
+class AxisPixels : public ChartApp {};
+
+TEST_F(AxisPixels, AxisLineTicksAndTheUpwardTitle) {
+    TChart& c = MakeChart(669, 328);
+    c.LeftAxis().Title().SetCaption("(小时)");
+    auto* s = c.AddSeries(std::make_unique<TChartSeries>());
+    s->AddPoint(0, "2026-01-01");
+    s->AddPoint(5, "2026-01-02");
+    s->AddPoint(3, "2026-01-03");
+    Paint();
+    const TChartAxis& bottom = c.BottomAxis();
+    const TChartAxis& left = c.LeftAxis();
+    // The axis line is two pixels: the axis row and the one inside it.
+    const int by = bottom.AxisPosition();
+    const int t = bottom.TickPositions().at(1);
+    EXPECT_EQ(Pixel(t + 3, by), clBlack);
+    EXPECT_EQ(Pixel(t + 3, by - 1), clBlack);
+    // Ticks: four grey pixels starting on the first pixel beyond the line.
+    for (int y = by + 1; y <= by + 4; ++y) EXPECT_EQ(Pixel(t, y), clGray) << y;
+    EXPECT_EQ(Pixel(t, by + 5), clWhite);
+    const int lx = left.AxisPosition();
+    const int lt = left.TickPositions().at(1);
+    for (int x = lx - 5; x <= lx - 2; ++x) EXPECT_EQ(Pixel(x, lt), clGray) << x;
+    EXPECT_EQ(Pixel(lx - 6, lt), clWhite);
+    // Minor ticks: two pixels, three between two ticks.
+    const int t0 = left.TickPositions()[0], t1 = left.TickPositions()[1];
+    int minors = 0;
+    for (int y = t0 + 1; y < t1; ++y)
+        if (Pixel(lx - 2, y) == clGray) {
+            ++minors;
+            EXPECT_EQ(Pixel(lx - 3, y), clGray);
+            EXPECT_EQ(Pixel(lx - 4, y), clWhite);
+        }
+    EXPECT_EQ(minors, 3);
+    // The title reads upwards in the band left of the labels: its ink is taller than wide,
+    // lies within one text height left of TitlePosition and is centred on the axis.
+    const int right = left.TitlePosition();
+    int top = 1 << 20, bottomInk = -1, leftInk = 1 << 20, rightInk = -1;
+    for (int y = c.PlotRect().Top; y < c.PlotRect().Bottom; ++y)
+        for (int x = 1; x < right + 2; ++x)
+            if (Pixel(x, y) != clWhite) {
+                top = std::min(top, y);
+                bottomInk = std::max(bottomInk, y);
+                leftInk = std::min(leftInk, x);
+                rightInk = std::max(rightInk, x);
+            }
+    ASSERT_GE(bottomInk, 0);
+    EXPECT_GE(leftInk, right - 14);
+    EXPECT_LT(rightInk, right);
+    EXPECT_GT(bottomInk - top, 2 * (rightInk - leftInk));
+    EXPECT_NEAR((top + bottomInk) / 2.0, left.AxisCenter(), 2);
+}
+
+}  // namespace
