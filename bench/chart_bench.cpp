@@ -85,15 +85,24 @@ SessionTable Sessions(int n) {
     return table;
 }
 
-void BM_ChartPage10000SessionsFillAndDraw(benchmark::State& state) {
-    InstallFreeTypeFontEngine();
+// The main window showing its chart page, filled with 10 000 sessions.
+struct TPageFixture {
     THeadlessHost host;
-    TApplication app(host);
-    app.CreateForm(FormVigil);
-    FormVigil->Show();
-    FormVigil->WsPageControl1->SetActivePage(FormVigil->TabSheet2);
-    host.Advance(1);
+    TApplication app{host};
     const SessionTable table = Sessions(10000);
+    TPageFixture() {
+        InstallFreeTypeFontEngine();
+        app.CreateForm(FormVigil);
+        FormVigil->Show();
+        FormVigil->WsPageControl1->SetActivePage(FormVigil->TabSheet2);
+        FormVigil->FillChart(table);
+        host.Advance(1);
+    }
+};
+
+void BM_ChartPage10000SessionsFillAndDraw(benchmark::State& state) {
+    TPageFixture fx;
+    const SessionTable& table = fx.table;
     for (auto _ : state) {
         FormVigil->FillChart(table);
         FormVigil->Update();
@@ -102,14 +111,7 @@ void BM_ChartPage10000SessionsFillAndDraw(benchmark::State& state) {
 BENCHMARK(BM_ChartPage10000SessionsFillAndDraw)->Unit(benchmark::kMillisecond);
 
 void BM_ChartPageMouseMove(benchmark::State& state) {
-    InstallFreeTypeFontEngine();
-    THeadlessHost host;
-    TApplication app(host);
-    app.CreateForm(FormVigil);
-    FormVigil->Show();
-    FormVigil->WsPageControl1->SetActivePage(FormVigil->TabSheet2);
-    FormVigil->FillChart(Sessions(10000));
-    host.Advance(1);
+    TPageFixture fx;
     TChart& chart = *FormVigil->Chart1;
     const TRect plot = chart.PlotRect();
     int x = plot.Left;
@@ -122,21 +124,14 @@ void BM_ChartPageMouseMove(benchmark::State& state) {
 BENCHMARK(BM_ChartPageMouseMove)->Unit(benchmark::kMicrosecond);
 
 void BM_ChartPageMouseMoveThroughTheWindow(benchmark::State& state) {
-    InstallFreeTypeFontEngine();
-    THeadlessHost host;
-    TApplication app(host);
-    app.CreateForm(FormVigil);
-    FormVigil->Show();
-    FormVigil->WsPageControl1->SetActivePage(FormVigil->TabSheet2);
-    FormVigil->FillChart(Sessions(10000));
-    host.Advance(1);
+    TPageFixture fx;
     TChart& chart = *FormVigil->Chart1;
     const TPoint o = chart.FormOrigin();
     const TRect plot = chart.PlotRect();
     auto& window = *static_cast<THeadlessWindow*>(FormVigil->HostWindow());
     int x = plot.Left;
     for (auto _ : state) {
-        host.MouseMove(window, o.X + x, o.Y + plot.Bottom - 1);
+        fx.host.MouseMove(window, o.X + x, o.Y + plot.Bottom - 1);
         if (++x >= plot.Right) x = plot.Left;
     }
 }

@@ -6,6 +6,7 @@
 
 #include "base/Rounding.h"
 #include "chart/ChartAxis.h"
+#include "chart/ChartSetters_p.h"
 #include "chart/CustomChart.h"
 
 namespace {
@@ -77,20 +78,13 @@ void TCustomBarSeries::AddedToChart() {
     }
 }
 
-#define VIGIL_BAR_SETTER(Name, field, Type)        \
-    void TCustomBarSeries::Set##Name(Type value) { \
-        if (value == field) return;                \
-        field = value;                             \
-        RequestRepaint();                          \
-    }
-VIGIL_BAR_SETTER(AutoBarSize, autoBarSize_, bool)
-VIGIL_BAR_SETTER(BarStyle, barStyle_, TBarStyle)
-VIGIL_BAR_SETTER(OffsetPercent, offsetPercent_, int)
-VIGIL_BAR_SETTER(UseYOrigin, useYOrigin_, bool)
-VIGIL_BAR_SETTER(YOrigin, yOrigin_, double)
-VIGIL_BAR_SETTER(StackGroup, stackGroup_, int)
-VIGIL_BAR_SETTER(DarkPen, darkPen_, int)
-#undef VIGIL_BAR_SETTER
+VIGIL_CHART_SETTER(TCustomBarSeries, AutoBarSize, autoBarSize_, bool, RequestRepaint())
+VIGIL_CHART_SETTER(TCustomBarSeries, BarStyle, barStyle_, TBarStyle, RequestRepaint())
+VIGIL_CHART_SETTER(TCustomBarSeries, OffsetPercent, offsetPercent_, int, RequestRepaint())
+VIGIL_CHART_SETTER(TCustomBarSeries, UseYOrigin, useYOrigin_, bool, RequestRepaint())
+VIGIL_CHART_SETTER(TCustomBarSeries, YOrigin, yOrigin_, double, RequestRepaint())
+VIGIL_CHART_SETTER(TCustomBarSeries, StackGroup, stackGroup_, int, RequestRepaint())
+VIGIL_CHART_SETTER(TCustomBarSeries, DarkPen, darkPen_, int, RequestRepaint())
 
 void TCustomBarSeries::SetBarWidthPercent(int percent) {
     percent = std::clamp(percent, 1, 100);

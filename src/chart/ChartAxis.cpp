@@ -6,6 +6,7 @@
 
 #include "base/NumberFormat.h"
 #include "base/Rounding.h"
+#include "chart/ChartSetters_p.h"
 #include "chart/CustomChart.h"
 
 namespace {
@@ -80,25 +81,17 @@ void TChartAxis::Changed() const {
     chart_.RequestRepaint();
 }
 
-// Setters: store and repaint only on a change.
-#define VIGIL_AXIS_SETTER(Name, field, Type) \
-    void TChartAxis::Set##Name(Type value) { \
-        if (value == field) return;          \
-        field = value;                       \
-        Changed();                           \
-    }
-VIGIL_AXIS_SETTER(AxisValuesFormat, valuesFormat_, const std::string&)
-VIGIL_AXIS_SETTER(Labels, labels_, bool)
-VIGIL_AXIS_SETTER(LabelStyle, labelStyle_, TAxisLabelStyle)
-VIGIL_AXIS_SETTER(LabelsOnAxis, labelsOnAxis_, bool)
-VIGIL_AXIS_SETTER(RoundFirstLabel, roundFirstLabel_, bool)
-VIGIL_AXIS_SETTER(TickOnLabelsOnly, tickOnLabelsOnly_, bool)
-VIGIL_AXIS_SETTER(Visible, visible_, bool)
-VIGIL_AXIS_SETTER(MinimumOffset, minimumOffset_, int)
-VIGIL_AXIS_SETTER(MaximumOffset, maximumOffset_, int)
-VIGIL_AXIS_SETTER(StartPosition, startPosition_, double)
-VIGIL_AXIS_SETTER(EndPosition, endPosition_, double)
-#undef VIGIL_AXIS_SETTER
+VIGIL_CHART_SETTER(TChartAxis, AxisValuesFormat, valuesFormat_, const std::string&, Changed())
+VIGIL_CHART_SETTER(TChartAxis, Labels, labels_, bool, Changed())
+VIGIL_CHART_SETTER(TChartAxis, LabelStyle, labelStyle_, TAxisLabelStyle, Changed())
+VIGIL_CHART_SETTER(TChartAxis, LabelsOnAxis, labelsOnAxis_, bool, Changed())
+VIGIL_CHART_SETTER(TChartAxis, RoundFirstLabel, roundFirstLabel_, bool, Changed())
+VIGIL_CHART_SETTER(TChartAxis, TickOnLabelsOnly, tickOnLabelsOnly_, bool, Changed())
+VIGIL_CHART_SETTER(TChartAxis, Visible, visible_, bool, Changed())
+VIGIL_CHART_SETTER(TChartAxis, MinimumOffset, minimumOffset_, int, Changed())
+VIGIL_CHART_SETTER(TChartAxis, MaximumOffset, maximumOffset_, int, Changed())
+VIGIL_CHART_SETTER(TChartAxis, StartPosition, startPosition_, double, Changed())
+VIGIL_CHART_SETTER(TChartAxis, EndPosition, endPosition_, double, Changed())
 
 // Lengths and counts cannot be negative; absurd sizes are cut to what a screen could hold.
 #define VIGIL_AXIS_SIZE_SETTER(Name, field)   \

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "chart/ChartSetters_p.h"
+
 TCustomChartPanel::TCustomChartPanel(TComponent* owner)
     : TCustomControl(owner), border_(this, clBlack, 1, false) {
     SetControlStyle(ControlStyle() | csOpaque);
@@ -17,24 +19,9 @@ void TCustomChartPanel::SetMargins(int left, int top, int right, int bottom) {
     RequestRepaint();
 }
 
-void TCustomChartPanel::SetMarginUnits(TMarginUnits units) {
-    if (units == marginUnits_) return;
-    marginUnits_ = units;
-    RequestRepaint();
-}
-
-void TCustomChartPanel::SetBevelOuter(TBevelCut bevel) {
-    if (bevel == bevelOuter_) return;
-    bevelOuter_ = bevel;
-    RequestRepaint();
-}
-
-void TCustomChartPanel::SetBevelInner(TBevelCut bevel) {
-    if (bevel == bevelInner_) return;
-    bevelInner_ = bevel;
-    RequestRepaint();
-}
-
+VIGIL_CHART_SETTER(TCustomChartPanel, MarginUnits, marginUnits_, TMarginUnits, RequestRepaint())
+VIGIL_CHART_SETTER(TCustomChartPanel, BevelOuter, bevelOuter_, TBevelCut, RequestRepaint())
+VIGIL_CHART_SETTER(TCustomChartPanel, BevelInner, bevelInner_, TBevelCut, RequestRepaint())
 void TCustomChartPanel::SetBevelWidth(int width) {
     width = std::clamp(width, 1, 1000);
     if (width == bevelWidth_) return;

@@ -3,23 +3,14 @@
 #include <algorithm>
 
 #include "chart/ChartPanel.h"
+#include "chart/ChartSetters_p.h"
 
 void TChartPart::Changed() const {
     if (chart_) chart_->RequestRepaint();
 }
 
-void TChartPen::SetVisible(bool visible) {
-    if (visible == visible_) return;
-    visible_ = visible;
-    Changed();
-}
-
-void TChartPen::SetColor(TColor color) {
-    if (color == color_) return;
-    color_ = color;
-    Changed();
-}
-
+VIGIL_CHART_SETTER(TChartPen, Visible, visible_, bool, Changed())
+VIGIL_CHART_SETTER(TChartPen, Color, color_, TColor, Changed())
 void TChartPen::SetWidth(int width) {
     width = std::clamp(width, 0, 1000);
     if (width == width_) return;
@@ -27,12 +18,7 @@ void TChartPen::SetWidth(int width) {
     Changed();
 }
 
-void TChartPen::SetStyle(TPenStyle style) {
-    if (style == style_) return;
-    style_ = style;
-    Changed();
-}
-
+VIGIL_CHART_SETTER(TChartPen, Style, style_, TPenStyle, Changed())
 void TChartPen::Apply(TCanvas& canvas) const {
     canvas.Pen().Color = color_;
     canvas.Pen().Width = std::max(1, width_);
@@ -40,18 +26,8 @@ void TChartPen::Apply(TCanvas& canvas) const {
     canvas.Pen().Mode = pmCopy;
 }
 
-void TChartBrush::SetColor(TColor color) {
-    if (color == color_) return;
-    color_ = color;
-    Changed();
-}
-
-void TChartBrush::SetStyle(TBrushStyle style) {
-    if (style == style_) return;
-    style_ = style;
-    Changed();
-}
-
+VIGIL_CHART_SETTER(TChartBrush, Color, color_, TColor, Changed())
+VIGIL_CHART_SETTER(TChartBrush, Style, style_, TBrushStyle, Changed())
 TChartFont::TChartFont(TCustomChartPanel* chart) : TChartPart(chart) {
     font_.SetName("Arial");
     font_.SetSize(8);

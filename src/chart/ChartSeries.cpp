@@ -6,6 +6,7 @@
 
 #include "base/NumberFormat.h"
 #include "chart/ChartAxis.h"
+#include "chart/ChartSetters_p.h"
 #include "chart/CustomChart.h"
 
 void TCustomChartElement::SetActive(bool active) {
@@ -18,24 +19,9 @@ void TCustomChartElement::RequestRepaint() const {
     if (chart_) chart_->RequestRepaint();
 }
 
-void TSeriesMarks::SetStyle(TSeriesMarksStyle style) {
-    if (style == style_) return;
-    style_ = style;
-    series_.RequestRepaint();
-}
-
-void TSeriesMarks::SetMultiLine(bool multiLine) {
-    if (multiLine == multiLine_) return;
-    multiLine_ = multiLine;
-    series_.RequestRepaint();
-}
-
-void TSeriesMarks::SetVisible(bool visible) {
-    if (visible == visible_) return;
-    visible_ = visible;
-    series_.RequestRepaint();
-}
-
+VIGIL_CHART_SETTER(TSeriesMarks, Style, style_, TSeriesMarksStyle, series_.RequestRepaint())
+VIGIL_CHART_SETTER(TSeriesMarks, MultiLine, multiLine_, bool, series_.RequestRepaint())
+VIGIL_CHART_SETTER(TSeriesMarks, Visible, visible_, bool, series_.RequestRepaint())
 const std::string& TSeriesMarks::PointText(int i) const {
     static const std::string empty;
     return i >= 0 && i < static_cast<int>(texts_.size()) ? texts_[i] : empty;
@@ -146,18 +132,8 @@ TColor TChartSeries::PointColor(int i) const {
     return palette[static_cast<std::size_t>(std::max(i, 0)) % palette.size()];
 }
 
-void TChartSeries::SetTitle(const std::string& title) {
-    if (title == title_) return;
-    title_ = title;
-    RequestRepaint();
-}
-
-void TChartSeries::SetColorEachPoint(bool value) {
-    if (value == colorEachPoint_) return;
-    colorEachPoint_ = value;
-    RequestRepaint();
-}
-
+VIGIL_CHART_SETTER(TChartSeries, Title, title_, const std::string&, RequestRepaint())
+VIGIL_CHART_SETTER(TChartSeries, ColorEachPoint, colorEachPoint_, bool, RequestRepaint())
 void TChartSeries::SetSeriesColor(TColor color) {
     if (color == workingColor_ && storedColor_ == clDefault) return;
     if (color == storedColor_) return;
@@ -167,30 +143,11 @@ void TChartSeries::SetSeriesColor(TColor color) {
     RequestRepaint();
 }
 
-void TChartSeries::SetValueFormat(const std::string& format) {
-    if (format == valueFormat_) return;
-    valueFormat_ = format;
-    RequestRepaint();
-}
-
-void TChartSeries::SetPercentFormat(const std::string& format) {
-    if (format == percentFormat_) return;
-    percentFormat_ = format;
-    RequestRepaint();
-}
-
-void TChartSeries::SetHorizAxis(THorizAxis axis) {
-    if (axis == horizAxis_) return;
-    horizAxis_ = axis;
-    RequestRepaint();
-}
-
-void TChartSeries::SetVertAxis(TVertAxis axis) {
-    if (axis == vertAxis_) return;
-    vertAxis_ = axis;
-    RequestRepaint();
-}
-
+VIGIL_CHART_SETTER(TChartSeries, ValueFormat, valueFormat_, const std::string&, RequestRepaint())
+VIGIL_CHART_SETTER(TChartSeries, PercentFormat, percentFormat_, const std::string&,
+                   RequestRepaint())
+VIGIL_CHART_SETTER(TChartSeries, HorizAxis, horizAxis_, THorizAxis, RequestRepaint())
+VIGIL_CHART_SETTER(TChartSeries, VertAxis, vertAxis_, TVertAxis, RequestRepaint())
 TChartAxis* TChartSeries::GetHorizAxis() const {
     if (!ParentChart()) return nullptr;
     return horizAxis_ == aTopAxis ? &ParentChart()->TopAxis() : &ParentChart()->BottomAxis();

@@ -3,25 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "chart/ChartSetters_p.h"
 #include "framework/Keys.h"
-
-void TChartWall::SetVisible(bool visible) {
-    if (visible == visible_) return;
-    visible_ = visible;
-    chart_->RequestRepaint();
-}
-
-void TChartWall::SetTransparent(bool transparent) {
-    if (transparent == transparent_) return;
-    transparent_ = transparent;
-    chart_->RequestRepaint();
-}
-
-void TChartWall::SetColor(TColor color) {
-    if (color == color_) return;
-    color_ = color;
-    chart_->RequestRepaint();
-}
 
 TCustomChart::TCustomChart(TComponent* owner) : TCustomChartPanel(owner), backWall_(this) {
     const TAxisKind kinds[] = {akBottom, akTop, akLeft, akRight};
@@ -37,18 +20,14 @@ TCustomChart::~TCustomChart() {
     series_.clear();
 }
 
-#define VIGIL_CHART_SETTER(Name, field)        \
-    void TCustomChart::Set##Name(bool value) { \
-        if (value == field) return;            \
-        field = value;                         \
-        RequestRepaint();                      \
-    }
-VIGIL_CHART_SETTER(View3D, view3D_)
-VIGIL_CHART_SETTER(View3DWalls, view3DWalls_)
-VIGIL_CHART_SETTER(AxisVisible, axisVisible_)
-VIGIL_CHART_SETTER(AxisBehind, axisBehind_)
-VIGIL_CHART_SETTER(ClipPoints, clipPoints_)
-#undef VIGIL_CHART_SETTER
+VIGIL_CHART_SETTER(TCustomChart, View3D, view3D_, bool, RequestRepaint())
+VIGIL_CHART_SETTER(TCustomChart, View3DWalls, view3DWalls_, bool, RequestRepaint())
+VIGIL_CHART_SETTER(TCustomChart, AxisVisible, axisVisible_, bool, RequestRepaint())
+VIGIL_CHART_SETTER(TCustomChart, AxisBehind, axisBehind_, bool, RequestRepaint())
+VIGIL_CHART_SETTER(TCustomChart, ClipPoints, clipPoints_, bool, RequestRepaint())
+VIGIL_CHART_SETTER(TChartWall, Visible, visible_, bool, chart_->RequestRepaint())
+VIGIL_CHART_SETTER(TChartWall, Transparent, transparent_, bool, chart_->RequestRepaint())
+VIGIL_CHART_SETTER(TChartWall, Color, color_, TColor, chart_->RequestRepaint())
 
 // ---- Series, tools, palette ----
 
