@@ -100,6 +100,67 @@ void TFormVigil::BuildPages() {
     LabTimeText = PlacedLabel(*Panel1, this, "LabTimeText", Bounds(416, 16, 233, 14), "");
     LabTimeText->SetAutoSize(false);
     LabTimeText->SetFont(ArialFont(-11, clMaroon));
+    BuildLogList();
+}
+
+namespace {
+
+// A 16 x 16 picture of a horizontal bar in one colour: darker rim, lighter top line.
+TPixelBuffer BarImage(TColor fill, TColor rim, TColor light) {
+    TBitmap bitmap(16, 16, 0x00000000);
+    TCanvas& canvas = bitmap.Canvas();
+    canvas.Brush().Color = rim;
+    canvas.FillRect({1, 4, 15, 12});
+    canvas.Brush().Color = fill;
+    canvas.FillRect({2, 5, 14, 11});
+    canvas.Brush().Color = light;
+    canvas.FillRect({2, 5, 14, 7});
+    // FillRect leaves the alpha of what it paints opaque; the rest stays transparent.
+    return bitmap.Buffer();
+}
+
+}  // namespace
+
+void TFormVigil::BuildLogList() {
+    ImageList2 = Own(std::make_unique<TImageList>(this, 16, 16));
+    ImageList2->SetName("ImageList2");
+    ImageList2->Add(BarImage(RGB(0, 160, 0), RGB(0, 100, 0), RGB(110, 210, 110)));
+    ImageList2->Add(BarImage(RGB(255, 140, 0), RGB(170, 85, 0), RGB(255, 195, 120)));
+
+    WsLWMsg = TabSheet1->InsertControl(std::make_unique<TWsListView>(this));
+    WsLWMsg->SetName("WsLWMsg");
+    WsLWMsg->SetBounds(0, 40, 669, 329);
+    WsLWMsg->SetAlign(alClient);
+    WsLWMsg->SetViewStyle(vsReport);
+    WsLWMsg->SetGridLines(true);
+    WsLWMsg->SetRowSelect(true);
+    WsLWMsg->SetHideSelection(false);
+    WsLWMsg->SetColor(clWhite);
+    TFont font;
+    font.SetName("MS Sans Serif");
+    font.SetHeight(-11);
+    font.SetColor(clBlack);
+    WsLWMsg->SetFont(font);
+    WsLWMsg->SetSmallImages(ImageList2);
+    WsLWMsg->SetLargeImages(ImageList2);
+    WsLWMsg->SetStateImages(ImageList2);
+    WsLWMsg->SetFillLastColumn(false);
+    WsLWMsg->SetHeaderSortDisplayMode(hsdmRightAlign);
+    struct TColumnSpec {
+        const char* Caption;
+        int Width;
+    };
+    for (TColumnSpec spec : {TColumnSpec{"", 18},
+                             {"开机时间", 150},
+                             {"关机时间", 150},
+                             {"运行时长", 100},
+                             {"登录用户", 127},
+                             {"信息", 0}}) {
+        TListColumn* column = WsLWMsg->Columns().Add();
+        column->SetCaption(spec.Caption);
+        column->SetWidth(spec.Width);
+    }
+    WsLWMsg->Columns()[5]->SetAutoSize(true);
 }
 
 void TFormVigil::BuildChartPage(TWinControl& page) {

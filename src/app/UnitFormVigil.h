@@ -8,10 +8,12 @@
 #include "chart/MarksTipTool.h"
 #include "framework/Form.h"
 #include "framework/Image.h"
+#include "framework/ImageList.h"
 #include "framework/Label.h"
 #include "framework/Panel.h"
 #include "framework/Timer.h"
 #include "history/SessionRecord.h"
+#include "widgets/WsListView.h"
 #include "widgets/WsPageControl.h"
 #include "widgets/WsTabSheet.h"
 
@@ -31,6 +33,9 @@ class TFormVigil : public TForm {
     TLabel* Label1;
     TLabel* LabTime;
     TLabel* LabTimeText;
+    // The session rows: fill with Items().Add(caption, {sub-items}, state image) between
+    // Items().BeginUpdate() and EndUpdate(), after Items().Clear().
+    TWsListView* WsLWMsg;
     // The chart page: a header and the running-time chart.
     TWsTabSheet* TabSheet2;
     TPanel* Panel2;
@@ -41,6 +46,8 @@ class TFormVigil : public TForm {
     TMarksTipTool* ChartTool1;
     TPanel* WsStatusBar1;
     TTimer* Timer1;
+    // Row state images: 0 a green bar (normal session), 1 an orange bar (abnormal).
+    TImageList* ImageList2;
 
     // Milliseconds since the machine started; the boot clock unless replaced (tests do).
     std::function<std::uint64_t()> UptimeClock;
@@ -53,6 +60,7 @@ class TFormVigil : public TForm {
   private:
     void BuildPages();
     void BuildChartPage(TWinControl& page);
+    void BuildLogList();
     TWsTabSheet* AddPage(const char* name, const char* caption);
 };
 

@@ -156,9 +156,9 @@ void THeaderControl::MouseUp(TMouseButton button, TShiftState shift, int x, int 
 }
 
 void THeaderControl::CaptureLost() {
+    // The release itself takes the capture away before MouseUp arrives, so a pressed button
+    // waits for MouseUp to learn where the pointer was let go.
     EndTrack(true);
-    if (pressed_ >= 0) InvalidateSection(pressed_);
-    pressed_ = -1;
 }
 
 void THeaderControl::DrawDefaultFace(TCanvas& canvas, int index, const TRect& rect) const {

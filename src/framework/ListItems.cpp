@@ -92,8 +92,8 @@ TListItem* TListItems::Add() {
     return Insert(Count());
 }
 
-TListItem* TListItems::Add(std::string_view caption, const std::vector<std::string>& subItems,
-                           int stateIndex) {
+TListItem* TListItems::Add(std::string_view caption,
+                           std::initializer_list<std::string_view> subItems, int stateIndex) {
     auto item = std::make_unique<TListItem>(this);
     std::string& texts = item->texts_;
     texts.clear();
@@ -102,7 +102,10 @@ TListItem* TListItems::Add(std::string_view caption, const std::vector<std::stri
     texts.reserve(size);
     texts.append(CutAtNul(caption)).push_back('\0');
     std::size_t count = std::min<std::size_t>(subItems.size() + 1, UINT16_MAX);
-    for (std::size_t i = 1; i < count; ++i) texts.append(CutAtNul(subItems[i - 1])).push_back('\0');
+    for (auto it = subItems.begin();
+         it != subItems.end() && it - subItems.begin() + 1 < static_cast<std::ptrdiff_t>(count);
+         ++it)
+        texts.append(CutAtNul(*it)).push_back('\0');
     item->count_ = static_cast<std::uint16_t>(count);
     item->stateIndex_ = stateIndex;
     item->index_ = Count();

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -98,7 +99,7 @@ class TListItems {
     TListItem* operator[](int index) const { return Item(index); }
     TListItem* Add();
     // An item with its caption, sub-items and state image in one step (the fast fill).
-    TListItem* Add(std::string_view caption, const std::vector<std::string>& subItems,
+    TListItem* Add(std::string_view caption, std::initializer_list<std::string_view> subItems,
                    int stateIndex = -1);
     TListItem* Insert(int index);
     void Delete(int index);

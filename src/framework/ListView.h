@@ -168,6 +168,8 @@ class TCustomListView : public TCustomControl, private TListModelEvents {
     // Rows one wheel notch scrolls for the system's line count (never WheelPageScroll).
     virtual int WheelRows(unsigned lines) const;
     bool Destroying() const { return destroying_; }
+    // The frame's depth on every side, inside which header, body and scroll bars lie.
+    virtual int BorderWidth() const { return borderStyle_ == bsSingle ? 1 : 0; }
 
   private:
     // TListModelEvents
@@ -177,7 +179,6 @@ class TCustomListView : public TCustomControl, private TListModelEvents {
     void ItemRemoving(const TListItem* item) override;
     void ColumnsChanged() override;
 
-    int BorderWidth() const { return borderStyle_ == bsSingle ? 1 : 0; }
     int TotalColumnWidth() const;
     int ColumnLeft(int column) const;
     void SyncHeader();
