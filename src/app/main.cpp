@@ -10,7 +10,8 @@ namespace {
 constexpr const char* kUsage =
     "Usage: vigil [OPTION]... [LOGFILE]\n"
     "Shows the power-on history of this computer from its login accounting log\n"
-    "(/var/log/wtmp), or from LOGFILE, a file in the same format.\n"
+    "(/var/log/wtmp), or from LOGFILE: a login accounting file or a Windows System\n"
+    "event log (.evt or .evtx) copied from another machine.\n"
     "\n"
     "  --print                 write the sessions and summary as tab-separated text\n"
     "  --screenshot OUT.png    render the main window without a display to OUT.png\n"

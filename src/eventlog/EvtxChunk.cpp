@@ -35,6 +35,7 @@ constexpr std::size_t kFragmentHeaderSize = 4;
 constexpr std::size_t kInstanceHeadSize = 10;        // token, 1 unknown, template id, offset
 constexpr std::size_t kTemplateDefinitionHead = 24;  // next offset, GUID, data size
 
+constexpr std::size_t kMaxStrings = 256;
 constexpr std::uint64_t kTicksPerSecond = 10000000;
 constexpr std::uint64_t kSecondsFrom1601To1970 = 11644473600;
 
@@ -103,9 +104,19 @@ class TChunkReader {
 
         std::u16string provider = EvtxFieldText(t->Provider, values_);
         strings_.clear();
-        if ((eventId & 0xFFFF) == eiSystemVersion)
-            for (const TEvtxField& field : t->Strings)
+        if ((eventId & 0xFFFF) == eiSystemVersion) {
+            // A template may name one value many times: the strings may not outgrow the record.
+            std::size_t chars = 0;
+            for (const TEvtxField& field : t->Strings) {
+                if (strings_.size() == kMaxStrings) break;
                 strings_.push_back(EvtxFieldText(field, values_));
+                chars += strings_.back().size() + 1;
+                if (chars > size) {
+                    strings_.pop_back();
+                    break;
+                }
+            }
+        }
         TEventRecordParts parts;
         const std::uint64_t recordId = Load64(&chunk_[offset + kRecordIdAt]);
         parts.RecordNumber = static_cast<std::uint32_t>(recordId);
@@ -139,8 +150,12 @@ class TChunkReader {
             chunk_.size() - definition >= kTemplateDefinitionHead) {
             std::size_t begin = definition + kTemplateDefinitionHead;
             std::size_t bytes = Load32(&chunk_[definition + 20]);
-            if (bytes <= chunk_.size() - begin)
+            // Records that each name a different place would otherwise have most of the chunk
+            // walked once per record.
+            if (bytes <= chunk_.size() - begin && bytes <= budget_) {
+                budget_ -= bytes;
                 cached.Valid = ParseEvtxTemplate(chunk_, begin, begin + bytes, cached.Template);
+            }
         }
         templates_.push_back(std::move(cached));
         last_ = nullptr;  // the vector may have moved
@@ -155,6 +170,7 @@ class TChunkReader {
     TEventRecordPool& pool_;
     std::vector<TCached> templates_;
     TCached* last_ = nullptr;
+    std::size_t budget_ = 16 * kEvtxChunkSize;  // template bytes walked in this chunk
     TEvtxValues values_;
     std::vector<std::u16string> strings_;
 };
