@@ -122,7 +122,8 @@ bool FindEof(TRing& ring, std::uint64_t headerEnd, std::uint64_t& pos, TEofRecor
 
 // Walks the ring from the oldest record to the end-of-file record (or, without one, once
 // around), keeping the records the scan uses. Where a record does not hold together it looks
-// further on, four bytes at a time, for the next one that does.
+// further on, a byte at a time (a ring whose size is not a multiple of four shifts records off
+// their alignment after the wrap), for the next one that does.
 class TEvtWalk {
   public:
     TEvtWalk(TRing& ring, TEventRecordPool& pool) : ring_(ring), pool_(pool) {}
@@ -141,9 +142,9 @@ class TEvtWalk {
             if (ReadEof(ring_, pos, eof)) break;
             ++Resyncs;
             bool found = false;
-            while (!found && traveled + 4 < limit) {
-                pos = ring_.Advance(pos, 4);
-                traveled += 4;
+            while (!found && traveled + 1 < limit) {
+                pos = ring_.Advance(pos, 1);
+                traveled += 1;
                 found = Looks(pos, limit - traveled);
             }
             if (!found) break;
@@ -165,6 +166,8 @@ class TEvtWalk {
 
   private:
     bool Check(std::uint64_t pos, std::uint64_t room, std::uint8_t* head, std::uint32_t& length) {
+        // The signature first: most places looked at while searching have none.
+        if (!ring_.Read(pos, head, 8) || Load32(head + 4) != kSignature) return false;
         if (!ring_.Read(pos, head, kEventRecordHeadSize)) return false;
         length = Load32(head);
         if (Load32(head + 4) != kSignature || length < kMinRecordSize || length % 4 != 0 ||

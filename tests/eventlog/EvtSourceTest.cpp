@@ -92,6 +92,19 @@ TEST(EvtSource, WrappedAreaGivesTheRecordsStillInTheLogAtEveryWrapPoint) {
         auto got = ReadFile<TEvtEventSource>(dir.WriteFile("w.evt", bytes), &notices);
         EXPECT_EQ(got, Expected(events, events.size() - kept, firstNumber));
         EXPECT_TRUE(notices.empty()) << notices.front();
+
+        // With both pointers to the oldest record lost, the reader looks from the end-of-file
+        // record on, past what is left of overwritten records, to the oldest one the log
+        // still names.
+        std::uint32_t nowhere = 0x31;
+        std::memcpy(&bytes[16], &nowhere, 4);
+        for (std::size_t i = 0; i < 4; ++i)
+            bytes[kEvtHeaderSize +
+                  (places.EofAt - kEvtHeaderSize + 20 + i) % (size - kEvtHeaderSize)] =
+                static_cast<std::uint8_t>(nowhere >> (8 * i));
+        got = ReadFile<TEvtEventSource>(dir.WriteFile("w.evt", bytes), &notices);
+        EXPECT_EQ(got, Expected(events, events.size() - kept, firstNumber));
+        EXPECT_TRUE(notices.empty()) << notices.front();
     }
     EXPECT_GT(splitRecords, 10u);
 }
