@@ -355,6 +355,9 @@ double TChartAxis::IncrementForLabelSize(int size) const {
         double room = size;
         if (labelsSeparation_ > 0) room += Round(labelsSeparation_ * 0.01 * size);
         n = Round(AxisLength() / room);
+        // No room for a single label: none is drawn (a tiny step would pile thousands of
+        // them onto a few pixels once it is raised to the format's last digit).
+        if (n < 1) return 0;
     }
     return IncrementForCount(n);
 }
@@ -415,7 +418,7 @@ double TChartAxis::ComputeIncrement() {
         workIncrement_ = 0;
     }
     workIncrement_ = 0;
-    return std::max(s, StepUnit());
+    return s > 0 ? std::max(s, StepUnit()) : 0;
 }
 
 std::string TChartAxis::LabelText(double value) const {

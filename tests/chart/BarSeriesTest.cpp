@@ -158,3 +158,40 @@ TEST_F(BarSeries, NegativeValuesHangDownAndSettingsShareAcrossBarSeries) {
 }
 
 }  // namespace
+
+namespace {
+
+class BarDegenerate : public ChartApp {};
+
+TEST_F(BarDegenerate, MarginsWiderThanTheAxisAreSkipped) {
+    MakeChart(300, 200);
+    auto* bars = chart->AddSeries(std::make_unique<TBarSeries>());
+    bars->SetCustomBarWidth(400);
+    for (int i = 0; i < 4; ++i) bars->AddPoint(i + 1);
+    chart->DrawPicture();
+    const TChartAxis& bottom = chart->BottomAxis();
+    EXPECT_EQ(bars->BarPixelWidth(), 400);
+    EXPECT_EQ(bottom.RangeMinimum(), 0);
+    EXPECT_EQ(bottom.RangeMaximum(), 3);
+}
+
+TEST_F(BarDegenerate, AnAxisWithoutLengthMapsPixelsToItsMinimum) {
+    MakeChart(300, 200);
+    auto* bars = chart->AddSeries(std::make_unique<TBarSeries>());
+    bars->AddPoint(4);
+    bars->AddPoint(6);
+    chart->LeftAxis().SetStartPosition(50);
+    chart->LeftAxis().SetEndPosition(50);
+    chart->DrawPicture();
+    const TChartAxis& left = chart->LeftAxis();
+    EXPECT_EQ(left.AxisLength(), 0);
+    for (int p : {-5, 0, 77, 1000}) EXPECT_EQ(left.PositionToValue(p), left.RangeMinimum());
+    EXPECT_TRUE(left.DrawnLabels().empty());
+    // A few pixels are no room for a label either.
+    chart->LeftAxis().SetEndPosition(52);
+    chart->DrawPicture();
+    EXPECT_GT(left.AxisLength(), 0);
+    EXPECT_TRUE(left.DrawnLabels().empty());
+}
+
+}  // namespace
