@@ -8,6 +8,14 @@
 
 namespace {
 
+// The setters' compare and store: true when the value changed.
+template <typename T>
+bool Store(T& field, const T& value) {
+    if (field == value) return false;
+    field = value;
+    return true;
+}
+
 unsigned wheelLines = 3;
 
 constexpr int kScrollBar = TScrollBar::DefaultThickness;
@@ -115,28 +123,21 @@ TCustomListView::~TCustomListView() {
 // ---- properties ----
 
 void TCustomListView::SetViewStyle(TViewStyle style) {
-    if (style == viewStyle_) return;
-    viewStyle_ = style;
+    if (!Store(viewStyle_, style)) return;
     Layout();
     Invalidate();
 }
 
 void TCustomListView::SetGridLines(bool on) {
-    if (on == gridLines_) return;
-    gridLines_ = on;
-    InvalidateBody();
+    if (Store(gridLines_, on)) InvalidateBody();
 }
 
 void TCustomListView::SetRowSelect(bool on) {
-    if (on == rowSelect_) return;
-    rowSelect_ = on;
-    InvalidateBody();
+    if (Store(rowSelect_, on)) InvalidateBody();
 }
 
 void TCustomListView::SetHideSelection(bool on) {
-    if (on == hideSelection_) return;
-    hideSelection_ = on;
-    InvalidateBody();
+    if (Store(hideSelection_, on)) InvalidateBody();
 }
 
 void TCustomListView::SetMultiSelect(bool on) {
@@ -157,31 +158,27 @@ void TCustomListView::SetColumnClick(bool on) {
 }
 
 void TCustomListView::SetCheckboxes(bool on) {
-    if (on == checkboxes_) return;
-    checkboxes_ = on;
+    if (!Store(checkboxes_, on)) return;
     UpdateRowHeight();
     Layout();
     InvalidateBody();
 }
 
 void TCustomListView::SetBorderStyle(TFormBorderStyle style) {
-    if (style == borderStyle_) return;
-    borderStyle_ = style;
+    if (!Store(borderStyle_, style)) return;
     Layout();
     Invalidate();
 }
 
 void TCustomListView::SetSmallImages(TImageList* images) {
-    if (images == smallImages_) return;
-    smallImages_ = images;
+    if (!Store(smallImages_, images)) return;
     UpdateRowHeight();
     Layout();
     InvalidateBody();
 }
 
 void TCustomListView::SetStateImages(TImageList* images) {
-    if (images == stateImages_) return;
-    stateImages_ = images;
+    if (!Store(stateImages_, images)) return;
     UpdateRowHeight();
     Layout();
     InvalidateBody();

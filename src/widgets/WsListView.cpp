@@ -8,6 +8,14 @@
 
 namespace {
 
+// The setters' compare and store: true when the value changed.
+template <typename T>
+bool Store(T& field, const T& value) {
+    if (field == value) return false;
+    field = value;
+    return true;
+}
+
 unsigned comCtlVersion = ComCtlVersion600;
 
 // Gaps around the arrow, and the room a header text keeps from the item's sides.
@@ -63,9 +71,7 @@ void TWsCustomListView::SetViewStyle(TViewStyle style) {
 }
 
 void TWsCustomListView::SetFillLastColumn(bool on) {
-    if (on == fillLastColumn_) return;
-    fillLastColumn_ = on;
-    FitLastColumn();
+    if (Store(fillLastColumn_, on)) FitLastColumn();
 }
 
 void TWsCustomListView::SetHeaderSortDisplayMode(TWsLVHeaderSortDisplayMode mode) {
@@ -76,9 +82,7 @@ void TWsCustomListView::SetHeaderSortDisplayMode(TWsLVHeaderSortDisplayMode mode
 }
 
 void TWsCustomListView::SetHeaderDefaultDrawing(bool on) {
-    if (on == headerDefaultDrawing_) return;
-    headerDefaultDrawing_ = on;
-    Header()->Invalidate();
+    if (Store(headerDefaultDrawing_, on)) Header()->Invalidate();
 }
 
 void TWsCustomListView::RefreshHeaderFormats() {
@@ -91,15 +95,11 @@ void TWsCustomListView::RefreshHeaderFormats() {
 }
 
 void TWsCustomListView::SetFocusColor(TColor color) {
-    if (color == focusColor_) return;
-    focusColor_ = color;
-    UpdateColors();
+    if (Store(focusColor_, color)) UpdateColors();
 }
 
 void TWsCustomListView::SetDisabledColor(TColor color) {
-    if (color == disabledColor_) return;
-    disabledColor_ = color;
-    UpdateColors();
+    if (Store(disabledColor_, color)) UpdateColors();
 }
 
 void TWsCustomListView::FrameSettingChanged() {
@@ -108,51 +108,35 @@ void TWsCustomListView::FrameSettingChanged() {
 }
 
 void TWsCustomListView::SetFrameVisible(bool on) {
-    if (on == frameVisible_) return;
-    frameVisible_ = on;
-    FrameSettingChanged();
+    if (Store(frameVisible_, on)) FrameSettingChanged();
 }
 
 void TWsCustomListView::SetFrameStyle(TFrameStyle style) {
-    if (style == frameStyle_) return;
-    frameStyle_ = style;
-    FrameSettingChanged();
+    if (Store(frameStyle_, style)) FrameSettingChanged();
 }
 
 void TWsCustomListView::SetFrameHotStyle(TFrameStyle style) {
-    if (style == frameHotStyle_) return;
-    frameHotStyle_ = style;
-    FrameSettingChanged();
+    if (Store(frameHotStyle_, style)) FrameSettingChanged();
 }
 
 void TWsCustomListView::SetFrameColor(TColor color) {
-    if (color == frameColor_) return;
-    frameColor_ = color;
-    FrameSettingChanged();
+    if (Store(frameColor_, color)) FrameSettingChanged();
 }
 
 void TWsCustomListView::SetFrameHotColor(TColor color) {
-    if (color == frameHotColor_) return;
-    frameHotColor_ = color;
-    FrameSettingChanged();
+    if (Store(frameHotColor_, color)) FrameSettingChanged();
 }
 
 void TWsCustomListView::SetFrameHotTrack(bool on) {
-    if (on == frameHotTrack_) return;
-    frameHotTrack_ = on;
-    FrameSettingChanged();
+    if (Store(frameHotTrack_, on)) FrameSettingChanged();
 }
 
 void TWsCustomListView::SetFrameSides(TSides sides) {
-    if (sides == frameSides_) return;
-    frameSides_ = sides;
-    FrameSettingChanged();
+    if (Store(frameSides_, sides)) FrameSettingChanged();
 }
 
 void TWsCustomListView::SetFramingPreference(TFramingPreference preference) {
-    if (preference == framingPreference_) return;
-    framingPreference_ = preference;
-    FrameSettingChanged();
+    if (Store(framingPreference_, preference)) FrameSettingChanged();
 }
 
 bool TWsCustomListView::UseThemedFrame() const {
@@ -178,8 +162,7 @@ void TWsCustomListView::SetSortColumn(int column) {
 }
 
 void TWsCustomListView::SetSortDescending(bool descending) {
-    if (descending == sortDescending_) return;
-    sortDescending_ = descending;
+    if (!Store(sortDescending_, descending)) return;
     InvalidateHeaderItem(sortColumn_);
     if (CommonControlsVersion() >= ComCtlVersion600) RefreshHeaderFormats();
     Header()->Update();
