@@ -257,3 +257,159 @@ TEST_F(ListViewTest, WheelCollectsFineStepsAndPagesInPageMode) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ListViewTest, ScrollBarsFollowTheContentAndScrollIt) {
+    EXPECT_FALSE(list->VertScrollBar()->Visible());
+    Fill(100);
+    TScrollBar* v = list->VertScrollBar();
+    ASSERT_TRUE(v->Visible());
+    // Beside the body and the header, inside the border.
+    EXPECT_EQ(v->BoundsRect(), Bounds(300 - 1 - 17, 1, 17, 198));
+    EXPECT_EQ(list->BodyRect().Right, 300 - 1 - 17);
+    EXPECT_EQ(v->MaxPosition(), 100 - 12);
+    // Drag the thumb to the far end of the track.
+    TRect thumb = v->ThumbRect();
+    int x = 10 + v->Left() + 8, y = 10 + v->Top() + thumb.Top + 2;
+    host.MouseDown(W(), x, y);
+    host.MouseMove(W(), x, y + 500);
+    host.MouseUp(W(), x, y + 500);
+    EXPECT_EQ(list->TopIndex(), 88);
+    host.Click(W(), x, 10 + v->Top() + 5);  // the up arrow
+    EXPECT_EQ(list->TopIndex(), 87);
+    EXPECT_EQ(list->ItemAtPos({50, 18 + 1}), 87) << "hit tests start at the top row";
+
+    // Columns wider than the body call for the horizontal bar, which the header follows.
+    EXPECT_FALSE(list->HorzScrollBar()->Visible());
+    list->Columns()[2]->SetWidth(200);
+    ASSERT_TRUE(list->HorzScrollBar()->Visible());
+    EXPECT_EQ(list->VisibleRowCount(), (200 - 2 - 17 - 17) / 15);
+    list->SetFocus();
+    host.PressKey(vkRight);
+    EXPECT_EQ(list->HorzScrollPos(), 16);
+    EXPECT_EQ(list->Header()->ScrollOffset(), 16);
+    EXPECT_EQ(list->Header()->SectionRect(0).Left, -16);
+    list->SetHorzScrollPos(100000);
+    EXPECT_EQ(list->HorzScrollPos(), 380 - (300 - 2 - 17));
+}
+
+TEST_F(ListViewTest, ShrunkToNothingAndGrownBack) {
+    Fill(30);
+    list->SetTopIndex(10);
+    for (TSize s : {TSize{0, 0}, TSize{1, 1}, TSize{17, 300}, TSize{300, 17}, TSize{40, 40}}) {
+        list->SetBounds(10, 10, s.cx, s.cy);
+        host.Advance(1);
+        host.Click(W(), 12, 12);
+        host.Wheel(W(), 12, 12, -1);
+        host.PressKey(vkNext);
+        EXPECT_GE(list->BodyRect().Width(), 0);
+        EXPECT_GE(list->BodyRect().Height(), 0);
+        EXPECT_LE(list->TopIndex(), 30);
+    }
+    list->SetBounds(10, 10, 300, 200);
+    host.Advance(1);
+    EXPECT_EQ(list->BodyRect(), Rect(1, 18, 300 - 1 - 17, 199));
+    EXPECT_EQ(list->Header()->BoundsRect(), Bounds(1, 1, 300 - 2 - 17, 17));
+    EXPECT_EQ(list->VisibleRowCount(), 12);
+    EXPECT_LE(list->TopIndex(), 30 - 12);
+}
+
+TEST_F(ListViewTest, SelectionColoursByFocusAndHideSelection) {
+    Fill(5);
+    list->SetRowSelect(true);
+    list->SetGridLines(true);
+    list->SetHideSelection(false);
+    list->SetFocus();
+    ClickRow(1);
+    host.Advance(1);
+    TPoint cell = RowPoint(1, 150);  // inside column 1, away from its text
+    cell.Y -= 6;
+    EXPECT_EQ(W().PixelColor(cell.X + 60, cell.Y), ColorToRGB(clHighlight));
+    EXPECT_EQ(W().PixelColor(cell.X + 60, RowPoint(2).Y), ColorToRGB(clWindow));
+    // The grid: one line at the bottom of each row, one at the right end of each column.
+    EXPECT_EQ(W().PixelColor(200, 10 + 18 + 15 - 1), ColorToRGB(clBtnFace));
+    EXPECT_EQ(W().PixelColor(10 + 1 + 100 - 1, 10 + 150), ColorToRGB(clBtnFace));
+    form->SetActiveControl(nullptr);
+    host.Advance(1);
+    EXPECT_EQ(W().PixelColor(cell.X + 60, cell.Y), ColorToRGB(clBtnFace))
+        << "kept visible without the focus";
+    list->SetHideSelection(true);
+    host.Advance(1);
+    EXPECT_EQ(W().PixelColor(cell.X + 60, cell.Y), ColorToRGB(clWindow));
+}
+
+TEST_F(ListViewTest, FocusRectangleMarksTheFocusedRow) {
+    Fill(5);
+    list->SetRowSelect(true);
+    list->SetFocus();
+    ClickRow(2);
+    host.Advance(1);
+    // The dotted frame inverts every other pixel of the row's outline, starting at its corner.
+    int top = 10 + 18 + 2 * 15, left = 10 + 1;
+    TColor corner = W().PixelColor(left, top), next = W().PixelColor(left + 1, top);
+    EXPECT_NE(corner, ColorToRGB(clHighlight));
+    EXPECT_EQ(next, ColorToRGB(clHighlight));
+    form->SetActiveControl(nullptr);
+    host.Advance(1);
+    EXPECT_EQ(W().PixelColor(left, top), ColorToRGB(clWindow))
+        << "no focus: no frame, selection hidden";
+}
+
+TEST_F(ListViewTest, InplaceEditorTypesAndDeletesWholeCharacters) {
+    Fill(3);
+    list->SetFocus();
+    ClickRow(0);
+    ASSERT_TRUE(list->EditCaption(list->Items()[0]));
+    TInplaceEdit* edit = list->Editor();
+    EXPECT_EQ(edit->Text(), "row 0");
+    EXPECT_TRUE(edit->HasSelection()) << "starts with everything selected";
+    host.Type("日志x");
+    EXPECT_EQ(edit->Text(), "日志x");
+    host.PressKey(vkBack);
+    host.PressKey(vkBack);
+    EXPECT_EQ(edit->Text(), "日");
+    host.PressKey(vkHome);
+    host.Type("a");
+    host.PressKey(vkEnd, ssShift);
+    EXPECT_TRUE(edit->HasSelection());
+    host.PressKey(vkLeft);
+    EXPECT_EQ(edit->CaretPos(), 1) << "Left first collapses the selection to its start";
+    host.PressKey(vkDelete);
+    EXPECT_EQ(edit->Text(), "a");
+    std::string seen;
+    list->OnEdited = [&](TObject*, TListItem*, std::string& s) {
+        seen = s;
+        s += "!";
+    };
+    host.PressKey(vkReturn);
+    EXPECT_EQ(seen, "a");
+    EXPECT_EQ(list->Items()[0]->Caption(), "a!") << "the handler may change the text";
+    EXPECT_FALSE(list->IsEditing());
+
+    list->OnEditing = [](TObject*, TListItem*, bool& allow) { allow = false; };
+    EXPECT_FALSE(list->EditCaption(list->Items()[1]));
+    list->OnEditing = nullptr;
+    ASSERT_TRUE(list->EditCaption(list->Items()[1]));
+    list->Items().Clear();
+    EXPECT_FALSE(list->IsEditing()) << "the edited row went away";
+}
+
+TEST_F(ListViewTest, SlowSecondClickStartsEditingButADoubleClickDoesNot) {
+    Fill(3);
+    list->SetFocus();
+    ClickRow(1);
+    host.Advance(600);
+    ClickRow(1);
+    EXPECT_FALSE(list->IsEditing());
+    host.Advance(500);
+    EXPECT_TRUE(list->IsEditing());
+    host.PressKey(vkEscape);
+    host.Advance(600);
+    TPoint p = RowPoint(1);
+    host.DoubleClick(W(), p.X, p.Y);
+    host.Advance(1000);
+    EXPECT_FALSE(list->IsEditing());
+}
+
+}  // namespace
