@@ -1,5 +1,7 @@
 #include "app/UnitFormVigil.h"
 
+#include <string>
+
 #include "base/Clock.h"
 #include "base/DateTimeFormat.h"
 #include "history/DurationText.h"
@@ -46,13 +48,11 @@ TFormVigil::TFormVigil(TComponent* owner) : TForm(owner), UptimeClock(Millisecon
     SetColor(clWindow);
     SetFont(ArialFont(-11));
 
-    WsToolbar1 = PlainPanel(*this, this, "WsToolbar1", clBtnFace);
-    WsToolbar1->SetBounds(0, 0, 673, 60);
-    WsToolbar1->SetAlign(alTop);
+    ImageList1 = Own(std::make_unique<TImageList>(this, 32, 32));
+    ImageList1->SetName("ImageList1");
 
-    WsStatusBar1 = PlainPanel(*this, this, "WsStatusBar1", clBtnFace);
-    WsStatusBar1->SetBounds(0, 456, 673, 19);
-    WsStatusBar1->SetAlign(alBottom);
+    BuildToolbar();
+    BuildStatusBar();
 
     BuildPages();
 
@@ -64,6 +64,93 @@ TFormVigil::TFormVigil(TComponent* owner) : TForm(owner), UptimeClock(Millisecon
 
 TFormVigil::~TFormVigil() {
     if (FormVigil == this) FormVigil = nullptr;
+}
+
+void TFormVigil::BuildToolbar() {
+    WsToolbar1 = InsertControl(std::make_unique<TWsToolbar>(this));
+    WsToolbar1->SetName("WsToolbar1");
+    WsToolbar1->SetBounds(0, 0, 673, 60);
+    WsToolbar1->SetAutoSize(true);
+    WsToolbar1->SetAutoStyle(false);
+    WsToolbar1->SetBorderOuter(fsGroove);
+    WsToolbar1->SetBorderInner(fsNone);
+    WsToolbar1->SetBorderSides({sdTop, sdBottom});
+    WsToolbar1->SetVisualStyle(vsGradient);
+    WsToolbar1->SetImages(ImageList1);
+    WsToolbar1->SetShowButtonCaptions(true);
+    WsToolbar1->SetTextOptions(ttoCustom);
+
+    struct TButtonData {
+        TWsToolButton*& Field;
+        const char* Name;
+        const char* Caption;
+        int Image;
+        int Left;
+    };
+    const TButtonData buttons[] = {
+        {TBRefresh, "TBRefresh", "刷新(&R)", 0, 4},     {TBHelp, "TBHelp", "帮助(&H)", 1, 109},
+        {TBAbout, "TBAbout", "关于(&A)", 2, 189},       {TBUpdate, "TBUpdate", "升级(&U)", 3, 294},
+        {TBHomePage, "TBHomePage", "主页(&H)", 4, 374}, {TBExit, "TBExit", "退出(&E)", 5, 479},
+    };
+    for (const TButtonData& data : buttons) {
+        auto* button = WsToolbar1->InsertControl(std::make_unique<TWsToolButton>(this));
+        button->SetName(data.Name);
+        button->SetUseToolbarButtonSize(false);
+        button->SetBounds(data.Left, 0, 80, 60);
+        button->SetUseToolbarButtonLayout(false);
+        button->SetLayout(blGlyphTop);
+        button->SetImages(ImageList1);
+        button->SetImageIndex(data.Image);
+        button->SetCaption(data.Caption);
+        button->SetShowHint(true);
+        data.Field = button;
+    }
+    TBRefresh->SetFont(ArialFont(-11, clBlack));
+    TBHelp->SetVisible(false);
+    TBExit->OnClick = [this](TObject* sender) { TBExitClick(sender); };
+
+    TWsSpacer** spacers[] = {&WsSpacer1, &WsSpacer2, &WsSpacer3};
+    const int spacerLefts[] = {84, 269, 454};
+    for (int i = 0; i < 3; ++i) {
+        auto* spacer = WsToolbar1->InsertControl(std::make_unique<TWsSpacer>(this));
+        spacer->SetName("WsSpacer" + std::to_string(i + 1));
+        spacer->SetBounds(spacerLefts[i], 5, 25, 50);
+        spacer->SetGrooved(true);
+        *spacers[i] = spacer;
+    }
+
+    LabVer = PlacedLabel(*WsToolbar1, this, "LabVer", Bounds(559, 23, 82, 14), "版本 2.9");
+    LabVer->SetAutoSize(false);
+    LabVer->SetTransparent(true);
+    LabVer->SetAlignment(taRightJustify);
+
+    WsToolbar1->SetToolbarControlNames({"TBRefresh", "WsSpacer1", "TBHelp", "TBAbout", "WsSpacer2",
+                                        "TBUpdate", "TBHomePage", "WsSpacer3", "TBExit", "LabVer"});
+}
+
+void TFormVigil::BuildStatusBar() {
+    WsStatusBar1 = InsertControl(std::make_unique<TWsStatusBar>(this));
+    WsStatusBar1->SetName("WsStatusBar1");
+    WsStatusBar1->SetBounds(0, 456, 673, 19);
+    WsStatusBar1->SetBorderInner(fsNone);
+    WsStatusBar1->SetBorderOuter(fsNone);
+
+    WsClockStatus1 = WsStatusBar1->InsertControl(std::make_unique<TWsClockStatus>(this));
+    WsClockStatus1->SetName("WsClockStatus1");
+    WsClockStatus1->SetBounds(0, 0, 150, 19);
+    WsClockStatus1->SetAlign(alLeft);
+
+    TWsStatusPane** panes[] = {&WsStatusPane1, &WsStatusPane2, &WsStatusPane3, &WsStatusPane4};
+    int left = 150;
+    for (int i = 0; i < 4; ++i) {
+        auto* pane = WsStatusBar1->InsertControl(std::make_unique<TWsStatusPane>(this));
+        pane->SetName("WsStatusPane" + std::to_string(i + 1));
+        const int width = i == 3 ? 200 : 100;
+        pane->SetBounds(left, 0, width, 19);
+        pane->SetAlign(alLeft);
+        left += width;
+        *panes[i] = pane;
+    }
 }
 
 void TFormVigil::BuildPages() {
@@ -229,6 +316,10 @@ TWsTabSheet* TFormVigil::AddPage(const char* name, const char* caption) {
     page->SetImageIndex(6);
     page->SetDisabledIndex(7);
     return page;
+}
+
+void TFormVigil::TBExitClick(TObject*) {
+    Close();
 }
 
 void TFormVigil::Timer1Timer(TObject*) {

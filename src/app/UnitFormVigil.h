@@ -13,19 +13,34 @@
 #include "framework/Panel.h"
 #include "framework/Timer.h"
 #include "history/SessionRecord.h"
+#include "widgets/WsClockStatus.h"
 #include "widgets/WsListView.h"
 #include "widgets/WsPageControl.h"
+#include "widgets/WsSpacer.h"
+#include "widgets/WsStatusBar.h"
+#include "widgets/WsStatusPane.h"
 #include "widgets/WsTabSheet.h"
+#include "widgets/WsToolButton.h"
+#include "widgets/WsToolbar.h"
 
 // The main window: tool bar, the two pages, the uptime label and the status bar. Closing it
-// ends the program. The tool bar and the status bar stand here as plain panels at their
-// places until their widgets replace them.
+// ends the program.
 class TFormVigil : public TForm {
   public:
     explicit TFormVigil(TComponent* owner);
     ~TFormVigil() override;
 
-    TPanel* WsToolbar1;
+    TWsToolbar* WsToolbar1;
+    TWsToolButton* TBRefresh;
+    TWsSpacer* WsSpacer1;
+    TWsToolButton* TBHelp;
+    TWsToolButton* TBAbout;
+    TWsSpacer* WsSpacer2;
+    TWsToolButton* TBUpdate;
+    TWsToolButton* TBHomePage;
+    TWsSpacer* WsSpacer3;
+    TWsToolButton* TBExit;
+    TLabel* LabVer;
     TWsPageControl* WsPageControl1;
     TWsTabSheet* TabSheet1;
     TPanel* Panel1;
@@ -44,7 +59,13 @@ class TFormVigil : public TForm {
     TChart* Chart1;
     TBarSeries* Series1;
     TMarksTipTool* ChartTool1;
-    TPanel* WsStatusBar1;
+    TWsStatusBar* WsStatusBar1;
+    TWsClockStatus* WsClockStatus1;
+    TWsStatusPane* WsStatusPane1;
+    TWsStatusPane* WsStatusPane2;
+    TWsStatusPane* WsStatusPane3;
+    TWsStatusPane* WsStatusPane4;
+    TImageList* ImageList1;
     TTimer* Timer1;
     // Row state images: 0 a green bar (normal session), 1 an orange bar (abnormal).
     TImageList* ImageList2;
@@ -56,11 +77,14 @@ class TFormVigil : public TForm {
     // One bar per session with a boot time, oldest on the left, its height the running time
     // in hours. Runs on every refresh, after the rows were built.
     void FillChart(const SessionTable& table);
+    void TBExitClick(TObject* sender);
 
   private:
+    void BuildToolbar();
     void BuildPages();
     void BuildChartPage(TWinControl& page);
     void BuildLogList();
+    void BuildStatusBar();
     TWsTabSheet* AddPage(const char* name, const char* caption);
 };
 

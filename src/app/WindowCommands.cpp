@@ -5,6 +5,8 @@
 #include "app/Commands.h"
 #include "app/LogSource.h"
 #include "app/UnitFormVigil.h"
+#include "base/Clock.h"
+#include "base/DateTime.h"
 #include "framework/Application.h"
 #include "platform/freetype/FreeTypeFontEngine.h"
 #include "platform/headless/HeadlessHost.h"
@@ -24,9 +26,18 @@ int Reported(F&& run) {
     }
 }
 
+// The status bar's clock shows the system's local time.
+void InstallLocalClock() {
+    TWsClockStatus::SetLocalTimeSource([] {
+        const std::int64_t now = UnixTimeNow();
+        return DateTimeFromUnixSeconds(now + LocalUtcOffsetSeconds(now));
+    });
+}
+
 int OpenWindow(const TCommandLine& cmd) {
     if (!CheckLogFileArgument(cmd)) return 2;
     InstallFreeTypeFontEngine();
+    InstallLocalClock();
     TSdlHost host;
     if (!host.Ok()) {
         std::fprintf(stderr, "vigil: cannot open a window: %s\n", host.Error().c_str());
@@ -41,6 +52,7 @@ int OpenWindow(const TCommandLine& cmd) {
 int RenderScreenshot(const TCommandLine& cmd) {
     if (!CheckLogFileArgument(cmd)) return 2;
     InstallFreeTypeFontEngine();
+    InstallLocalClock();
     THeadlessHost host;
     TApplication app(host);
     app.CreateForm(FormVigil);

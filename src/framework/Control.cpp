@@ -30,7 +30,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     bounds_ = r;
     Invalidate();
     if (sized) Resize();
-    if (parent_ && align_ != alNone) parent_->Realign();
+    if (parent_ && (align_ != alNone || parent_->PlacesAllChildren())) parent_->Realign();
 }
 
 void TControl::SetAlign(TAlign align) {
@@ -44,7 +44,7 @@ void TControl::SetVisible(bool visible) {
     if (!visible) Invalidate();
     visible_ = visible;
     if (visible) Invalidate();
-    if (parent_ && align_ != alNone) parent_->Realign();
+    if (parent_ && (align_ != alNone || parent_->PlacesAllChildren())) parent_->Realign();
     VisibleChanged();
 }
 

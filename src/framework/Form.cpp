@@ -418,7 +418,8 @@ void TForm::HostMouseUp(TMouseButton button, TPoint pos, TShiftState shift) {
                 target->Click();
             target->MouseUp(button, shift, p.X, p.Y);
         }
-        TrackMouse(UnderMouse(pos));
+        // A click that closed the window leaves its controls alone: no enter or leave after.
+        if (Visible()) TrackMouse(UnderMouse(pos));
         UpdateCursor();
     });
 }

@@ -23,7 +23,8 @@ void TWinControl::Adopt(std::unique_ptr<TControl> control) {
     if (auto* win = dynamic_cast<TWinControl*>(child)) tabList_.push_back(win);
     child->CopyParentSettings();
     child->ParentChanged();
-    if (child->align_ != alNone) Realign();
+    ChildInserted(child);
+    if (child->align_ != alNone || PlacesAllChildren()) Realign();
     child->Invalidate();
 }
 
@@ -37,7 +38,8 @@ std::unique_ptr<TControl> TWinControl::Release(TControl* control) {
     children_.erase(it);
     std::erase(tabList_, control);
     released->parent_ = nullptr;
-    if (released->align_ != alNone) Realign();
+    ChildRemoved(control);
+    if (released->align_ != alNone || PlacesAllChildren()) Realign();
     released->ParentChanged();
     return released;
 }

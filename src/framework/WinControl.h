@@ -67,6 +67,13 @@ class TWinControl : public TControl {
     TNotifyEvent OnExit;
 
   protected:
+    // True for a container that places every child itself (a tool bar): then any child's
+    // move, resize, visibility change, arrival or departure asks for a realign, not only a
+    // docked child's.
+    virtual bool PlacesAllChildren() const { return false; }
+    // A child arrived, or is leaving; called before the realign that follows.
+    virtual void ChildInserted(TControl*) {}
+    virtual void ChildRemoved(TControl*) {}
     // The area the children are aligned in; by default the client rectangle.
     virtual void AdjustClientRect(TRect& rect) const;
     virtual void AlignControls(TRect rect);

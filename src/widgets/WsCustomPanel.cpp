@@ -4,81 +4,73 @@
 
 #include "widgets/WsParentBackground.h"
 #include "widgets/WsShading.h"
+#include "widgets/WsStore_p.h"
 
 TWsCustomPanel::TWsCustomPanel(TComponent* owner) : TCustomControl(owner) {
     SetBounds(0, 0, 185, 41);
     SetColor(clBtnFace);
 }
 
-void TWsCustomPanel::BorderSettingChanged() {
-    BorderChanged();
+void TWsCustomPanel::BorderSettingChanged(bool styleChanged) {
+    if (styleChanged) BorderStyleChanged();
     Realign();
     Invalidate();
 }
 
-namespace {
-
-template <class T>
-bool Store(T& field, const T& value) {
-    if (field == value) return false;
-    field = value;
-    return true;
-}
-
-}  // namespace
-
 void TWsCustomPanel::SetBorderOuter(TFrameStyleEx style) {
-    if (Store(border_.Outer, style)) BorderSettingChanged();
+    if (StoreChanged(border_.Outer, style)) BorderSettingChanged(true);
 }
 void TWsCustomPanel::SetBorderInner(TFrameStyleEx style) {
-    if (Store(border_.Inner, style)) BorderSettingChanged();
+    if (StoreChanged(border_.Inner, style)) BorderSettingChanged(true);
 }
 void TWsCustomPanel::SetBorderSides(TSides sides) {
-    if (Store(border_.Sides, sides)) BorderSettingChanged();
+    if (StoreChanged(border_.Sides, sides)) BorderSettingChanged(true);
 }
 void TWsCustomPanel::SetBorderWidth(int width) {
-    if (Store(border_.BorderWidth, std::clamp(width, 0, 1 << 12))) BorderSettingChanged();
+    if (StoreChanged(border_.BorderWidth, std::clamp(width, 0, 1 << 12)))
+        BorderSettingChanged(false);
 }
 void TWsCustomPanel::SetBorderColor(TColor color) {
-    if (Store(border_.BorderColor, color)) Invalidate();
+    if (StoreChanged(border_.BorderColor, color)) Invalidate();
 }
 void TWsCustomPanel::SetBevelWidth(int width) {
-    if (Store(border_.BevelWidth, std::clamp(width, 1, 1 << 12))) BorderSettingChanged();
+    if (StoreChanged(border_.BevelWidth, std::clamp(width, 1, 1 << 12)))
+        BorderSettingChanged(false);
 }
 void TWsCustomPanel::SetHighlightColor(TColor color) {
-    if (Store(border_.Highlight, color)) Invalidate();
+    if (StoreChanged(border_.Highlight, color)) Invalidate();
 }
 void TWsCustomPanel::SetShadowColor(TColor color) {
-    if (Store(border_.Shadow, color)) Invalidate();
+    if (StoreChanged(border_.Shadow, color)) Invalidate();
 }
 void TWsCustomPanel::SetFlatColor(TColor color) {
-    if (Store(border_.FlatColor, color)) Invalidate();
+    if (StoreChanged(border_.FlatColor, color)) Invalidate();
 }
 void TWsCustomPanel::SetFlatColorAdjustment(int amount) {
-    if (Store(border_.FlatColorAdjustment, amount)) Invalidate();
+    if (StoreChanged(border_.FlatColorAdjustment, amount)) Invalidate();
 }
 void TWsCustomPanel::SetTransparent(bool transparent) {
-    if (Store(border_.Transparent, transparent)) Invalidate();
+    if (StoreChanged(border_.Transparent, transparent)) Invalidate();
 }
 
 void TWsCustomPanel::SetVisualStyle(TWsVisualStyle style) {
-    if (!Store(visualStyle_, style)) return;
+    if (!StoreChanged(visualStyle_, style)) return;
     Invalidate();
     VisualStyleChanged();
 }
 void TWsCustomPanel::SetGradientColorStyle(TWsGradientColorStyle style) {
-    if (!Store(gradientColorStyle_, style)) return;
+    if (!StoreChanged(gradientColorStyle_, style)) return;
     Invalidate();
     VisualStyleChanged();
 }
 void TWsCustomPanel::SetGradientColorStart(TColor color) {
-    if (Store(gradientStart_, color)) Invalidate();
+    if (StoreChanged(gradientStart_, color)) Invalidate();
 }
 void TWsCustomPanel::SetGradientColorStop(TColor color) {
-    if (Store(gradientStop_, color)) Invalidate();
+    if (StoreChanged(gradientStop_, color)) Invalidate();
 }
 void TWsCustomPanel::SetGradientDirection(TGradientDirection direction) {
-    if (Store(gradientDirection_, direction)) Invalidate();
+    if (StoreChanged(gradientDirection_, direction)) Invalidate();
 }
 
 TPanelBorderStyle TWsCustomPanel::PanelBorderStyle() const {
@@ -96,7 +88,8 @@ TRect TWsCustomPanel::InsideBorders(const TRect& rect) const {
 }
 
 void TWsCustomPanel::AdjustClientRect(TRect& rect) const {
-    rect = InsideBorders(rect);
+    // Children are aligned in the same area that the border is painted around.
+    rect = InsideBorders(PanelRect());
 }
 
 TRect TWsCustomPanel::PanelRect() const {

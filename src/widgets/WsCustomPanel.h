@@ -67,13 +67,14 @@ class TWsCustomPanel : public TCustomControl {
     // Fills (or shades) the background inside the border; only the part under the clip is
     // drawn.
     void PaintBackground(TCanvas& canvas, const TRect& inside) const;
-    // A border property was set to a new value (before the relayout and repaint).
-    virtual void BorderChanged() {}
+    // BorderOuter, BorderInner or BorderSides was set to a new value (before the relayout
+    // and repaint).
+    virtual void BorderStyleChanged() {}
     // VisualStyle or GradientColorStyle changed (after the repaint was asked for).
     virtual void VisualStyleChanged() {}
 
   private:
-    void BorderSettingChanged();
+    void BorderSettingChanged(bool styleChanged);
 
     TPanelBorderStyle border_;
     TWsVisualStyle visualStyle_ = vsWinXP;

@@ -10,6 +10,7 @@
 #include "framework/ImageList.h"
 #include "graphics/Canvas.h"
 #include "graphics/Region.h"
+#include "widgets/WsTypes.h"
 
 enum TWsTabStyle : std::uint8_t {
     tsSingleSlant,
@@ -22,7 +23,6 @@ enum TWsTabOrientation : std::uint8_t { toTop, toLeft, toBottom, toRight };
 enum TWsTabSequence : std::uint8_t { tsStandard, tsReverse };
 enum TWsHorizontalAlignment : std::uint8_t { haLeft, haCenter, haRight };
 enum TWsVerticalAlignment : std::uint8_t { vaTop, vaCenter, vaBottom };
-enum TOrientation : std::uint8_t { orHorizontal, orVertical };
 enum TWsImagePosition : std::uint8_t { ipLeft, ipTop, ipRight, ipBottom, ipBack, ipStretch };
 enum TWsTabHotTrackStyle : std::uint8_t { htsTab, htsText };
 enum TWsHotTrackColorType : std::uint8_t { htctComplement, htctActual };

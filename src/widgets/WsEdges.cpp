@@ -121,6 +121,19 @@ TRect DrawRoundedRing(TCanvas& canvas, const TRect& rect, TColor color, TSides s
     return inner;
 }
 
+TRect DrawCornerlessOutline(TCanvas& canvas, const TRect& rect, TColor color) {
+    const TRect inner = rect.Inflate(-1, -1);
+    if (rect.IsEmpty() || color == clNone) return inner;
+    const auto [l, t, r, b] = rect;
+    TCanvasStateSaver saver(canvas);
+    UseLinePen(canvas, color);
+    Line(canvas, l, t + 1, l, b - 1);
+    Line(canvas, l + 1, t, r - 1, t);
+    Line(canvas, r - 1, t + 1, r - 1, b - 1);
+    Line(canvas, l + 1, b - 1, r - 1, b - 1);
+    return inner;
+}
+
 TRect DrawOutline(TCanvas& canvas, const TRect& rect, TColor color) {
     return DrawEdges(canvas, rect, color, AllSides, color);
 }

@@ -22,6 +22,8 @@ TRect DrawRoundedRing(TCanvas& canvas, const TRect& rect, TColor color, TSides s
                       TColor cornerColor);
 
 TRect DrawOutline(TCanvas& canvas, const TRect& rect, TColor color);
+// A one-pixel outline whose four corner pixels are left out (status panes).
+TRect DrawCornerlessOutline(TCanvas& canvas, const TRect& rect, TColor color);
 // Every second pixel of the four edges in black (focus rectangles).
 TRect DrawDottedOutline(TCanvas& canvas, const TRect& rect);
 

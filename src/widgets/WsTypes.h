@@ -41,6 +41,8 @@ enum TWsVisualStyle : std::uint8_t { vsClassic, vsWinXP, vsGradient };
 
 enum TWsGradientColorStyle : std::uint8_t { gcsSystem, gcsMSOffice, gcsCustom };
 
+enum TOrientation : std::uint8_t { orHorizontal, orVertical };
+
 // A set of sides in one byte: bit 0 left, bit 1 top, bit 2 right, bit 3 bottom.
 class TSides {
   public:

@@ -99,6 +99,52 @@ TEST_F(FormVigilWindow, ClosingTheWindowEndsTheProgram) {
     EXPECT_EQ(form->LabTimeText->Caption(), UptimeText(93'784'000));
 }
 
+TEST_F(FormVigilWindow, ToolBarHoldsTheCommandsAtTheirRunTimePlaces) {
+    struct TPlace {
+        const TControl* Control;
+        int Left;
+        int Top;
+    };
+    const TPlace places[] = {
+        {form->TBRefresh, 4, 0},   {form->WsSpacer1, 84, 5}, {form->TBAbout, 109, 0},
+        {form->WsSpacer2, 189, 5}, {form->TBUpdate, 214, 0}, {form->TBHomePage, 294, 0},
+        {form->WsSpacer3, 374, 5}, {form->TBExit, 399, 0},   {form->LabVer, 479, 23},
+    };
+    for (const TPlace& p : places) {
+        EXPECT_EQ(p.Control->Left(), p.Left) << p.Control->Name();
+        EXPECT_EQ(p.Control->Top(), p.Top) << p.Control->Name();
+    }
+    EXPECT_FALSE(form->TBHelp->Visible());
+    EXPECT_EQ(form->TBRefresh->Caption(), "刷新(&R)");
+    EXPECT_EQ(form->LabVer->Caption(), "版本 2.9");
+    EXPECT_EQ(form->WsToolbar1->ToolbarControls().Count(), 10);
+    EXPECT_EQ(form->WsToolbar1->ToolbarControls()[2].Name, "TBHelp");
+
+    // Below 565 pixels the version label wraps to a second row and the pages move down.
+    host.Resize(Window(), 560, 475);
+    EXPECT_EQ(form->WsToolbar1->Height(), 62);
+    EXPECT_EQ(form->LabVer->Top(), 48);
+    EXPECT_EQ(FormRect(form->WsPageControl1).Top, 62);
+}
+
+TEST_F(FormVigilWindow, StatusBarHoldsTheClockAndFourPanes) {
+    EXPECT_EQ(FormRect(form->WsClockStatus1), Bounds(-1, 457, 150, 19));
+    EXPECT_EQ(FormRect(form->WsStatusPane1), Bounds(149, 457, 100, 19));
+    EXPECT_EQ(FormRect(form->WsStatusPane2), Bounds(249, 457, 100, 19));
+    EXPECT_EQ(FormRect(form->WsStatusPane3), Bounds(349, 457, 100, 19));
+    EXPECT_EQ(FormRect(form->WsStatusPane4), Bounds(449, 457, 200, 19));
+    EXPECT_FALSE(form->WsClockStatus1->TimeText().empty());
+}
+
+TEST_F(FormVigilWindow, ExitButtonClosesTheWindow) {
+    const TPoint o = form->TBExit->FormOrigin();
+    host.MouseMove(Window(), o.X + 40, o.Y + 30);
+    host.Click(Window(), o.X + 40, o.Y + 30);
+    EXPECT_TRUE(app.Terminated());
+    EXPECT_FALSE(Window().Visible());
+    EXPECT_FALSE(form->TBExit->PointerOver());
+}
+
 }  // namespace
 
 namespace {

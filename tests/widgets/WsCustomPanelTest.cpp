@@ -23,7 +23,7 @@ class TPanelUnderTest : public TWsCustomPanel {
     int borderChanges = 0;
 
   protected:
-    void BorderChanged() override { ++borderChanges; }
+    void BorderStyleChanged() override { ++borderChanges; }
 };
 
 TEST(WsCustomPanel, InsideBordersMatchesWhatIsDrawnForEveryStyle) {
@@ -58,9 +58,9 @@ TEST(WsCustomPanel, ChildrenAlignInsideTheBorder) {
     panel.SetBorderSides({sdTop, sdBottom});
     panel.SetBorderWidth(1);
     EXPECT_EQ(panel.AlignArea(), Rect(0, 3, 100, 47));
-    EXPECT_EQ(panel.borderChanges, 3);
-    panel.SetBorderWidth(1);
-    EXPECT_EQ(panel.borderChanges, 3);  // the same value changes nothing
+    EXPECT_EQ(panel.borderChanges, 2);  // outer and sides; the width is not a style
+    panel.SetBorderSides({sdTop, sdBottom});
+    EXPECT_EQ(panel.borderChanges, 2);  // the same value changes nothing
     auto* child = panel.InsertControl(std::make_unique<TWinControl>());
     child->SetAlign(alClient);
     EXPECT_EQ(child->BoundsRect(), Rect(0, 3, 100, 47));
