@@ -84,9 +84,10 @@ TEST(EvtSource, WrappedAreaGivesTheRecordsStillInTheLogAtEveryWrapPoint) {
         std::size_t kept = places.RecordAt.size();
         std::uint32_t firstNumber = static_cast<std::uint32_t>(events.size() - kept + 1);
         for (std::size_t at : places.RecordAt) {
-            std::uint32_t length;
-            std::memcpy(&length, &bytes[at], 4);  // the length itself may be split: rare here
-            if (at + 4 <= size && at + length > size) ++splitRecords;
+            // A record whose length field lies whole before the end but whose body wraps.
+            std::uint32_t length = 0;
+            if (at + 4 <= size) std::memcpy(&length, &bytes[at], 4);
+            if (at + length > size) ++splitRecords;
         }
         std::vector<std::string> notices;
         auto got = ReadFile<TEvtEventSource>(dir.WriteFile("w.evt", bytes), &notices);
