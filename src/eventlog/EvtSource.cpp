@@ -105,7 +105,10 @@ bool FindEof(TRing& ring, std::uint64_t headerEnd, std::uint64_t& pos, TEofRecor
         return true;
     }
     bool found = false;
-    for (std::uint64_t at = kEvtHeaderSize; at + 8 <= kEvtHeaderSize + ring.Size(); at += 4) {
+    // The record may be split by the wrap, so every place up to the file's end is looked at;
+    // a ring that is not a multiple of four bytes shifts it off its alignment after the wrap.
+    const std::uint64_t step = ring.Size() % 4 == 0 ? 4 : 1;
+    for (std::uint64_t at = kEvtHeaderSize; at < kEvtHeaderSize + ring.Size(); at += step) {
         std::uint8_t b[8];
         if (!ring.Read(at, b, 8)) break;
         if (Load32(b) != kEofSize || Load32(b + 4) != kEofMarkers[0]) continue;

@@ -75,11 +75,15 @@ TEST(EvtSource, ReadsTheKeptRecordsNewestFirstWithServiceAccountsNamed) {
 TEST(EvtSource, WrappedAreaGivesTheRecordsStillInTheLogAtEveryWrapPoint) {
     TTempDir dir;
     std::vector<TWinEvent> events = Week(6);
-    std::size_t splitRecords = 0;
-    for (std::size_t size = 1400; size < 2400; size += 37) {
+    std::size_t splitRecords = 0, splitEofs = 0;
+    for (std::size_t size = 1400; size < 2400; ++size) {
         SCOPED_TRACE(size);
         TEvtPlaces places;
         std::vector<std::uint8_t> bytes = EvtBytes(events, {size, false}, &places);
+        // Every 37th size, and the first few whose end-of-file record is split.
+        bool eofSplit = places.EofAt + 0x28 > size;
+        if ((size - 1400) % 37 != 0 && !(eofSplit && splitEofs < 4)) continue;
+        if (eofSplit) ++splitEofs;
         ASSERT_FALSE(places.RecordAt.empty());
         std::size_t kept = places.RecordAt.size();
         std::uint32_t firstNumber = static_cast<std::uint32_t>(events.size() - kept + 1);
@@ -94,11 +98,12 @@ TEST(EvtSource, WrappedAreaGivesTheRecordsStillInTheLogAtEveryWrapPoint) {
         EXPECT_EQ(got, Expected(events, events.size() - kept, firstNumber));
         EXPECT_TRUE(notices.empty()) << notices.front();
 
-        // With both pointers to the oldest record lost, the reader looks from the end-of-file
-        // record on, past what is left of overwritten records, to the oldest one the log
-        // still names.
+        // With both pointers to the oldest record lost and the header's end stale (a dirty
+        // file), the reader finds the end-of-file record, split or not, and looks from there
+        // on, past what is left of overwritten records, to the oldest one the log still names.
         std::uint32_t nowhere = 0x31;
         std::memcpy(&bytes[16], &nowhere, 4);
+        std::memcpy(&bytes[20], &nowhere, 4);
         for (std::size_t i = 0; i < 4; ++i)
             bytes[kEvtHeaderSize +
                   (places.EofAt - kEvtHeaderSize + 20 + i) % (size - kEvtHeaderSize)] =
@@ -108,6 +113,7 @@ TEST(EvtSource, WrappedAreaGivesTheRecordsStillInTheLogAtEveryWrapPoint) {
         EXPECT_TRUE(notices.empty()) << notices.front();
     }
     EXPECT_GT(splitRecords, 10u);
+    EXPECT_GT(splitEofs, 0u);
 }
 
 // Damage to the record area or the header: what can be trusted is read, and one notice says
