@@ -618,6 +618,9 @@ void TChartAxis::DrawTextLabels(TCanvas& canvas) {
         const int p = ValueToPosition(value);
         if (!tickOnLabelsOnly_) tickPositions_.push_back(p);
         if (!labels_) continue;
+        if (labelsSeparation_ != 0 && lastPos != -1 && p >= lastPos &&
+            p < static_cast<long long>(lastPos) + lastHalf)
+            continue;  // too close whatever its size: spares measuring it
         int size = LabelExtent(canvas, text);
         if (labelsSeparation_ != 0 && lastPos != -1) {
             size = static_cast<int>((size + Trunc(size * 0.02 * labelsSeparation_)) / 2);
