@@ -282,8 +282,8 @@ void TFormVigil::BuildChartPage(TWinControl& page) {
     Series1->BarBrush().SetColor(clWhite);
     Series1->SetColorEachPoint(true);
     Series1->SetBarStyle(bsCylinder);
-    Series1->Gradient().Direction = TChartGradientDirection::gdTopBottom;
-    Series1->Shadow().Color = 0x888888;
+    Series1->Gradient().SetDirection(TChartGradientDirection::gdTopBottom);
+    Series1->Shadow().SetColor(0x888888);
     Series1->Marks().SetVisible(false);
     Series1->XValues().SetName("X");
     Series1->XValues().SetOrder(loAscending);

@@ -32,17 +32,29 @@ TColor Darker(TColor c, int amount) {
 
 }  // namespace
 
+VIGIL_CHART_SETTER(TBarSeriesGradient, Visible, visible_, bool, Changed())
+VIGIL_CHART_SETTER(TBarSeriesGradient, Direction, direction_, TChartGradientDirection, Changed())
+VIGIL_CHART_SETTER(TBarSeriesGradient, StartColor, startColor_, TColor, Changed())
+VIGIL_CHART_SETTER(TBarSeriesGradient, MidColor, midColor_, TColor, Changed())
+VIGIL_CHART_SETTER(TChartShadow, Visible, visible_, bool, Changed())
+VIGIL_CHART_SETTER(TChartShadow, Color, color_, TColor, Changed())
+VIGIL_CHART_SETTER(TChartShadow, HorizSize, horizSize_, int, Changed())
+VIGIL_CHART_SETTER(TChartShadow, VertSize, vertSize_, int, Changed())
+
 TCustomBarSeries::TCustomBarSeries(TComponent* owner)
     : TChartSeries(owner),
+
       barBrush_(nullptr),
       barPen_(nullptr),
-      tickLines_(nullptr, clBlack, 1, false) {
+      tickLines_(nullptr, clBlack, 1, false),
+      gradient_(nullptr),
+      shadow_(nullptr) {
     YValues().SetName("Bar");
     Marks().SetVisible(true);
 }
 
 TBarSeries::TBarSeries(TComponent* owner) : TCustomBarSeries(owner) {
-    Gradient().Direction = TChartGradientDirection::gdTopBottom;
+    Gradient().SetDirection(TChartGradientDirection::gdTopBottom);
 }
 
 void TBarSeries::SetCustomBarWidth(int width) {
@@ -69,6 +81,8 @@ void TCustomBarSeries::AddedToChart() {
     barBrush_.SetChart(ParentChart());
     barPen_.SetChart(ParentChart());
     tickLines_.SetChart(ParentChart());
+    gradient_.SetChart(ParentChart());
+    shadow_.SetChart(ParentChart());
     for (int i = 0; i < ParentChart()->SeriesCount(); ++i) {
         auto* first = dynamic_cast<TCustomBarSeries*>(&ParentChart()->Series(i));
         if (!first) continue;
@@ -271,15 +285,15 @@ void TCustomBarSeries::DrawPoint(TCanvas& canvas, int i) {
     currentBarColor_ = PointColor(i);
     if (currentBarColor_ == clNone) return;
     barRect_ = ComputeBarRect(i);
-    if (shadow_.Visible && std::max(shadow_.HorizSize, shadow_.VertSize) != 0) {
+    if (shadow_.Visible() && std::max(shadow_.HorizSize(), shadow_.VertSize()) != 0) {
         const TRect saved = barRect_;
-        currentBarColor_ = shadow_.Color;
-        barRect_ = barRect_.Offset(shadow_.HorizSize, 0);
+        currentBarColor_ = shadow_.Color();
+        barRect_ = barRect_.Offset(shadow_.HorizSize(), 0);
         if (barRect_.Top < barRect_.Bottom)
-            barRect_.Top += shadow_.VertSize;
+            barRect_.Top += shadow_.VertSize();
         else
-            barRect_.Bottom -= shadow_.VertSize;
-        penOverride_ = shadow_.Color;
+            barRect_.Bottom -= shadow_.VertSize();
+        penOverride_ = shadow_.Color();
         DrawBarShape(canvas, i, std::min(barRect_.Top, barRect_.Bottom),
                      std::max(barRect_.Top, barRect_.Bottom));
         penOverride_ = clNone;

@@ -32,19 +32,44 @@ enum class TChartGradientDirection : std::uint8_t {
 };
 
 // The fill gradient of bsRectGradient bars.
-struct TBarSeriesGradient {
-    bool Visible = true;
-    TChartGradientDirection Direction = TChartGradientDirection::gdTopBottom;
-    TColor StartColor = clWhite;
-    TColor MidColor = clNone;
-    int Balance = 50;
+class TBarSeriesGradient : public TChartPart {
+  public:
+    using TChartPart::TChartPart;
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+    TChartGradientDirection Direction() const { return direction_; }
+    void SetDirection(TChartGradientDirection direction);
+    TColor StartColor() const { return startColor_; }
+    void SetStartColor(TColor color);
+    TColor MidColor() const { return midColor_; }
+    void SetMidColor(TColor color);
+
+  private:
+    bool visible_ = true;
+    TChartGradientDirection direction_ = TChartGradientDirection::gdTopBottom;
+    TColor startColor_ = clWhite;
+    TColor midColor_ = clNone;
 };
 
-struct TChartShadow {
-    bool Visible = true;
-    TColor Color = 0x808080;
-    int HorizSize = 0;
-    int VertSize = 0;
+class TChartShadow : public TChartPart {
+  public:
+    using TChartPart::TChartPart;
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+    int HorizSize() const { return horizSize_; }
+    void SetHorizSize(int size);
+    int VertSize() const { return vertSize_; }
+    void SetVertSize(int size);
+
+  private:
+    bool visible_ = true;
+    TColor color_ = 0x808080;
+    int horizSize_ = 0;
+    int vertSize_ = 0;
 };
 
 using TGetBarStyleEvent = std::function<void(TChartSeries* series, int index, TBarStyle& style)>;
@@ -77,8 +102,7 @@ class TCustomBarSeries : public TChartSeries {
     TChartBrush& BarBrush() { return barBrush_; }
     TChartPen& BarPen() { return barPen_; }
     TChartPen& TickLines() { return tickLines_; }
-    // Changing these repaints through RequestRepaint by the caller's next change; they have
-    // no effect on a flat chart except where noted.
+    // Used by bsRectGradient only.
     TBarSeriesGradient& Gradient() { return gradient_; }
     TChartShadow& Shadow() { return shadow_; }
 

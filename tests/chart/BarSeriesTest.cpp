@@ -195,3 +195,35 @@ TEST_F(BarDegenerate, AnAxisWithoutLengthMapsPixelsToItsMinimum) {
 }
 
 }  // namespace
+
+namespace {
+
+class BarShadow : public ChartApp {};
+
+TEST_F(BarShadow, AVisibleShadowIsOffsetBehindTheBarAndSettersRepaintOnChange) {
+    MakeChart(669, 328);
+    auto* bars = chart->AddSeries(std::make_unique<TBarSeries>());
+    bars->Marks().SetVisible(false);
+    bars->SetColorEachPoint(true);
+    bars->AddPoint(5);
+    bars->AddPoint(3);
+    Paint();
+    ASSERT_FALSE(chart->PictureStale());
+    bars->Shadow().SetColor(0x888888);
+    EXPECT_TRUE(chart->PictureStale());
+    Paint();
+    // Sizes 0 draw no shadow.
+    const TRect r = bars->ComputeBarRect(0);
+    const int midY = (r.Top + r.Bottom) / 2;
+    EXPECT_EQ(Pixel(r.Right + 2, midY), clWhite);
+    bars->Shadow().SetHorizSize(4);
+    bars->Shadow().SetVertSize(4);
+    Paint();
+    EXPECT_EQ(Pixel(r.Right + 2, midY), 0x888888u);
+    EXPECT_EQ(Pixel(r.Right + 2, r.Top + 1), clWhite);  // lowered by VertSize
+    EXPECT_EQ(Pixel(r.Left + 2, midY), clRed);          // the bar stays in front
+    bars->Shadow().SetHorizSize(4);
+    EXPECT_FALSE(chart->PictureStale());
+}
+
+}  // namespace
