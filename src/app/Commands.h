@@ -6,7 +6,7 @@
 struct TCommandLine {
     std::string LogFile;         // empty: the live log
     std::string ScreenshotPath;  // for --screenshot
-    std::string Page = "log";    // for --screenshot: "log" or "chart"
+    std::string Page = "log";    // for --screenshot: "log", "chart" or "about"
 };
 
 // Each returns the process exit status.

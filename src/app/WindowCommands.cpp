@@ -4,12 +4,14 @@
 
 #include "app/Commands.h"
 #include "app/LogSource.h"
+#include "app/UnitFormAbout.h"
 #include "app/UnitFormVigil.h"
 #include "base/Clock.h"
 #include "base/DateTime.h"
 #include "framework/Application.h"
 #include "platform/freetype/FreeTypeFontEngine.h"
 #include "platform/headless/HeadlessHost.h"
+#include "platform/linux/DesktopOpen.h"
 #include "platform/png/PngFile.h"
 #include "platform/sdl/SdlHost.h"
 
@@ -43,6 +45,7 @@ int OpenWindow(const TCommandLine& cmd) {
         std::fprintf(stderr, "vigil: cannot open a window: %s\n", host.Error().c_str());
         return 1;
     }
+    host.UrlOpener = OpenWithDesktop;
     TApplication app(host);
     app.CreateForm(FormVigil);
     app.Run();
@@ -58,9 +61,18 @@ int RenderScreenshot(const TCommandLine& cmd) {
     app.CreateForm(FormVigil);
     FormVigil->Show();
     if (cmd.Page == "chart") FormVigil->WsPageControl1->SetActivePage(FormVigil->TabSheet2);
+    // The about box is shown over the main window as its button would show it, without the
+    // modal loop, so that its first frame can be taken.
+    std::unique_ptr<TFormAbout> about;
+    if (cmd.Page == "about") {
+        about = MakeForm<TFormAbout>(FormVigil);
+        about->Label2->SetCaption(MainWindowVersionText(*FormVigil));
+        about->Show();
+    }
     // One second in, the uptime label has had its first tick.
     host.Advance(1000);
-    const auto* window = static_cast<const THeadlessWindow*>(FormVigil->HostWindow());
+    TForm* shown = about ? static_cast<TForm*>(about.get()) : FormVigil;
+    const auto* window = static_cast<const THeadlessWindow*>(shown->HostWindow());
     if (!window) {
         std::fprintf(stderr, "vigil: the window could not be made\n");
         return 1;

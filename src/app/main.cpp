@@ -15,7 +15,7 @@ constexpr const char* kUsage =
     "\n"
     "  --print                 write the sessions and summary as tab-separated text\n"
     "  --screenshot OUT.png    render the main window without a display to OUT.png\n"
-    "  --page log|chart        the page --screenshot shows (default log)\n"
+    "  --page log|chart|about  the page --screenshot shows (default log)\n"
     "  --help                  show this help and exit\n"
     "  --version               show the version and exit\n";
 
@@ -45,10 +45,10 @@ int main(int argc, char** argv) {
             std::string value = argv[++i];
             if (arg == "--screenshot") {
                 cmd.ScreenshotPath = value;
-            } else if (value == "log" || value == "chart") {
+            } else if (value == "log" || value == "chart" || value == "about") {
                 cmd.Page = value;
             } else {
-                return UsageError("unknown page '" + value + "' (log or chart)");
+                return UsageError("unknown page '" + value + "' (log, chart or about)");
             }
         } else if (arg.size() > 1 && arg[0] == '-') {
             return UsageError("unknown option '" + arg + "'");

@@ -59,6 +59,7 @@ class TApplication : public TComponent, private THostClient {
 
     // Asks the desktop to open a web or mail address; false when it could not.
     bool OpenURL(const std::string& address) { return host_.OpenURL(address); }
+    bool SetClipboardText(const std::string& text) { return host_.SetClipboardText(text); }
 
     // Shows an exception that reached the loop: OnException when set, else a message box.
     void HandleException(const std::exception& e);

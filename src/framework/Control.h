@@ -180,6 +180,9 @@ class TControl : public TComponent {
     virtual void TextChanged() { Invalidate(); }
     // After the control joined a parent, or left one (then Parent() is null).
     virtual void ParentChanged() {}
+    // The keyboard focus moved to focused (null: the form itself); every control of the form
+    // hears of it, so default buttons can follow.
+    virtual void ActiveControlChanged(TWinControl* focused) { (void)focused; }
     // An accelerator character offered to every control of the form; return true to take it.
     virtual bool DialogChar(char32_t ch, TShiftState shift);
     // A key that the focused control left unhandled, offered first to its containers and

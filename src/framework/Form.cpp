@@ -93,6 +93,19 @@ void TForm::SetBorderStyle(TFormBorderStyle style) {
     SetBounds(Left(), Top(), client.Width() + f.Left + f.Right, client.Height() + f.Top + f.Bottom);
 }
 
+TBorderIcons TForm::BorderIcons() const {
+    if (borderStyle_ == bsNone) return 0;
+    TBorderIcons icons = borderIcons_;
+    if (!(icons & biSystemMenu)) return 0;
+    if (borderStyle_ == bsDialog) icons &= biSystemMenu;
+    if (borderStyle_ != bsSizeable) icons &= ~biMaximize;
+    return icons;
+}
+
+void TForm::SetBorderIcons(TBorderIcons icons) {
+    borderIcons_ = icons & (biSystemMenu | biMinimize | biMaximize);
+}
+
 void TForm::SetWindowState(TWindowState state) {
     if (state == windowState_) return;
     windowState_ = state;
@@ -159,6 +172,11 @@ void TForm::SetActiveControl(TWinControl* control) {
     Safely([&] {
         if (old) old->DoExit();
         if (control && activeControl_ == control) control->DoEnter();
+        TWinControl* now = activeControl_;
+        Broadcast([now](TControl& c) {
+            c.ActiveControlChanged(now);
+            return false;
+        });
     });
 }
 

@@ -13,6 +13,12 @@ enum TFormBorderStyle : std::uint8_t { bsNone, bsSingle, bsSizeable, bsDialog };
 enum TPosition : std::uint8_t { poDesigned, poScreenCenter, poDesktopCenter, poOwnerFormCenter };
 enum TCloseAction : std::uint8_t { caNone, caHide, caFree, caMinimize };
 
+// The buttons of a window's title bar.
+using TBorderIcons = std::uint8_t;
+inline constexpr TBorderIcons biSystemMenu = 1;
+inline constexpr TBorderIcons biMinimize = 2;
+inline constexpr TBorderIcons biMaximize = 4;
+
 using TModalResult = int;
 inline constexpr TModalResult mrNone = 0;
 inline constexpr TModalResult mrOk = 1;
@@ -38,6 +44,9 @@ class TForm : public TWinControl, public THostWindowEvents {
 
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TFormBorderStyle style);
+    // A window that cannot be sized never shows the maximise button.
+    TBorderIcons BorderIcons() const;
+    void SetBorderIcons(TBorderIcons icons);
     TPosition Position() const { return position_; }
     void SetPosition(TPosition position) { position_ = position; }
     TWindowState WindowState() const { return windowState_; }
@@ -137,6 +146,7 @@ class TForm : public TWinControl, public THostWindowEvents {
     TPixelBuffer backBuffer_;
     TRegion invalid_;
     TFormBorderStyle borderStyle_ = bsSizeable;
+    TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
     TPosition position_ = poDesigned;
     TWindowState windowState_ = wsNormal;
     TWinControl* activeControl_ = nullptr;

@@ -116,4 +116,9 @@ class THost {
 
     // Hands an address to the desktop's handler; false when that could not be started.
     virtual bool OpenURL(const std::string& address) = 0;
+    // Puts text on the desktop's clipboard; false when there is none to take it.
+    virtual bool SetClipboardText(const std::string& text) {
+        (void)text;
+        return false;
+    }
 };

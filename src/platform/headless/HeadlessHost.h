@@ -82,6 +82,11 @@ class THeadlessHost : public THost {
     // action. False when neither exists.
     bool WaitEvents(std::uint64_t deadline) override;
     bool OpenURL(const std::string& address) override;
+    bool SetClipboardText(const std::string& text) override {
+        clipboard_ = text;
+        return true;
+    }
+    const std::string& ClipboardText() const { return clipboard_; }
 
     // Windows in creation order; Visible() tells which are shown.
     const std::vector<THeadlessWindow*>& Windows() const { return windows_; }
@@ -146,4 +151,5 @@ class THeadlessHost : public THost {
     std::vector<TScheduled> scheduled_;
     std::uint64_t scheduleSeq_ = 0;
     std::vector<std::string> openedUrls_;
+    std::string clipboard_;
 };

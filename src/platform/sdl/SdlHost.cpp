@@ -272,5 +272,10 @@ void TSdlHost::Dispatch(const SDL_Event& e) {
 bool TSdlHost::OpenURL(const std::string& address) {
     // An address that reads as an option would be taken as one by the desktop's opener.
     if (address.empty() || address[0] == '-') return false;
+    if (UrlOpener) return UrlOpener(address);
     return SDL_OpenURL(address.c_str()) == 0;
+}
+
+bool TSdlHost::SetClipboardText(const std::string& text) {
+    return SDL_SetClipboardText(text.c_str()) == 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -34,6 +35,10 @@ class TSdlHost : public THost {
     std::uint64_t Now() const override;
     bool WaitEvents(std::uint64_t deadline) override;
     bool OpenURL(const std::string& address) override;
+    bool SetClipboardText(const std::string& text) override;
+
+    // The program's way of opening addresses; SDL's own when unset.
+    std::function<bool(const std::string&)> UrlOpener;
 
     // The platform cursor for a standard shape, made once.
     SDL_Cursor* SystemCursor(TCursor shape);

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string>
+
+// Hands a web or mail address to the desktop's opener (xdg-open), started by its absolute
+// path and left to run on its own: the caller never waits for the browser or mail program.
+// False when no opener is installed or it could not be started.
+bool OpenWithDesktop(const std::string& address);

@@ -1,0 +1,168 @@
+#include "widgets/WsLabel.h"
+
+#include "framework/Application.h"
+#include "widgets/WsPanelBorders.h"
+
+TWsLabel::TWsLabel(TComponent* owner) : TLabel(owner) {
+    textColor_ = Font().Color();
+}
+
+TWsLabel::~TWsLabel() {
+    StopBlinking();
+}
+
+void TWsLabel::SetBorderOuter(TFrameStyle style) {
+    if (style == borderOuter_) return;
+    borderOuter_ = style;
+    Invalidate();
+}
+
+void TWsLabel::SetBorderInner(TFrameStyle style) {
+    if (style == borderInner_) return;
+    borderInner_ = style;
+    Invalidate();
+}
+
+void TWsLabel::SetBorderWidth(int width) {
+    width = std::max(0, width);
+    if (width == borderWidth_) return;
+    borderWidth_ = width;
+    Invalidate();
+}
+
+void TWsLabel::SetBevelWidth(int width) {
+    width = std::max(0, width);
+    if (width == bevelWidth_) return;
+    bevelWidth_ = width;
+    Invalidate();
+}
+
+void TWsLabel::SetTextMargin(int margin) {
+    margin = std::max(0, margin);
+    if (margin == textMargin_) return;
+    textMargin_ = margin;
+    Invalidate();
+}
+
+void TWsLabel::SetTextStyle(TWsTextStyle style) {
+    if (style == textStyle_) return;
+    textStyle_ = style;
+    Invalidate();
+}
+
+void TWsLabel::SetCondenseCaption(TWsCondenseCaption c) {
+    if (c == condenseCaption_) return;
+    condenseCaption_ = c;
+    Invalidate();
+}
+
+void TWsLabel::SetBlinkColor(TColor c) {
+    if (c == blinkColor_) return;
+    blinkColor_ = c;
+    if (blinking_ && blinkOn_) {
+        textColor_ = c;
+        Invalidate();
+    }
+}
+
+void TWsLabel::SetBlinking(bool value) {
+    if (value == blinking_) return;
+    blinking_ = value;
+    if (!value) {
+        StopBlinking();
+        textColor_ = Font().Color();
+        Invalidate();
+        return;
+    }
+    if (Application) blinkTimer_ = Application->SetTimer(BlinkIntervalMs, [this] { BlinkTick(); });
+}
+
+void TWsLabel::BlinkTick() {
+    blinkOn_ = !blinkOn_;
+    textColor_ = blinkOn_ ? blinkColor_ : Font().Color();
+    Invalidate();
+}
+
+void TWsLabel::StopBlinking() {
+    if (blinkTimer_ && Application) Application->KillTimer(blinkTimer_);
+    blinkTimer_ = 0;
+    blinkOn_ = false;
+}
+
+void TWsLabel::Loaded() {
+    TLabel::Loaded();
+    if (!blinking_) textColor_ = Font().Color();
+}
+
+void TWsLabel::FontChanged() {
+    if (!blinking_) textColor_ = Font().Color();
+    TLabel::FontChanged();
+}
+
+namespace {
+
+TPanelBorderStyle LabelBorders(TFrameStyle outer, TFrameStyle inner, int width, int bevel) {
+    TPanelBorderStyle style;
+    style.Outer = outer;
+    style.Inner = inner;
+    style.BorderWidth = width;
+    style.BevelWidth = bevel;
+    return style;
+}
+
+}  // namespace
+
+TRect TWsLabel::TextRect() const {
+    TRect r = ClientRect();
+    // Each frame style but none takes two pixels at most; measure by drawing nowhere.
+    TBitmap scratch(1, 1);
+    r = DrawPanelBorders(scratch.Canvas(), r,
+                         LabelBorders(borderOuter_, borderInner_, borderWidth_, bevelWidth_));
+    return r.Inflate(-textMargin_, -textMargin_);
+}
+
+void TWsLabel::Paint(TCanvas& canvas) {
+    TRect r = DrawPanelBorders(canvas, ClientRect(),
+                               LabelBorders(borderOuter_, borderInner_, borderWidth_, bevelWidth_));
+    if (!Transparent()) {
+        canvas.Brush() = TBrush{Color(), bsSolid};
+        canvas.FillRect(r);
+    }
+    r = r.Inflate(-textMargin_, -textMargin_);
+    canvas.Brush().Style = bsClear;
+    unsigned format = TextFormat();
+    if (condenseCaption_ != ccNone) format |= dtEndEllipsis;
+    const std::string text = Caption();
+    if (Layout() != tlTop) {
+        TRect calc = r;
+        canvas.DrawText(text.empty() ? " " : text, calc, format | dtCalcRect);
+        const int free = r.Height() - calc.Height();
+        r.Top += Layout() == tlCenter ? free / 2 : free;
+    }
+    auto draw = [&](const TRect& at, TColor color) {
+        TRect box = at;
+        canvas.Font().SetColor(color);
+        canvas.DrawText(text, box, format);
+    };
+    if (!Enabled()) {
+        draw(r.Offset(1, 1), clBtnHighlight);
+        draw(r, clBtnShadow);
+        return;
+    }
+    switch (textStyle_) {
+        case tsRaised:
+            draw(r.Offset(-1, -1), clBtnHighlight);
+            draw(r.Offset(1, 1), clBtnShadow);
+            break;
+        case tsRecessed:
+            draw(r.Offset(1, 1), clBtnHighlight);
+            draw(r.Offset(-1, -1), clBtnShadow);
+            break;
+        case tsShadow:
+            draw(r.Offset(2, 2), clBtnShadow);
+            break;
+        default:
+            break;
+    }
+    draw(r, textColor_);
+}

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "app/SiteAddresses.h"
+#include "app/UnitFormAbout.h"
+#include "app/UnitFormVigil.h"
+#include "framework/Application.h"
+#include "platform/headless/HeadlessHost.h"
+
+namespace {
+
+class FormAboutTest : public ::testing::Test {
+  protected:
+    THeadlessHost host;
+    TApplication app{host};
+    TFormVigil* main = nullptr;
+
+    void SetUp() override {
+        app.CreateForm(FormVigil);
+        main = FormVigil;
+        main->Show();
+    }
+    TFormAbout* About() {
+        for (TForm* f : app.Forms())
+            if (auto* a = dynamic_cast<TFormAbout*>(f)) return a;
+        return nullptr;
+    }
+    THeadlessWindow& WindowOf(TForm* f) { return *static_cast<THeadlessWindow*>(f->HostWindow()); }
+    // Opens the box as the tool button does, runs during() while it is up, and returns how
+    // it ended.
+    TModalResult RunAbout(const std::function<void(TFormAbout&)>& during) {
+        host.Schedule(50, [&] {
+            TFormAbout* about = About();
+            ASSERT_NE(about, nullptr);
+            during(*about);
+        });
+        return ShowAboutDialog(*main, MainWindowVersionText(*main));
+    }
+    void ClickControl(TFormAbout& about, TControl* c) {
+        TPoint o = c->FormOrigin();
+        host.Click(WindowOf(&about), o.X + 3, o.Y + c->Height() / 2);
+    }
+};
+
+TEST_F(FormAboutTest, OpensCentredOnTheMainWindowWithItsVersionAndClosesByButton) {
+    bool checked = false;
+    TModalResult result = RunAbout([&](TFormAbout& about) {
+        THeadlessWindow& w = WindowOf(&about);
+        EXPECT_EQ(w.Caption(), "关于");
+        EXPECT_EQ(w.ClientBounds().Width(), 422);
+        EXPECT_EQ(w.ClientBounds().Height(), 347);
+        EXPECT_EQ(w.Kind(), wkDialog);
+        EXPECT_EQ(about.BorderIcons(), biSystemMenu);
+        EXPECT_EQ(about.Left() + about.Width() / 2, main->Left() + main->Width() / 2);
+        EXPECT_EQ(about.Top() + about.Height() / 2, main->Top() + main->Height() / 2);
+        EXPECT_EQ(w.PixelColor(5, 5), clWhite);
+        EXPECT_EQ(about.Font().Name(), "Arial");
+        EXPECT_EQ(about.Font().Height(), -12);
+        EXPECT_EQ(about.Label2->Caption(), "版本 2.9") << "never the layout's (Ver 2.6)";
+        EXPECT_EQ(about.Memo1->Lines().size(), 5u);
+        EXPECT_TRUE(about.Button1->Focused()) << "the close button has tab order 0";
+        EXPECT_FALSE(WindowOf(main).Enabled()) << "modal";
+        checked = true;
+        ClickControl(about, about.Button1);
+    });
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(result, mrCancel);
+    EXPECT_EQ(About(), nullptr) << "freed when it closed";
+    EXPECT_TRUE(WindowOf(main).Enabled());
+    EXPECT_EQ(host.ActiveWindow(), &WindowOf(main));
+}
+
+TEST_F(FormAboutTest, EscapeAndTheCloseBoxCloseItLeavingTheMainWindowAsItWas) {
+    TWsTabSheet* page = main->WsPageControl1->ActivePage();
+    for (int way = 0; way < 2; ++way) {
+        RunAbout([&](TFormAbout& about) {
+            if (way == 0)
+                host.PressKey(vkEscape);
+            else
+                host.RequestClose(WindowOf(&about));
+        });
+        EXPECT_EQ(About(), nullptr) << "way " << way;
+        EXPECT_TRUE(WindowOf(main).Visible());
+        EXPECT_TRUE(WindowOf(main).Enabled());
+        EXPECT_EQ(main->WsPageControl1->ActivePage(), page);
+        EXPECT_FALSE(app.Terminated());
+    }
+}
+
+TEST_F(FormAboutTest, LinksOpenTheirAddressesAndAFreshBoxStartsUnvisited) {
+    RunAbout([&](TFormAbout& about) {
+        EXPECT_EQ(about.WsURLLabel4->Font().Color(), clBlue);
+        ClickControl(about, about.WsURLLabel4);
+        ClickControl(about, about.WsURLLabel1);
+        EXPECT_EQ(about.WsURLLabel4->Font().Color(), RGB(130, 95, 70));
+        EXPECT_TRUE(about.WsURLLabel1->Visited());
+        about.Close();
+    });
+    EXPECT_EQ(host.OpenedURLs(),
+              (std::vector<std::string>{HomePageAddress(), "mailto:" + MailAddress()}));
+    RunAbout([&](TFormAbout& about) {
+        EXPECT_FALSE(about.WsURLLabel4->Visited());
+        EXPECT_EQ(about.WsURLLabel4->Font().Color(), clBlue);
+        about.Close();
+    });
+}
+
+TEST(SiteAddresses, AreWebAndMailAddressesTheLinksWillOpen) {
+    EXPECT_TRUE(TWsURLLabel::IsOpenableAddress(HomePageAddress()));
+    EXPECT_TRUE(TWsURLLabel::IsOpenableAddress(UpdatePageAddress()));
+    EXPECT_EQ(UpdatePageAddress(), HomePageAddress() + "/vigil.html");
+    EXPECT_TRUE(TWsURLLabel::IsOpenableAddress("mailto:" + MailAddress()));
+}
+
+}  // namespace

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include "framework/HeadlessApp.h"
+#include "widgets/WsURLLabel.h"
+
+namespace {
+
+constexpr TColor kVisited = RGB(130, 95, 70);
+
+class WsURLLabelTest : public HeadlessApp {
+  protected:
+    std::unique_ptr<TForm> form;
+    TWsURLLabel* link = nullptr;
+    int clicks = 0;
+
+    void SetUp() override {
+        form = MakeShownForm(300, 60, clWhite);
+        link = form->InsertControl(std::make_unique<TWsURLLabel>());
+        link->SetBounds(10, 10, 147, 13);
+        TFont font;
+        font.SetName("Verdana");
+        font.SetHeight(-11);
+        font.SetColor(clBlue);
+        font.SetStyle(fsUnderline);
+        link->SetFont(font);
+        link->SetTransparent(true);
+        link->SetUnvisitedColor(clBlue);
+        link->SetVisitedColor(kVisited);
+        link->SetCaption("www.example.org");
+        link->SetURL("https://www.example.org");
+        link->OnClick = [this](TObject*) { ++clicks; };
+        form->UpdateWindow();
+    }
+    void ClickLink() { host.Click(WindowOf(*form), link->Left() + 5, link->Top() + 5); }
+    bool HasInk(TColor c) {
+        for (int y = link->Top(); y < link->Top() + link->Height(); ++y)
+            for (int x = link->Left(); x < link->Left() + link->Width(); ++x)
+                if (WindowOf(*form).PixelColor(x, y) == c) return true;
+        return false;
+    }
+};
+
+TEST_F(WsURLLabelTest, ClickOpensTheAddressAndTurnsTheVisitedColour) {
+    EXPECT_TRUE(HasInk(clBlue)) << "the underline is drawn in the unvisited colour";
+    ClickLink();
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(host.OpenedURLs(), (std::vector<std::string>{"https://www.example.org"}));
+    EXPECT_TRUE(link->Visited());
+    EXPECT_EQ(link->Font().Color(), kVisited);
+    EXPECT_TRUE(HasInk(kVisited));
+    EXPECT_FALSE(HasInk(clBlue));
+}
+
+TEST_F(WsURLLabelTest, OnlyTrimmedWebAndMailAddressesAreOpened) {
+    struct Case {
+        const char* url;
+        const char* opened;  // null: nothing
+    };
+    for (Case c :
+         {Case{"  mailto:someone@example.org \t", "mailto:someone@example.org"},
+          Case{"HTTP://EXAMPLE.ORG/a b", "HTTP://EXAMPLE.ORG/a b"}, Case{"", nullptr},
+          Case{"   ", nullptr}, Case{"/usr/bin/xterm", nullptr},
+          Case{"file:///etc/passwd", nullptr}, Case{"xterm", nullptr}, Case{"-e sh", nullptr},
+          Case{"https://", nullptr}, Case{"javascript:alert(1)", nullptr},
+          Case{"https://example.org/\nrm", nullptr}, Case{"C:\\x.exe", nullptr}}) {
+        auto before = host.OpenedURLs().size();
+        link->SetURL(c.url);
+        ClickLink();
+        if (c.opened) {
+            ASSERT_EQ(host.OpenedURLs().size(), before + 1) << c.url;
+            EXPECT_EQ(host.OpenedURLs().back(), c.opened);
+        } else {
+            EXPECT_EQ(host.OpenedURLs().size(), before) << "opened " << c.url;
+        }
+    }
+    EXPECT_EQ(clicks, 12) << "OnClick comes with every click";
+}
+
+TEST_F(WsURLLabelTest, BlankAddressDoesNotFallBackToTheCaption) {
+    link->SetURL("");
+    link->SetCaption("https://www.example.org");
+    ClickLink();
+    EXPECT_TRUE(host.OpenedURLs().empty());
+    EXPECT_FALSE(link->Visited());
+}
+
+TEST_F(WsURLLabelTest, ShowsTheHandAndVisitedComesBackOnlyByCode) {
+    host.MouseMove(WindowOf(*form), link->Left() + 3, link->Top() + 3);
+    EXPECT_EQ(WindowOf(*form).Cursor(), crHandPoint);
+    link->SetVisited(true);
+    EXPECT_EQ(link->Font().Color(), kVisited);
+    link->SetVisitedColor(clRed);
+    EXPECT_EQ(link->Font().Color(), clRed);
+    link->SetVisited(false);
+    EXPECT_EQ(link->Font().Color(), clBlue);
+}
+
+}  // namespace
