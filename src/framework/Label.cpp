@@ -105,9 +105,14 @@ void TLabel::Paint(TCanvas& canvas) {
         canvas.DrawText(Caption(), r, format);
         return;
     }
+    DrawDisabledText(canvas, Caption(), r, format);
+}
+
+void DrawDisabledText(TCanvas& canvas, const std::string& text, const TRect& r, unsigned format) {
     TRect shifted = r.Offset(1, 1);
     canvas.Font().SetColor(clBtnHighlight);
-    canvas.DrawText(Caption(), shifted, format);
+    canvas.DrawText(text, shifted, format);
+    TRect at = r;
     canvas.Font().SetColor(clBtnShadow);
-    canvas.DrawText(Caption(), r, format);
+    canvas.DrawText(text, at, format);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "framework/GraphicControl.h"
 
 // A line (or, with WordWrap, a paragraph) of text painted on the parent. With AutoSize the
@@ -42,3 +44,7 @@ class TLabel : public TGraphicControl {
     bool wordWrap_ = false;
     bool showAccelChar_ = true;
 };
+
+// Text of a disabled control: an embossed copy in the highlight colour one pixel right and
+// down, then the text itself in the shadow colour.
+void DrawDisabledText(TCanvas& canvas, const std::string& text, const TRect& r, unsigned format);

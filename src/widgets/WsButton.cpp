@@ -1,5 +1,6 @@
 #include "widgets/WsButton.h"
 
+#include "framework/Label.h"
 #include "framework/WinControl.h"
 #include "widgets/WsColorMath.h"
 #include "widgets/WsDisplay.h"
@@ -222,9 +223,5 @@ void TWsButton::DrawCaption(TCanvas& canvas) {
         canvas.DrawText(Caption(), r, format);
         return;
     }
-    TRect shifted = r.Offset(1, 1);
-    canvas.Font().SetColor(clBtnHighlight);
-    canvas.DrawText(Caption(), shifted, format);
-    canvas.Font().SetColor(clBtnShadow);
-    canvas.DrawText(Caption(), r, format);
+    DrawDisabledText(canvas, Caption(), r, format);
 }

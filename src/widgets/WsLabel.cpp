@@ -145,8 +145,7 @@ void TWsLabel::Paint(TCanvas& canvas) {
         canvas.DrawText(text, box, format);
     };
     if (!Enabled()) {
-        draw(r.Offset(1, 1), clBtnHighlight);
-        draw(r, clBtnShadow);
+        DrawDisabledText(canvas, text, r, format);
         return;
     }
     switch (textStyle_) {
