@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/UnitFormAbout.h"
 #include "base/Clock.h"
 #include "base/DateTimeFormat.h"
 #include "history/DurationText.h"
@@ -108,6 +109,7 @@ void TFormVigil::BuildToolbar() {
     TBRefresh->SetFont(ArialFont(-11, clBlack));
     TBHelp->SetVisible(false);
     TBExit->OnClick = [this](TObject* sender) { TBExitClick(sender); };
+    TBAbout->OnClick = [this](TObject* sender) { TBAboutClick(sender); };
 
     TWsSpacer** spacers[] = {&WsSpacer1, &WsSpacer2, &WsSpacer3};
     const int spacerLefts[] = {84, 269, 454};
@@ -316,6 +318,10 @@ TWsTabSheet* TFormVigil::AddPage(const char* name, const char* caption) {
     page->SetImageIndex(6);
     page->SetDisabledIndex(7);
     return page;
+}
+
+void TFormVigil::TBAboutClick(TObject*) {
+    ShowAboutDialog(*this, LabVer->Caption());
 }
 
 void TFormVigil::TBExitClick(TObject*) {

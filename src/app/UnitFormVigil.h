@@ -78,6 +78,8 @@ class TFormVigil : public TForm {
     // in hours. Runs on every refresh, after the rows were built.
     void FillChart(const SessionTable& table);
     void TBExitClick(TObject* sender);
+    // Shows the about box over this window until it is closed.
+    void TBAboutClick(TObject* sender);
 
   private:
     void BuildToolbar();

@@ -106,6 +106,23 @@ TEST_F(FormAboutTest, LinksOpenTheirAddressesAndAFreshBoxStartsUnvisited) {
     });
 }
 
+TEST_F(FormAboutTest, TheToolButtonOpensTheBoxWithTheVersionLabelsText) {
+    main->LabVer->SetCaption("版本 7.1");
+    bool shown = false;
+    host.Schedule(50, [&] {
+        TFormAbout* about = About();
+        ASSERT_NE(about, nullptr);
+        shown = true;
+        EXPECT_EQ(about->Label2->Caption(), "版本 7.1");
+        EXPECT_EQ(about->Owner(), main);
+        about->Close();
+    });
+    TPoint o = main->TBAbout->FormOrigin();
+    host.Click(WindowOf(main), o.X + 40, o.Y + 30);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(About(), nullptr);
+}
+
 TEST(SiteAddresses, AreWebAndMailAddressesTheLinksWillOpen) {
     EXPECT_TRUE(TWsURLLabel::IsOpenableAddress(HomePageAddress()));
     EXPECT_TRUE(TWsURLLabel::IsOpenableAddress(UpdatePageAddress()));
