@@ -387,9 +387,9 @@ int TChartAxis::LabelWidth(TCanvas& canvas, const std::string& text) const {
 
 int TChartAxis::LabelExtent(TCanvas& canvas, const std::string& text) const {
     const int lines = static_cast<int>(SplitLines(text).size());
-    const int angle = 0;  // labels are drawn level
-    const bool across = angle == 90 || angle == 270;
-    if (Horizontal() != across) return LabelWidth(canvas, text);
+    // Labels are drawn level: along a horizontal axis a label takes its width, along a
+    // vertical one its lines.
+    if (Horizontal()) return LabelWidth(canvas, text);
     return FontHeight(canvas) * lines;
 }
 
