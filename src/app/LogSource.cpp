@@ -11,30 +11,54 @@
 #include "eventlog/WtmpSource.h"
 #include "platform/linux/LiveLog.h"
 
+std::vector<std::string> LogFiles(const TCommandLine& cmd) {
+    if (!cmd.LogFile.empty()) return {cmd.LogFile};
+    return cmd.LiveLog.empty() ? LiveLogFiles() : cmd.LiveLog;
+}
+
 std::string LogFileArgumentProblem(const TCommandLine& cmd) {
-    if (cmd.LogFile.empty()) return {};
-    TLogFileFormat format = LogFileFormatOf(cmd.LogFile);
-    std::string problem = format == lfLoginAccounting ? WtmpFileProblem(cmd.LogFile)
-                                                      : WindowsLogFileProblem(cmd.LogFile, format);
-    if (problem == kNotLoginAccountingFile)
-        problem = "not a log file (neither a login accounting file nor a Windows event log)";
-    if (problem.empty()) return {};
-    return "vigil: " + cmd.LogFile + ": " + problem;
+    for (const std::string& file : LogFiles(cmd)) {
+        std::string problem;
+        TLogFileFormat format = cmd.LogFile.empty() ? lfLoginAccounting : LogFileFormatOf(file);
+        if (format == lfLoginAccounting) {
+            problem = WtmpFileProblem(file);
+            // A named file may be any of the formats; the live log is only ever one.
+            if (problem == kNotLoginAccountingFile && !cmd.LogFile.empty())
+                problem =
+                    "not a log file (neither a login accounting file nor a Windows event log)";
+        } else {
+            problem = WindowsLogFileProblem(file, format);
+        }
+        if (!problem.empty()) return "vigil: " + PrintableName(file) + ": " + problem;
+    }
+    return {};
 }
 
 bool CheckLogFileArgument(const TCommandLine& cmd) {
     std::string problem = LogFileArgumentProblem(cmd);
     if (problem.empty()) return true;
     std::fprintf(stderr, "%s\n", problem.c_str());
-    return false;
+    return cmd.LogFile.empty();
+}
+
+std::string ReadReportMessages(const TCommandLine& cmd, const TSessionHistory& history,
+                               bool& failed) {
+    const TLogReadReport& report = history.ReadReport();
+    failed = !report.Failure.empty();
+    std::string lines;
+    if (report.SkippedBytes > 0)
+        lines += "vigil: " + PrintableName(LogFiles(cmd).front()) + ": skipped " +
+                 std::to_string(report.SkippedBytes) + " bytes that held no whole record\n";
+    if (failed) lines += "vigil: " + PrintableName(report.Failure) + "\n";
+    return lines;
 }
 
 std::unique_ptr<TEventLogSource> MakeLogSource(const TCommandLine& cmd, TLogNotice notice) {
-    if (cmd.LogFile.empty()) return std::make_unique<TWtmpEventSource>(kLiveWtmpPath);
+    if (cmd.LogFile.empty()) return std::make_unique<TWtmpEventSource>(LogFiles(cmd));
     TLogFileNotice fileNotice;
     if (notice)
         fileNotice = [notice, path = cmd.LogFile](const std::string& text) {
-            notice("vigil: " + path + ": " + text);
+            notice("vigil: " + PrintableName(path) + ": " + text);
         };
     switch (LogFileFormatOf(cmd.LogFile)) {
         case lfEvt:

@@ -1,5 +1,9 @@
+#include "app/WindowCommands.h"
+
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
+#include <filesystem>
 #include <string>
 
 #include "app/Commands.h"
@@ -36,8 +40,21 @@ void InstallLocalClock() {
     });
 }
 
+bool HasDisplay() {
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') return true;
+    }
+    return false;
+}
+
 int OpenWindow(const TCommandLine& cmd) {
     if (!CheckLogFileArgument(cmd)) return 2;
+    // Said before the window system is asked, whose libraries write their own complaints.
+    if (!HasDisplay()) {
+        std::fputs("vigil: cannot open a window: no display\n", stderr);
+        return 1;
+    }
     InstallFreeTypeFontEngine();
     InstallLocalClock();
     TSdlHost host;
@@ -54,6 +71,12 @@ int OpenWindow(const TCommandLine& cmd) {
 
 int RenderScreenshot(const TCommandLine& cmd) {
     if (!CheckLogFileArgument(cmd)) return 2;
+    std::string refused = ScreenshotTargetProblem(cmd.ScreenshotPath, LogFiles(cmd));
+    if (!refused.empty()) {
+        std::fprintf(stderr, "vigil: %s: %s\n", PrintableName(cmd.ScreenshotPath).c_str(),
+                     refused.c_str());
+        return 2;
+    }
     InstallFreeTypeFontEngine();
     InstallLocalClock();
     THeadlessHost host;
@@ -79,13 +102,29 @@ int RenderScreenshot(const TCommandLine& cmd) {
     }
     std::string error;
     if (!SavePng(window->Pixels(), cmd.ScreenshotPath, &error)) {
-        std::fprintf(stderr, "vigil: %s\n", error.c_str());
+        std::fprintf(stderr, "vigil: %s\n", PrintableName(error).c_str());
         return 2;
     }
     return 0;
 }
 
 }  // namespace
+
+std::string ScreenshotTargetProblem(const std::string& target,
+                                    const std::vector<std::string>& logFiles) {
+    namespace fs = std::filesystem;
+    if (target.empty()) return "no file name given";
+    std::error_code ec;
+    fs::file_status status = fs::status(target, ec);
+    if (!fs::exists(status)) return {};
+    if (!fs::is_regular_file(status)) return "not a regular file, not replaced";
+    for (const std::string& log : logFiles) {
+        std::error_code same;
+        if (fs::equivalent(target, log, same) && !same)
+            return "is the log being read, not replaced";
+    }
+    return {};
+}
 
 int RunWindow(const TCommandLine& cmd) {
     return Reported([&] { return OpenWindow(cmd); });

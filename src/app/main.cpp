@@ -1,6 +1,8 @@
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/Commands.h"
 #include "platform/linux/LocaleFormats.h"
@@ -8,20 +10,32 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: vigil [OPTION]... [LOGFILE]\n"
+    "Usage: vigil [OPTION]... [--] [LOGFILE]\n"
     "Shows the power-on history of this computer from its login accounting log\n"
-    "(/var/log/wtmp), or from LOGFILE: a login accounting file or a Windows System\n"
-    "event log (.evt or .evtx) copied from another machine.\n"
+    "(/var/log/wtmp, with /var/log/wtmp.1 when it exists), or from LOGFILE: a login\n"
+    "accounting file or a Windows System event log (.evt or .evtx) copied from another\n"
+    "machine.\n"
     "\n"
     "  --print                 write the sessions and summary as tab-separated text\n"
     "  --screenshot OUT.png    render the main window without a display to OUT.png\n"
     "  --page log|chart|about  the page --screenshot shows (default log)\n"
     "  --help                  show this help and exit\n"
-    "  --version               show the version and exit\n";
+    "  --version               show the version and exit\n"
+    "  --                      end of options: what follows is the LOGFILE\n";
 
 int UsageError(const std::string& message) {
     std::fprintf(stderr, "vigil: %s\nTry 'vigil --help' for more information.\n", message.c_str());
     return 2;
+}
+
+// Help and version go to standard output; a write that fails (a full disk, a closed pipe) is
+// an error, not a success.
+int WriteAndExit(const std::string& text) {
+    if (std::fputs(text.c_str(), stdout) == EOF || std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "vigil: cannot write to standard output: %s\n", std::strerror(errno));
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -29,46 +43,12 @@ int UsageError(const std::string& message) {
 int main(int argc, char** argv) {
     UseUserLocale();
     TCommandLine cmd;
-    bool print = false;
-    bool help = false;
-    bool version = false;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (arg == "--print") {
-            print = true;
-        } else if (arg == "--help" || arg == "-h") {
-            help = true;
-        } else if (arg == "--version") {
-            version = true;
-        } else if (arg == "--screenshot" || arg == "--page") {
-            if (i + 1 >= argc) return UsageError("option '" + arg + "' needs a value");
-            std::string value = argv[++i];
-            if (arg == "--screenshot") {
-                cmd.ScreenshotPath = value;
-            } else if (value == "log" || value == "chart" || value == "about") {
-                cmd.Page = value;
-            } else {
-                return UsageError("unknown page '" + value + "' (log, chart or about)");
-            }
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return UsageError("unknown option '" + arg + "'");
-        } else if (cmd.LogFile.empty()) {
-            cmd.LogFile = arg;
-        } else {
-            return UsageError("more than one log file given");
-        }
-    }
-    if (help) {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
-    if (version) {
-        std::printf("vigil %s\n", VIGIL_VERSION);
-        return 0;
-    }
-    if (print && !cmd.ScreenshotPath.empty())
-        return UsageError("--print and --screenshot cannot be combined");
-    if (print) return RunPrint(cmd);
+    std::string error;
+    if (!ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), cmd, error))
+        return UsageError(error);
+    if (cmd.Help) return WriteAndExit(kUsage);
+    if (cmd.Version) return WriteAndExit(std::string("vigil ") + VIGIL_VERSION + "\n");
+    if (cmd.Print) return RunPrint(cmd);
     if (!cmd.ScreenshotPath.empty()) return RunScreenshot(cmd);
     return RunWindow(cmd);
 }

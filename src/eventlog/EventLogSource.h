@@ -13,6 +13,12 @@ enum TEventReadError : std::uint32_t {
     erReadFault = 30,            // ERROR_READ_FAULT: anything else went wrong
 };
 
+// What a source noticed while it was read. The scan's result is still everything it read.
+struct TLogReadReport {
+    std::uint64_t SkippedBytes = 0;  // bytes between records that belonged to no whole record
+    std::string Failure;  // why the records read are not the whole log; empty if they are
+};
+
 // An event log, read newest record first. The four operations are those of the Windows
 // event log service, so the scan is written once for every source.
 class TEventLogSource {
@@ -29,4 +35,6 @@ class TEventLogSource {
     // The account name of the security identifier of a record; false when unknown.
     virtual bool LookupAccount(std::span<const std::uint8_t> sid, std::string& name) = 0;
     virtual void Close() = 0;
+    // About the reads since the last Open.
+    virtual TLogReadReport ReadReport() const { return {}; }
 };

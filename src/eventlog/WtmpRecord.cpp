@@ -9,10 +9,16 @@ namespace {
 // The record as glibc writes it on 64-bit and 32-bit Linux alike (struct utmp, 384 bytes,
 // 32-bit seconds), stated here so that a copied log reads the same on any system.
 constexpr std::size_t kRecordSize = 384;
-constexpr std::size_t kTypeOffset = 0;   // short
+constexpr std::size_t kTypeOffset = 0;  // short, then two bytes of padding
+constexpr std::size_t kPidOffset = 4;   // int32
+constexpr std::size_t kLineOffset = 8;  // char[32]
+constexpr std::size_t kLineSize = 32;
 constexpr std::size_t kUserOffset = 44;  // char[32]
 constexpr std::size_t kUserSize = 32;
-constexpr std::size_t kSecondsOffset = 340;  // int32
+constexpr std::size_t kHostOffset = 76;  // char[256]
+constexpr std::size_t kHostSize = 256;
+constexpr std::size_t kSecondsOffset = 340;       // uint32
+constexpr std::size_t kMicrosecondsOffset = 344;  // int32
 
 enum : std::int16_t {
     wtEmpty = 0,
@@ -38,6 +44,13 @@ std::span<const std::uint8_t> TextField(std::span<const std::uint8_t> record, st
     return field;
 }
 
+// The C library fills what follows a text's terminator with NULs.
+bool IsNulPadded(std::span<const std::uint8_t> record, std::size_t offset, std::size_t size) {
+    static constexpr std::uint8_t kZeros[kHostSize] = {};
+    std::size_t used = TextField(record, offset, size).size();
+    return std::memcmp(record.data() + offset + used, kZeros, size - used) == 0;
+}
+
 }  // namespace
 
 std::size_t WtmpRecordSize() {
@@ -50,12 +63,24 @@ bool IsKnownWtmpType(std::span<const std::uint8_t> record) {
     return type >= wtEmpty && type <= wtAccounting;
 }
 
+bool IsPlausibleWtmpRecord(std::span<const std::uint8_t> record) {
+    if (!IsKnownWtmpType(record) || record[2] != 0 || record[3] != 0) return false;
+    if (Field<std::int32_t>(record, kPidOffset) < 0) return false;
+    auto micro = Field<std::int32_t>(record, kMicrosecondsOffset);
+    if (micro < 0 || micro >= 1000000) return false;
+    return IsNulPadded(record, kLineOffset, kLineSize) &&
+           IsNulPadded(record, kUserOffset, kUserSize) &&
+           IsNulPadded(record, kHostOffset, kHostSize);
+}
+
 bool DecodeWtmpEvent(std::span<const std::uint8_t> record, TWtmpEvent& event) {
     if (record.size() < kRecordSize) return false;
     auto type = Field<std::int16_t>(record, kTypeOffset);
     std::span<const std::uint8_t> user = TextField(record, kUserOffset, kUserSize);
+    event.Release = {};
     if (type == wtBootTime) {
         event.EventId = eiBoot;
+        event.Release = TextField(record, kHostOffset, kHostSize);
     } else if (type == wtRunLevel && user.size() == 8 &&
                std::memcmp(user.data(), "shutdown", 8) == 0) {
         event.EventId = eiShutdown;
@@ -64,9 +89,7 @@ bool DecodeWtmpEvent(std::span<const std::uint8_t> record, TWtmpEvent& event) {
     } else {
         return false;
     }
-    auto seconds = Field<std::int32_t>(record, kSecondsOffset);
-    if (seconds < 0) return false;
-    event.Time = static_cast<std::uint32_t>(seconds);
+    event.Time = Field<std::uint32_t>(record, kSecondsOffset);
     event.User = event.EventId == eiUserControl ? user : std::span<const std::uint8_t>();
     return true;
 }

@@ -6,9 +6,10 @@
 
 // One login accounting record as the event scan sees it.
 struct TWtmpEvent {
-    std::uint16_t EventId = 0;           // 6005 boot, 6006 orderly shutdown, 7035 user login
-    std::uint32_t Time = 0;              // Unix seconds
-    std::span<const std::uint8_t> User;  // ut_user up to its first NUL; points into the record
+    std::uint16_t EventId = 0;              // 6005 boot, 6006 orderly shutdown, 7035 user login
+    std::uint32_t Time = 0;                 // Unix seconds, unsigned: good to 2106
+    std::span<const std::uint8_t> User;     // ut_user up to its first NUL; points into the record
+    std::span<const std::uint8_t> Release;  // boot records: the kernel release in ut_host
 };
 
 std::size_t WtmpRecordSize();
@@ -17,5 +18,11 @@ std::size_t WtmpRecordSize();
 // is no login accounting file.
 bool IsKnownWtmpType(std::span<const std::uint8_t> record);
 
-// False for the records the scan does not use (and for those dated before 1970).
+// True when the bytes look like a record that starts at their first byte: a known type with
+// its padding clear, microseconds below a second, and text fields padded with NULs after their
+// end. Bytes taken across a record boundary almost never pass, so a torn record can be told
+// from whole ones.
+bool IsPlausibleWtmpRecord(std::span<const std::uint8_t> record);
+
+// False for the records the scan does not use.
 bool DecodeWtmpEvent(std::span<const std::uint8_t> record, TWtmpEvent& event);

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr std::uint64_t kRecordsPerBlock = 1024;
+constexpr std::uint64_t kRecordsPerBlock = 1024;  // a read of about 400 kB
 
 // Length of the valid UTF-8 sequence at the start of s, or 0 (overlong forms, surrogates and
 // code points past U+10FFFF are not valid).
@@ -36,13 +36,6 @@ std::size_t Utf8SequenceLength(std::span<const std::uint8_t> s) {
     return 0;
 }
 
-bool ReadFully(std::ifstream& file, std::uint8_t* out, std::size_t size, std::uint64_t offset) {
-    file.clear();
-    file.seekg(static_cast<std::streamoff>(offset));
-    file.read(reinterpret_cast<char*>(out), static_cast<std::streamsize>(size));
-    return file.gcount() == static_cast<std::streamsize>(size);
-}
-
 }  // namespace
 
 std::string SanitizedAccountName(std::span<const std::uint8_t> bytes) {
@@ -62,7 +55,11 @@ std::string SanitizedAccountName(std::span<const std::uint8_t> bytes) {
     return name;
 }
 
-TWtmpEventSource::TWtmpEventSource(std::string path) : path_(std::move(path)) {}
+TWtmpEventSource::TWtmpEventSource(std::string path)
+    : TWtmpEventSource(std::vector<std::string>{std::move(path)}) {}
+
+TWtmpEventSource::TWtmpEventSource(std::vector<std::string> newestFirst)
+    : paths_(std::move(newestFirst)) {}
 
 TWtmpEventSource::~TWtmpEventSource() {
     Close();
@@ -70,55 +67,109 @@ TWtmpEventSource::~TWtmpEventSource() {
 
 bool TWtmpEventSource::Open() {
     Close();
-    // Only regular files are opened, so that a named pipe given by mistake cannot hang it.
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path_, ec)) return false;
-    std::uint64_t size = std::filesystem::file_size(path_, ec);
-    if (ec) return false;
-    file_.open(path_, std::ios::binary);
-    if (!file_.is_open()) return false;
-    remaining_ = size / WtmpRecordSize();
-    return true;
+    report_ = {};
+    return OpenFile(0);
 }
 
 void TWtmpEventSource::Close() {
     if (file_.is_open()) file_.close();
-    remaining_ = 0;
-    blockCount_ = 0;
+    fileIndex_ = paths_.size();
+    end_ = 0;
+    // A cache kept across opens would serve the bytes of a file since replaced or rotated.
+    block_.clear();
+    blockStart_ = 0;
 }
 
-bool TWtmpEventSource::LoadRecord(std::uint64_t index, std::span<const std::uint8_t>& record) {
+bool TWtmpEventSource::Fail(const std::string& why) {
+    if (report_.Failure.empty() && fileIndex_ < paths_.size())
+        report_.Failure = paths_[fileIndex_] + ": " + why;
+    return false;
+}
+
+bool TWtmpEventSource::OpenFile(std::size_t index) {
+    if (file_.is_open()) file_.close();
+    block_.clear();
+    blockStart_ = 0;
+    end_ = 0;
+    fileIndex_ = index;
+    if (index >= paths_.size()) return false;
+    const std::string& path = paths_[index];
+    // Only regular files are opened, so that a named pipe given by mistake cannot hang it.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) return Fail("not a regular file");
+    openedSize_ = std::filesystem::file_size(path, ec);
+    if (!ec) openedWritten_ = std::filesystem::last_write_time(path, ec);
+    if (ec) return Fail(ec.message());
+    file_.open(path, std::ios::binary);
+    if (!file_.is_open()) return Fail("cannot be opened");
+    end_ = openedSize_;
+    return true;
+}
+
+bool TWtmpEventSource::NextFile() {
+    if (fileIndex_ >= paths_.size()) return false;
+    // Growth is new records appended after the ones read; anything else means that what was
+    // read is not one state of the file.
+    std::error_code ec;
+    const std::string& path = paths_[fileIndex_];
+    std::uint64_t size = std::filesystem::file_size(path, ec);
+    bool same =
+        !ec && size >= openedSize_ &&
+        (size > openedSize_ || std::filesystem::last_write_time(path, ec) == openedWritten_);
+    if (!same || ec) return Fail("the log changed while it was read");
+    return OpenFile(fileIndex_ + 1);
+}
+
+bool TWtmpEventSource::Load(std::uint64_t offset, std::span<const std::uint8_t>& record) {
     const std::size_t size = WtmpRecordSize();
-    if (index < blockFirst_ || index >= blockFirst_ + blockCount_) {
-        blockFirst_ = index + 1 >= kRecordsPerBlock ? index + 1 - kRecordsPerBlock : 0;
-        blockCount_ = index + 1 - blockFirst_;
-        block_.resize(blockCount_ * size);
-        if (!ReadFully(file_, block_.data(), block_.size(), blockFirst_ * size)) {
-            blockCount_ = 0;
-            return false;
+    const std::uint64_t kBlockBytes = kRecordsPerBlock * size;
+    if (offset < blockStart_ || offset + size > blockStart_ + block_.size()) {
+        std::uint64_t stop = offset + size;
+        blockStart_ = stop > kBlockBytes ? stop - kBlockBytes : 0;
+        block_.resize(stop - blockStart_);
+        file_.clear();
+        file_.seekg(static_cast<std::streamoff>(blockStart_));
+        file_.read(reinterpret_cast<char*>(block_.data()),
+                   static_cast<std::streamsize>(block_.size()));
+        if (file_.gcount() != static_cast<std::streamsize>(block_.size())) {
+            block_.clear();
+            return Fail("the log changed while it was read");
         }
     }
-    record = std::span<const std::uint8_t>(block_).subspan((index - blockFirst_) * size, size);
+    record = std::span<const std::uint8_t>(block_).subspan(offset - blockStart_, size);
     return true;
+}
+
+bool TWtmpEventSource::FindRecord(std::span<const std::uint8_t>& record) {
+    const std::size_t size = WtmpRecordSize();
+    for (;;) {
+        if (fileIndex_ >= paths_.size()) return false;
+        if (end_ < size) {
+            report_.SkippedBytes += end_;
+            end_ = 0;
+            if (!NextFile()) return false;
+            continue;
+        }
+        std::uint64_t e = end_;
+        for (; e >= size; --e) {
+            if (!Load(e - size, record)) return false;
+            if (IsPlausibleWtmpRecord(record)) break;
+        }
+        report_.SkippedBytes += end_ - e;
+        end_ = e;
+        if (e >= size) return true;
+    }
 }
 
 bool TWtmpEventSource::ReadNext(std::span<std::uint8_t> buffer, std::uint32_t& bytesRead,
                                 std::uint32_t& bytesNeeded, TEventReadError& error) {
     bytesRead = 0;
     bytesNeeded = 0;
-    if (!file_.is_open()) {
-        error = erReadFault;
-        return false;
-    }
-    while (remaining_ > 0) {
-        std::span<const std::uint8_t> record;
-        if (!LoadRecord(remaining_ - 1, record)) {
-            error = erReadFault;
-            return false;
-        }
+    std::span<const std::uint8_t> record;
+    while (FindRecord(record)) {
         TWtmpEvent event;
         if (!DecodeWtmpEvent(record, event)) {
-            --remaining_;
+            end_ -= record.size();
             continue;
         }
         std::size_t size = EventRecordSize(event.User.size());
@@ -129,11 +180,11 @@ bool TWtmpEventSource::ReadNext(std::span<std::uint8_t> buffer, std::uint32_t& b
         }
         WriteEventRecord(buffer, event.Time, event.EventId, event.User);
         bytesRead = static_cast<std::uint32_t>(size);
-        --remaining_;
+        end_ -= record.size();
         error = erNone;
         return true;
     }
-    error = erEndOfLog;
+    error = report_.Failure.empty() ? erEndOfLog : erReadFault;
     return false;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -8,12 +9,16 @@
 
 #include "eventlog/EventLogSource.h"
 
-// A login accounting file read as an event log: boots, orderly shutdowns and user logins,
-// newest first. Each Open reads the file afresh; it is read once, backwards, in blocks, and a
-// trailing partial record (a write in progress) is left out.
+// Login accounting files read as one event log: boots, orderly shutdowns and user logins,
+// newest first. Each Open reads the files afresh, each backwards in blocks. Records are found
+// by their plausibility, counted from the end of the file: bytes that hold no whole record
+// (a record torn by a power loss, a write in progress at the end) are stepped over and
+// counted, and reading goes on at the next plausible record.
 class TWtmpEventSource : public TEventLogSource {
   public:
     explicit TWtmpEventSource(std::string path);
+    // A log and its rotated predecessors, the newest file first.
+    explicit TWtmpEventSource(std::vector<std::string> newestFirst);
     ~TWtmpEventSource() override;
 
     bool Open() override;
@@ -21,17 +26,28 @@ class TWtmpEventSource : public TEventLogSource {
                   std::uint32_t& bytesNeeded, TEventReadError& error) override;
     bool LookupAccount(std::span<const std::uint8_t> sid, std::string& name) override;
     void Close() override;
+    TLogReadReport ReadReport() const override { return report_; }
 
   private:
-    // The bytes of record index, loading the block that ends with it when needed.
-    bool LoadRecord(std::uint64_t index, std::span<const std::uint8_t>& record);
+    bool OpenFile(std::size_t index);
+    // Closes the current file, noting when it changed while it was read, and opens the next.
+    bool NextFile();
+    // The next plausible record going backwards, across files. False at the end or on failure.
+    bool FindRecord(std::span<const std::uint8_t>& record);
+    // The record-sized bytes at offset of the current file, loading the block that ends with
+    // them when needed.
+    bool Load(std::uint64_t offset, std::span<const std::uint8_t>& record);
+    bool Fail(const std::string& why);
 
-    std::string path_;
+    std::vector<std::string> paths_;
+    std::size_t fileIndex_ = 0;
     std::ifstream file_;
-    std::uint64_t remaining_ = 0;  // records not yet read; the next one is remaining_ - 1
+    std::uint64_t openedSize_ = 0;
+    std::filesystem::file_time_type openedWritten_;
+    std::uint64_t end_ = 0;  // the next record ends here in the current file
     std::vector<std::uint8_t> block_;
-    std::uint64_t blockFirst_ = 0;
-    std::uint64_t blockCount_ = 0;
+    std::uint64_t blockStart_ = 0;  // block_ holds the file's bytes from here
+    TLogReadReport report_;
 };
 
 // Account names are shown and printed as UTF-8 in tab-separated lines, so bytes that are

@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <string>
 
-// "H:MM:SS" of a session's length; negative lengths (clock set back) read as zero.
+// A count of seconds as days, hours, minutes and seconds ("1 天2 时3 分4 秒"), each unit only
+// when the count is above it and its part is not zero; zero, one and negative counts are empty.
 std::string DurationText(std::int32_t seconds);
 
 // The running time of this session for the status line, from the boot clock.

@@ -32,30 +32,62 @@ void OpenRecord(SessionTable& table) {
     table.emplace_back();
 }
 
-void ApplyBoot(SessionTable& table, DateTimeValue t) {
+// An event's moment: its UTC seconds and the local time shown for it.
+struct TEventTime {
+    std::uint32_t Utc;
+    DateTimeValue Local;
+};
+
+void ApplyBoot(SessionTable& table, TEventTime t) {
     if (table.empty() || HasTime(table.back().BootTime)) OpenRecord(table);
-    table.back().BootTime = t;
+    table.back().BootTime = t.Local;
+    table.back().BootUtc = t.Utc;
 }
 
-void ApplyShutdown(SessionTable& table, DateTimeValue t) {
+void ApplyShutdown(SessionTable& table, TEventTime t) {
     // A record that so far holds only a user name is reused.
     if (table.empty() || table.back().ShutdownTime >= 1.0 || HasTime(table.back().BootTime))
         OpenRecord(table);
-    table.back().ShutdownTime = t;
+    table.back().ShutdownTime = t.Local;
+    table.back().ShutdownUtc = t.Utc;
 }
 
-void ApplyUser(SessionTable& table, DateTimeValue t, std::string name) {
+void ApplyUser(SessionTable& table, TEventTime t, std::string name) {
     // An event older than the boot that began the last record belongs to an earlier session;
-    // one in the boot's own second still belongs to it.
-    if (table.empty() || (HasTime(table.back().BootTime) && table.back().BootTime > t))
+    // one in the boot's own second still belongs to it. Compared in UTC: in the hour that
+    // local time repeats, an earlier event can show a later local time.
+    if (table.empty() || (HasTime(table.back().BootTime) && table.back().BootUtc > t.Utc))
         OpenRecord(table);
     table.back().UserName = std::move(name);
 }
 
-// Reads the next record into buffer, growing it as the source asks. False at the end of the
+void ApplyEvent(SessionTable& table, TEventLogSource& source, std::span<const std::uint8_t> record,
+                const TEventRecordHead& head, const TUtcOffsetAt& offsetAt) {
+    auto at = [&] {
+        return TEventTime{head.TimeGenerated, EventLocalTime(head.TimeGenerated, offsetAt)};
+    };
+    switch (head.EventId & 0xFFFFu) {
+        case eiBoot:
+            ApplyBoot(table, at());
+            break;
+        case eiShutdown:
+            ApplyShutdown(table, at());
+            break;
+        case eiUserControl: {
+            std::string name = AccountOf(source, record, head);
+            if (IsIgnoredAccount(name)) break;
+            ApplyUser(table, at(), std::move(name));
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+// Reads the next records into buffer, growing it as the source asks. False at the end of the
 // log or on any failure.
-bool ReadRecord(TEventLogSource& source, std::vector<std::uint8_t>& buffer,
-                std::uint32_t& bytesRead) {
+bool ReadRecords(TEventLogSource& source, std::vector<std::uint8_t>& buffer,
+                 std::uint32_t& bytesRead) {
     for (;;) {
         std::uint32_t needed = 0;
         TEventReadError error = erNone;
@@ -91,25 +123,15 @@ void ScanEventLog(SessionTable& table, TEventLogSource& source, const TUtcOffset
     if (!source.Open()) return;
     std::vector<std::uint8_t> buffer(kEventRecordHeadSize);
     std::uint32_t bytesRead = 0;
-    while (ReadRecord(source, buffer, bytesRead)) {
-        std::span<const std::uint8_t> record(buffer.data(), bytesRead);
+    while (ReadRecords(source, buffer, bytesRead)) {
+        // A read may return several whole records, as the Windows service does when they fit;
+        // each states its length. A length that does not fit ends what this read brought.
+        std::span<const std::uint8_t> rest(buffer.data(), bytesRead);
         TEventRecordHead head;
-        if (!ReadEventRecordHead(record, head)) continue;
-        switch (head.EventId & 0xFFFFu) {
-            case eiBoot:
-                ApplyBoot(table, EventLocalTime(head.TimeGenerated, offsetAt));
-                break;
-            case eiShutdown:
-                ApplyShutdown(table, EventLocalTime(head.TimeGenerated, offsetAt));
-                break;
-            case eiUserControl: {
-                std::string name = AccountOf(source, record, head);
-                if (IsIgnoredAccount(name)) break;
-                ApplyUser(table, EventLocalTime(head.TimeGenerated, offsetAt), std::move(name));
-                break;
-            }
-            default:
-                break;
+        while (ReadEventRecordHead(rest, head) && head.Length >= kEventRecordHeadSize &&
+               head.Length <= rest.size()) {
+            ApplyEvent(table, source, rest.first(head.Length), head, offsetAt);
+            rest = rest.subspan(head.Length);
         }
     }
     source.Close();

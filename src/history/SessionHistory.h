@@ -14,16 +14,27 @@ class TSessionHistory {
   public:
     TSessionHistory(std::unique_ptr<TEventLogSource> source, TUtcOffsetAt offsetAt);
 
+    // Off: Refresh leaves Rows() empty, and the rows are made one at a time with Row(i);
+    // a long history printed once need not hold all its texts.
+    void SetKeepRows(bool keep) { keepRows_ = keep; }
+
     void Refresh();
 
     const SessionTable& Table() const { return table_; }
     const TSessionRows& Rows() const { return rows_; }
+    TSessionRow Row(std::size_t i) const { return SessionRow(table_, i); }
+    const TSessionTotals& Totals() const { return totals_; }
     const TSummaryTexts& Summary() const { return summary_; }
+    // What the source noticed during the last Refresh.
+    const TLogReadReport& ReadReport() const { return report_; }
 
   private:
     std::unique_ptr<TEventLogSource> source_;
     TUtcOffsetAt offsetAt_;
+    bool keepRows_ = true;
     SessionTable table_;
     TSessionRows rows_;
+    TSessionTotals totals_;
     TSummaryTexts summary_;
+    TLogReadReport report_;
 };

@@ -2,16 +2,21 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/DateTime.h"
 
 // One power-on period. Times are local, in whole seconds; 1.0 or less means none recorded.
+// The same moments are kept in UTC as well: local time jumps at daylight-saving changes, so
+// durations, the order of events and the day count are worked out from the UTC seconds.
 struct SessionRecord {
     DateTimeValue BootTime = 0;
     DateTimeValue ShutdownTime = 0;
     std::int32_t DurationSeconds = 0;  // filled by BuildRows
-    std::string StatusText;            // filled by BuildRows
+    std::uint32_t BootUtc = 0;         // Unix seconds; valid when BootTime is present
+    std::uint32_t ShutdownUtc = 0;     // Unix seconds; valid when ShutdownTime is present
+    std::string_view StatusText;       // filled by BuildRows; one of the fixed status texts
     std::string UserName;
 };
 

@@ -14,10 +14,10 @@ constexpr const char* kStatusOrderly = "正常关机";
 constexpr const char* kStatusAbnormal = "非正常关机";
 constexpr const char* kStatusNoBoot = "无开机记录";
 
-// Both times are whole seconds, so their difference is counted in integers: a double
-// difference can fall a hair below the true count and lose a second when truncated.
-std::int32_t SecondsBetween(DateTimeValue from, DateTimeValue to) {
-    std::int64_t diff = std::llabs(WholeSeconds(to) - WholeSeconds(from));
+// Counted in UTC seconds: a session across a daylight-saving change is an hour longer or
+// shorter than the difference of its local times.
+std::int32_t SecondsBetween(std::uint32_t from, std::uint32_t to) {
+    std::int64_t diff = std::llabs(std::int64_t{to} - std::int64_t{from});
     constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
     return static_cast<std::int32_t>(diff < kMax ? diff : kMax);
 }
@@ -39,33 +39,47 @@ void FinishTable(SessionTable& table) {
         table.pop_back();
 }
 
-TSessionRows BuildRows(SessionTable& table) {
-    TSessionRows result;
-    result.Rows.reserve(table.size());
+TSessionTotals FinishRecords(SessionTable& table) {
+    TSessionTotals totals;
     for (std::size_t i = 0; i < table.size(); ++i) {
         SessionRecord& rec = table[i];
-        TSessionRow row;
         rec.DurationSeconds = 0;
         bool hasBoot = HasTime(rec.BootTime);
-        bool hasShutdown = HasTime(rec.ShutdownTime);
-        if (hasBoot) row.BootText = DateTimeText(rec.BootTime);
-        if (hasShutdown) row.ShutdownText = DateTimeText(rec.ShutdownTime);
-        if (hasBoot && hasShutdown) {
+        if (hasBoot && HasTime(rec.ShutdownTime)) {
             rec.StatusText = kStatusOrderly;
-            rec.DurationSeconds = SecondsBetween(rec.BootTime, rec.ShutdownTime);
+            rec.DurationSeconds = SecondsBetween(rec.BootUtc, rec.ShutdownUtc);
         } else if (i > 0) {
-            row.StateImage = 1;
             rec.StatusText = hasBoot ? kStatusAbnormal : kStatusNoBoot;
         } else {
             // The newest session is the one still running, whatever its times are.
             rec.StatusText = kStatusRunning;
         }
-        if (rec.DurationSeconds > 0) row.DurationTextValue = DurationText(rec.DurationSeconds);
-        row.UserText = rec.UserName;
-        row.StatusText = rec.StatusText;
-        if (!rec.UserName.empty()) result.AnyUser = true;
-        result.TotalSeconds += rec.DurationSeconds;
-        result.Rows.push_back(std::move(row));
+        if (!rec.UserName.empty()) totals.AnyUser = true;
+        totals.TotalSeconds += rec.DurationSeconds;
     }
+    return totals;
+}
+
+TSessionRow SessionRow(const SessionTable& table, std::size_t i) {
+    const SessionRecord& rec = table[i];
+    TSessionRow row;
+    bool hasBoot = HasTime(rec.BootTime);
+    bool hasShutdown = HasTime(rec.ShutdownTime);
+    if (hasBoot) row.BootText = DateTimeText(rec.BootTime);
+    if (hasShutdown) row.ShutdownText = DateTimeText(rec.ShutdownTime);
+    row.StateImage = i > 0 && !(hasBoot && hasShutdown) ? 1 : 0;
+    if (rec.DurationSeconds > 0) row.DurationTextValue = DurationText(rec.DurationSeconds);
+    row.UserText = rec.UserName;
+    row.StatusText = rec.StatusText;
+    return row;
+}
+
+TSessionRows BuildRows(SessionTable& table) {
+    TSessionRows result;
+    TSessionTotals totals = FinishRecords(table);
+    result.AnyUser = totals.AnyUser;
+    result.TotalSeconds = totals.TotalSeconds;
+    result.Rows.reserve(table.size());
+    for (std::size_t i = 0; i < table.size(); ++i) result.Rows.push_back(SessionRow(table, i));
     return result;
 }

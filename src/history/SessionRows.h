@@ -28,5 +28,17 @@ std::string DateTimeText(DateTimeValue t);
 // Drops the oldest record when it holds neither time (only a user name).
 void FinishTable(SessionTable& table);
 
-// Also stores each record's DurationSeconds and StatusText back into the table.
+struct TSessionTotals {
+    bool AnyUser = false;
+    std::int64_t TotalSeconds = 0;
+};
+
+// Stores each record's DurationSeconds and StatusText into the table.
+TSessionTotals FinishRecords(SessionTable& table);
+
+// The row of record i of a table that FinishRecords has been through. A long history is
+// printed a row at a time rather than held as texts.
+TSessionRow SessionRow(const SessionTable& table, std::size_t i);
+
+// FinishRecords, then every row.
 TSessionRows BuildRows(SessionTable& table);

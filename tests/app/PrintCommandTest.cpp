@@ -1,13 +1,18 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 
 #include "app/LogSource.h"
 #include "app/PrintCommand.h"
+#include "app/WindowCommands.h"
 #include "common/WtmpTestFile.h"
+#include "platform/png/PngFile.h"
 
 namespace {
 
@@ -90,6 +95,203 @@ TEST(PrintCommand, TheProgramPrintsTheSameReport) {
 
     std::string bad = "'" + vigil + "' --print '" + dir.Path("missing") + "' 2>/dev/null";
     EXPECT_EQ(WEXITSTATUS(std::system(bad.c_str())), 2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CommandLine, ValidAndInvalidArguments) {
+    struct TCase {
+        std::vector<std::string> Args;
+        const char* Error;  // empty: valid
+        const char* LogFile;
+    } cases[] = {
+        {{"--print", "log"}, "", "log"},
+        {{"--print", "--", "--help"}, "", "--help"},
+        {{"--", "-"}, "", "-"},
+        {{"-"}, "", "-"},
+        {{"--screenshot", "a.png", "--page", "chart"}, "", ""},
+        {{"--print", "--", "a", "b"}, "more than one log file given", "a"},
+        {{""}, "the log file name is empty", ""},
+        {{"--print", "--", ""}, "the log file name is empty", ""},
+        {{"--screenshot", ""}, "option '--screenshot' needs a file name", ""},
+        {{"--screenshot"}, "option '--screenshot' needs a value", ""},
+        {{"--page", "chart"}, "--page needs --screenshot", ""},
+        {{"--print", "--page", "log"}, "--page needs --screenshot", ""},
+        {{"--page", "pie", "--screenshot", "x"}, "unknown page 'pie' (log, chart or about)", ""},
+        {{"--print", "--screenshot", "x.png"}, "--print and --screenshot cannot be combined", ""},
+        {{"--bogus\n2"}, "unknown option '--bogus\\n2'", ""},
+        {{"--help", "--page", "log"}, "", ""},
+    };
+    for (const TCase& c : cases) {
+        TCommandLine cmd;
+        std::string error;
+        bool ok = ParseCommandLine(c.Args, cmd, error);
+        std::string args;
+        for (const std::string& a : c.Args) args += "[" + a + "]";
+        EXPECT_EQ(ok, std::string(c.Error).empty()) << args;
+        EXPECT_EQ(error, c.Error) << args;
+        if (ok) EXPECT_EQ(cmd.LogFile, c.LogFile) << args;
+    }
+}
+
+TEST(CommandLine, NamesInMessagesStayOnOneLine) {
+    EXPECT_EQ(PrintableName("plain 名字.log"), "plain 名字.log");
+    EXPECT_EQ(PrintableName("a\nb\tc\rd"), "a\\nb\\tc\\x0Dd");
+    EXPECT_EQ(PrintableName(std::string("\x1B[31m\x7F", 6)), "\\x1B[31m\\x7F");
+    EXPECT_EQ(PrintableName("back\\slash"), "back\\\\slash");
+    EXPECT_EQ(PrintableName(std::string("nul\0x", 5)), "nul\\x00x");
+
+    TTempDir dir;
+    std::string out, err;
+    EXPECT_EQ(RunPrintTo(Named(dir.Path("bad\nname")), out, err), 2);
+    EXPECT_EQ(err, "vigil: " + dir.Path("bad") + "\\nname: No such file or directory\n");
+}
+
+// The live log is checked as a named file is: --print reports it with status 2.
+TEST(PrintCommand, ProblemsWithTheLiveLogAreReported) {
+    TTempDir dir;
+    std::string garbage(3000, 'g');
+    struct TCase {
+        std::vector<std::string> Files;
+        std::string Reason;
+    } cases[] = {
+        {{dir.Path("wtmp-missing")}, "No such file or directory"},
+        {{dir.Path("")}, "Is a directory"},
+        {{dir.WriteFile("wtmp-text", std::vector<std::uint8_t>(garbage.begin(), garbage.end()))},
+         "not a login accounting file"},
+        {{dir.WriteWtmp("wtmp", {BootEntry(1000)}), dir.Path("wtmp-text")},
+         "not a login accounting file"},
+    };
+    for (const TCase& c : cases) {
+        TCommandLine cmd;
+        cmd.LiveLog = c.Files;
+        std::string out, err;
+        EXPECT_EQ(RunPrintTo(cmd, out, err), 2) << c.Files.back();
+        EXPECT_EQ(out, "");
+        EXPECT_EQ(err, "vigil: " + c.Files.back() + ": " + c.Reason + "\n");
+    }
+    // The live log with its rotated predecessor: both are read.
+    TCommandLine cmd;
+    cmd.LiveLog = {dir.WriteWtmp("w0", {BootEntry(UtcSeconds(2024, 3, 2, 9, 0, 0))}),
+                   dir.WriteWtmp("w1", {BootEntry(UtcSeconds(2024, 2, 2, 9, 0, 0))})};
+    TScopedTimeZone utc("UTC");
+    std::string out, err;
+    EXPECT_EQ(RunPrintTo(cmd, out, err), 0);
+    EXPECT_NE(out.find("记录数:2\n天数:30\n"), std::string::npos) << out;
+}
+
+TEST(PrintCommand, SkippedBytesAreReportedAndTheRestIsPrinted) {
+    TScopedTimeZone utc("UTC");
+    TTempDir dir;
+    std::vector<std::uint8_t> bytes = WtmpBytes({BootEntry(UtcSeconds(2024, 3, 1, 8, 0, 0)),
+                                                 ShutdownEntry(UtcSeconds(2024, 3, 1, 9, 0, 0)),
+                                                 BootEntry(UtcSeconds(2024, 3, 2, 8, 0, 0))});
+    bytes.erase(bytes.begin() + 384 + 200, bytes.begin() + 2 * 384);  // the shutdown torn
+    std::string out, err;
+    std::string path = dir.WriteFile("torn", bytes);
+    EXPECT_EQ(RunPrintTo(Named(path), out, err), 0);
+    EXPECT_EQ(err, "vigil: " + path + ": skipped 200 bytes that held no whole record\n");
+    EXPECT_EQ(out,
+              "0\t2024-03-02 08:00:00\t\t\t\t正常,运行中...\n"
+              "1\t2024-03-01 08:00:00\t\t\t\t非正常关机\n"
+              "记录数:2\n天数:2\n总计:0小时\n平均:0(小时/次)\n");
+}
+
+TEST(PrintCommand, AFailingWriteIsExitStatusOne) {
+    TTempDir dir;
+    std::string err;
+    int calls = 0;
+    EXPECT_EQ(RunPrintTo(
+                  Named(WriteSampleLog(dir)),
+                  [&](std::string_view) {
+                      ++calls;
+                      return false;
+                  },
+                  err),
+              1);
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(err, "vigil: cannot write the report\n");
+}
+
+TEST(Screenshot, TargetsThatMustNotBeReplacedAreRefused) {
+    TTempDir dir;
+    std::string log = dir.WriteWtmp("wtmp", {BootEntry(1000)});
+    std::string other = dir.WriteFile("old.png", {1, 2, 3});
+    std::filesystem::create_symlink(log, dir.Path("link-to-log"));
+    std::filesystem::create_symlink(other, dir.Path("link-to-png"));
+    ASSERT_EQ(mkfifo(dir.Path("fifo").c_str(), 0600), 0);
+    struct TCase {
+        std::string Target;
+        const char* Problem;
+    } cases[] = {
+        {log, "is the log being read, not replaced"},
+        {dir.Path("link-to-log"), "is the log being read, not replaced"},
+        {dir.Path("./wtmp"), "is the log being read, not replaced"},
+        {dir.Path("fifo"), "not a regular file, not replaced"},
+        {dir.Path(""), "not a regular file, not replaced"},
+        {"/dev/null", "not a regular file, not replaced"},
+        {"", "no file name given"},
+        {other, ""},
+        {dir.Path("link-to-png"), ""},
+        {dir.Path("new.png"), ""},
+    };
+    for (const TCase& c : cases)
+        EXPECT_EQ(ScreenshotTargetProblem(c.Target, {log}), c.Problem) << c.Target;
+}
+
+TEST(Screenshot, AFailedWriteLeavesTheOldFileAndAGoodOneReplacesItThroughItsLink) {
+    TTempDir dir;
+    std::string old = dir.WriteFile("old.png", {1, 2, 3});
+    std::filesystem::create_symlink(old, dir.Path("link.png"));
+    std::string error;
+    TPixelBuffer empty;
+    EXPECT_FALSE(SavePng(empty, old, &error));
+    EXPECT_EQ(std::filesystem::file_size(old), 3u);
+    // A folder that cannot take the temporary file: the target is left as it was.
+    if (geteuid() != 0) {
+        std::filesystem::permissions(
+            dir.Path(""), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        EXPECT_FALSE(SavePng(TPixelBuffer(4, 4), old, &error));
+        EXPECT_NE(error.find("Permission denied"), std::string::npos) << error;
+        std::filesystem::permissions(dir.Path(""), std::filesystem::perms::owner_all);
+        EXPECT_EQ(std::filesystem::file_size(old), 3u);
+    }
+    ASSERT_TRUE(SavePng(TPixelBuffer(4, 4), dir.Path("link.png"), &error)) << error;
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path("link.png")));
+    EXPECT_GT(std::filesystem::file_size(old), 3u);
+    std::size_t files = 0;
+    for (auto& entry : std::filesystem::directory_iterator(dir.Path(""))) {
+        (void)entry;
+        ++files;
+    }
+    EXPECT_EQ(files, 2u) << "no temporary file is left behind";
+}
+
+// The built program: help and version report a failed write, `--` ends the options, and
+// without a display the program's own line comes first.
+TEST(Program, ExitStatusesAndMessagesOfTheCommandLine) {
+    const std::string vigil = std::string(VIGIL_BINARY_DIR) + "/vigil";
+    if (!std::filesystem::exists(vigil)) GTEST_SKIP() << "vigil not built";
+    auto status = [](const std::string& command) {
+        return WEXITSTATUS(std::system(command.c_str()));
+    };
+    EXPECT_EQ(status(vigil + " --help > /dev/full 2>/dev/null"), 1);
+    EXPECT_EQ(status(vigil + " --version > /dev/full 2>/dev/null"), 1);
+    EXPECT_EQ(status(vigil + " --help > /dev/null"), 0);
+    EXPECT_EQ(status(vigil + " --print -- --no-such-file 2>/dev/null"), 2);
+    TTempDir dir;
+    std::string err = dir.Path("err");
+    EXPECT_EQ(status("env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER " + vigil +
+                     " /dev/null 2>/dev/null; env -u DISPLAY -u WAYLAND_DISPLAY -u "
+                     "SDL_VIDEODRIVER " +
+                     vigil + " 2> " + err),
+              1);
+    std::ifstream in(err);
+    std::string first;
+    std::getline(in, first);
+    EXPECT_EQ(first, "vigil: cannot open a window: no display");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "common/WtmpTestFile.h"
 
+#include <gtest/gtest.h>
 #include <stdlib.h>
 #include <time.h>
 #include <utmp.h>
@@ -8,6 +9,9 @@
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
+
+#include "eventlog/EventLogSource.h"
+#include "eventlog/EventRecord.h"
 
 TWtmpEntry BootEntry(std::int64_t time) {
     return {BOOT_TIME, "reboot", "~", time};
@@ -93,4 +97,30 @@ std::int64_t UtcSeconds(int year, int month, int day, int hour, int minute, int 
     t.tm_min = minute;
     t.tm_sec = second;
     return static_cast<std::int64_t>(timegm(&t));
+}
+
+std::vector<TReadEvent> ReadAllEvents(TEventLogSource& source) {
+    std::vector<TReadEvent> events;
+    if (!source.Open()) return events;
+    std::vector<std::uint8_t> buffer(kEventRecordHeadSize);
+    for (;;) {
+        std::uint32_t read = 0, needed = 0;
+        TEventReadError error = erNone;
+        if (!source.ReadNext(buffer, read, needed, error)) {
+            if (error != erInsufficientBuffer) break;
+            buffer.resize(needed);
+            continue;
+        }
+        std::span<const std::uint8_t> record(buffer.data(), read);
+        TEventRecordHead head;
+        EXPECT_TRUE(ReadEventRecordHead(record, head));
+        std::string user;
+        std::span<const std::uint8_t> sid = EventRecordSid(record, head);
+        if (!sid.empty()) {
+            EXPECT_TRUE(source.LookupAccount(sid, user));
+        }
+        events.push_back({static_cast<std::uint16_t>(head.EventId), head.TimeGenerated, user});
+    }
+    source.Close();
+    return events;
 }

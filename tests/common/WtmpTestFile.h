@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+class TEventLogSource;
+
 // Login accounting records for tests, written with the C library's own struct utmp.
 struct TWtmpEntry {
     short Type = 0;  // ut_type: BOOT_TIME, RUN_LVL, USER_PROCESS, ...
@@ -51,3 +53,13 @@ class TScopedTimeZone {
 
 // Unix seconds of a UTC calendar time.
 std::int64_t UtcSeconds(int year, int month, int day, int hour, int minute, int second);
+
+// An event as a source hands it out, read through the same protocol the scan uses.
+struct TReadEvent {
+    std::uint16_t Id;
+    std::uint32_t Time;
+    std::string User;
+};
+
+// Everything the source hands out from Open to the end of the log, then Close.
+std::vector<TReadEvent> ReadAllEvents(TEventLogSource& source);

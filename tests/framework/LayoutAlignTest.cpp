@@ -68,6 +68,32 @@ TEST_F(LayoutAlign, ResizeHidingAndInsetsRealign) {
     EXPECT_EQ(inner->BoundsRect(), Bounds(5, 5, 40, 40));
 }
 
+// Each kind of size change on its own (width only, height only, both) re-aligns the docked
+// children and gives the form a back buffer of the new client size.
+TEST_F(LayoutAlign, EveryKindOfResizeRealignsAndResizesTheBackBuffer) {
+    auto form = MakeShownForm(300, 200);
+    auto* bottom = AddProbe(*form, "bottom", Bounds(0, 0, 10, 19), clRed);
+    auto* client = AddProbe(*form, "client", Bounds(0, 0, 1, 1), clBlue);
+    bottom->SetAlign(alBottom);
+    client->SetAlign(alClient);
+    const TSize sizes[] = {{300, 260}, {340, 260}, {200, 120}, {200, 121}, {201, 121}};
+    for (TSize s : sizes) {
+        host.Resize(WindowOf(*form), s.cx, s.cy);
+        EXPECT_EQ(bottom->BoundsRect(), Bounds(0, s.cy - 19, s.cx, 19)) << s.cx << "x" << s.cy;
+        EXPECT_EQ(client->BoundsRect(), Bounds(0, 0, s.cx, s.cy - 19)) << s.cx << "x" << s.cy;
+        host.Advance(20);
+        const TPixelBuffer& shown = WindowOf(*form).Pixels();
+        ASSERT_EQ(shown.Width(), s.cx);
+        ASSERT_EQ(shown.Height(), s.cy);
+        EXPECT_EQ(WindowOf(*form).PixelColor(s.cx - 1, s.cy - 1), clRed);
+        EXPECT_EQ(WindowOf(*form).PixelColor(s.cx - 1, s.cy - 20), clBlue);
+    }
+    // Through the form's own setter as well as through the host.
+    form->SetClientHeight(90);
+    EXPECT_EQ(bottom->Top(), 71);
+    EXPECT_EQ(client->Height(), 71);
+}
+
 TEST_F(LayoutAlign, SuspendedAlignmentRunsOnceWhenResumed) {
     auto form = MakeShownForm(300, 200);
     auto* a = AddProbe(*form, "a", Bounds(0, 0, 30, 10), clRed);

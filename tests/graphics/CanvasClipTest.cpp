@@ -194,3 +194,60 @@ TEST_F(CanvasClip, ResizingTheBufferUnderAClipStaysSafe) {
 }
 
 }  // namespace
+
+namespace {
+
+// A shape whose top lies above the canvas or above the clip rectangle fills exactly the part
+// of the same shape drawn whole on a taller canvas.
+TEST(CanvasClipEdges, PolygonCutAtEverySideMatchesTheWholeShape) {
+    const std::vector<std::vector<TPoint>> shapes{
+        {{3, -9}, {27, 4}, {20, 30}, {1, 22}, {12, 10}},
+        {{-5, -14}, {40, -14}, {10, 40}},
+        {{14, -12}, {29, 20}, {0, 20}},
+        {{2, -3}, {25, -1}, {28, 29}, {5, 26}, {14, 2}, {0, 12}},
+        {{20, -14}, {-10, 44}, {44, 10}, {-12, 5}, {30, 40}}};
+    for (const std::vector<TPoint>& shape : shapes) {
+        TPixelBuffer whole(60, 60);
+        TCanvas w(whole);
+        w.SetOrigin({15, 15});
+        w.Pen().Style = psClear;
+        w.Brush().Color = clRed;
+        w.Polygon(shape);
+        struct TCase {
+            TPoint Origin;
+            TRect Clip;  // in canvas coordinates; empty for none
+        } cases[] = {{{0, 0}, {}},
+                     {{-10, 0}, {}},
+                     {{0, -12}, {}},
+                     {{8, 6}, {}},
+                     {{0, 0}, {0, 2, 30, 30}},
+                     {{0, 0}, {5, 0, 30, 30}},
+                     {{0, 0}, {0, 0, 14, 30}},
+                     {{0, 0}, {0, 0, 30, 9}},
+                     {{3, 5}, {4, 7, 20, 17}}};
+        for (const TCase& c : cases) {
+            TPixelBuffer part(30, 30);
+            TCanvas p(part);
+            p.SetOrigin(c.Origin);
+            if (!c.Clip.IsEmpty()) p.IntersectClipRect(c.Clip);
+            p.Pen().Style = psClear;
+            p.Brush().Color = clRed;
+            p.Polygon(shape);
+            // The clip rectangle is given in logical coordinates and moves with the origin.
+            TRect visible =
+                c.Clip.IsEmpty() ? TRect{0, 0, 30, 30} : c.Clip.Offset(c.Origin.X, c.Origin.Y);
+            for (int y = 0; y < 30; ++y)
+                for (int x = 0; x < 30; ++x) {
+                    bool inside = x >= visible.Left && x < visible.Right && y >= visible.Top &&
+                                  y < visible.Bottom;
+                    TPixel expected =
+                        inside ? whole.Row(y - c.Origin.Y + 15)[x - c.Origin.X + 15] : 0xFFFFFFFFu;
+                    ASSERT_EQ(part.Row(y)[x], expected)
+                        << x << "," << y << " origin " << c.Origin.X << "," << c.Origin.Y
+                        << " shape " << shape[0].X;
+                }
+        }
+    }
+}
+
+}  // namespace

@@ -159,6 +159,64 @@ TEST(EventScan, BufferGrowsOnlyWhenARecordDoesNotFit) {
     EXPECT_EQ(log.FailedReads, 3);
 }
 
+// The same log read one record per read and several per read builds the same table.
+TEST(EventScan, EveryRecordOfAReadThatReturnsSeveralIsUsed) {
+    std::vector<TFakeEventLog::TEvent> events;
+    for (std::uint32_t i = 0; i < 40; ++i) {
+        std::uint32_t t = kDay0 + i * 1000;
+        events.push_back(Boot(t));
+        events.push_back(User(t + 10, "user" + std::to_string(i % 7) + std::string(i % 5, 'x')));
+        if (i % 3 != 0) events.push_back(Shutdown(t + 500));
+    }
+    TFakeEventLog single(events);
+    SessionTable expected = Scan(single);
+    ASSERT_EQ(expected.size(), 40u);
+    TFakeEventLog packed(events);
+    packed.Pack = true;
+    SessionTable t = Scan(packed);
+    ASSERT_EQ(t.size(), expected.size());
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        EXPECT_EQ(t[i].BootUtc, expected[i].BootUtc) << i;
+        EXPECT_EQ(t[i].ShutdownUtc, expected[i].ShutdownUtc) << i;
+        EXPECT_EQ(t[i].UserName, expected[i].UserName) << i;
+    }
+}
+
+// A record whose stated length is shorter than its head or runs past what was read ends the
+// records of that read; those before it count.
+class TBadLengthSource : public TFakeEventLog {
+  public:
+    explicit TBadLengthSource(std::uint32_t length)
+        : TFakeEventLog({Boot(kDay0), Boot(kDay0 + 100), Boot(kDay0 + 200)}), length_(length) {
+        Pack = true;
+    }
+    bool ReadNext(std::span<std::uint8_t> buffer, std::uint32_t& bytesRead,
+                  std::uint32_t& bytesNeeded, TEventReadError& error) override {
+        if (buffer.size() < 3 * kEventRecordHeadSize) {
+            bytesNeeded = 3 * kEventRecordHeadSize;
+            error = erInsufficientBuffer;
+            return false;
+        }
+        bool ok = TFakeEventLog::ReadNext(buffer, bytesRead, bytesNeeded, error);
+        if (ok && bytesRead == 3 * kEventRecordHeadSize)
+            std::memcpy(buffer.data() + kEventRecordHeadSize, &length_, 4);
+        return ok;
+    }
+
+  private:
+    std::uint32_t length_;
+};
+
+TEST(EventScan, RecordLengthsThatDoNotFitEndTheRead) {
+    for (std::uint32_t length : {0u, 55u, 113u, 0xFFFFFFFFu}) {
+        TBadLengthSource source(length);
+        SessionTable t;
+        ScanEventLog(t, source, NoOffset);
+        ASSERT_EQ(t.size(), 1u) << length;
+        EXPECT_EQ(t[0].BootUtc, kDay0 + 200) << length;
+    }
+}
+
 // Sources that break the read protocol end the scan instead of hanging or allocating wildly.
 class TBrokenSource : public TEventLogSource {
   public:
@@ -238,6 +296,33 @@ TEST(EventScan, EachEventUsesTheOffsetOfItsOwnMoment) {
     EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn:ss", t[0].BootTime), "2024-07-15 10:00:00");
     EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn:ss", t[1].BootTime), "2024-01-15 09:00:00");
     EXPECT_EQ(FormatDateTime("hh:nn:ss", t[1].ShutdownTime), "10:00:00");
+}
+
+// Europe/Berlin: summer time starts 2024-03-31 01:00 UTC, ends 2024-10-27 01:00 UTC.
+std::int32_t Berlin(std::int64_t t) {
+    const bool summer = t >= 1711846800 && t < 1729990800;
+    return summer ? 7200 : 3600;
+}
+
+TEST(EventScan, DaylightSavingChangesNeitherDurationsNorTheOrderOfEvents) {
+    // 2024-03-30 23:00:00 UTC to 2024-03-31 03:30:15 UTC: 00:00 to 05:30:15 local.
+    const std::uint32_t boot = 1711839600, shutdown = boot + 4 * 3600 + 30 * 60 + 15;
+    TFakeEventLog spring({Boot(boot), Shutdown(shutdown)});
+    SessionTable t = Scan(spring, Berlin);
+    ASSERT_EQ(t.size(), 1u);
+    EXPECT_EQ(FormatDateTime("hh:nn:ss", t[0].ShutdownTime), "05:30:15");
+    EXPECT_EQ(t[0].BootUtc, boot);
+    EXPECT_EQ(t[0].ShutdownUtc, shutdown);
+
+    // In the hour that repeats in autumn, a login at 00:45 UTC (02:45 summer time) comes
+    // before a boot at 01:10 UTC (02:10 winter time): it belongs to the earlier session.
+    const std::uint32_t login = 1729989900, laterBoot = 1729991400;
+    TFakeEventLog autumn({Boot(login - 3600), User(login, "ann"), Boot(laterBoot)});
+    t = Scan(autumn, Berlin);
+    ASSERT_EQ(t.size(), 2u);
+    EXPECT_EQ(t[0].UserName, "");
+    EXPECT_EQ(t[1].UserName, "ann");
+    EXPECT_GT(t[1].BootTime, 1.0);
 }
 
 TEST(EventScan, EventTimesAreWholeSeconds) {

@@ -25,6 +25,8 @@ class TFakeEventLog : public TEventLogSource {
     explicit TFakeEventLog(std::vector<TEvent> inTimeOrder) : events_(std::move(inTimeOrder)) {}
 
     bool OpenFails = false;
+    // As the Windows service does: a read returns as many whole records as fit the buffer.
+    bool Pack = false;
     std::uint32_t FailWithErrorAt = UINT32_MAX;  // index into the read order
     int Opens = 0;
     int Closes = 0;
@@ -55,12 +57,18 @@ class TFakeEventLog : public TEventLogSource {
             error = erInsufficientBuffer;
             return false;
         }
-        WriteEventRecord(
-            buffer, e.Time, e.EventId,
-            {reinterpret_cast<const std::uint8_t*>(e.Account.data()), e.Account.size()});
-        bytesRead = static_cast<std::uint32_t>(size);
-        lastRead_ = &e;
-        ++next_;
+        bytesRead = 0;
+        do {
+            const TEvent& n = events_[events_.size() - 1 - next_];
+            std::size_t nsize = EventRecordSize(n.Account.size());
+            if (buffer.size() - bytesRead < nsize) break;
+            WriteEventRecord(
+                buffer.subspan(bytesRead), n.Time, n.EventId,
+                {reinterpret_cast<const std::uint8_t*>(n.Account.data()), n.Account.size()});
+            bytesRead += static_cast<std::uint32_t>(nsize);
+            lastRead_ = &n;
+            ++next_;
+        } while (Pack && next_ < events_.size() && next_ != FailWithErrorAt);
         return true;
     }
 

@@ -4,20 +4,13 @@
 #include <limits>
 
 #include "base/DateTime.h"
+#include "history/SessionRecords.h"
 #include "history/SessionRows.h"
 
 namespace {
 
 DateTimeValue Local(int y, int mo, int d, int h, int mi, int s) {
     return EncodeDate(y, mo, d) + EncodeTime(h, mi, s);
-}
-
-SessionRecord Rec(DateTimeValue boot, DateTimeValue shutdown, const char* user = "") {
-    SessionRecord r;
-    r.BootTime = boot;
-    r.ShutdownTime = shutdown;
-    r.UserName = user;
-    return r;
 }
 
 TEST(FinishTable, RemovesOnlyAnOldestRecordWithoutTimes) {
@@ -84,28 +77,26 @@ TEST(BuildRows, NewestSessionIsRunningWhateverItsTimes) {
     }
 }
 
-TEST(BuildRows, DurationIsTheRoundedDifferenceOfWholeSeconds) {
-    // 08:00:00 to 12:30:15 formed by adding day fractions: the double difference falls a hair
-    // short of 16215 s, which truncation would show as 14 seconds.
-    DateTimeValue boot = 45000.0 + 8.0 / 24.0;
-    DateTimeValue shutdown = 45000.0 + 12.0 / 24 + 30.0 / 1440 + 15.0 / 86400;
-    ASSERT_LT((shutdown - boot) * 86400, 16215.0);
-    SessionTable t{Rec(boot, shutdown)};
+// Local times jump at daylight-saving changes; the duration is the UTC difference.
+TEST(BuildRows, DurationsComeFromUtcNotFromLocalTimes) {
+    // Europe/Berlin, 2024-03-31: 23:00 UTC (00:00 CET) to 03:30:15 UTC (05:30:15 CEST).
+    SessionRecord r;
+    r.BootTime = Local(2024, 3, 31, 0, 0, 0);
+    r.ShutdownTime = Local(2024, 3, 31, 5, 30, 15);
+    r.BootUtc = UtcOf(Local(2024, 3, 30, 23, 0, 0));
+    r.ShutdownUtc = UtcOf(Local(2024, 3, 31, 3, 30, 15));
+    SessionTable t{r};
     TSessionRows rows = BuildRows(t);
-    EXPECT_EQ(t[0].DurationSeconds, 16215);
+    EXPECT_EQ(t[0].DurationSeconds, 4 * 3600 + 30 * 60 + 15);
     EXPECT_EQ(rows.Rows[0].DurationTextValue, "4 时30 分15 秒");
-
-    // One second apart, difference just under one second in double precision.
-    DateTimeValue a = 45000.0 + 1.0 / 3.0;
-    DateTimeValue b = a + 1.0 / 86400;
-    SessionTable one{Rec(a, b)};
-    BuildRows(one);
-    EXPECT_EQ(one[0].DurationSeconds, 1);
+    EXPECT_EQ(rows.Rows[0].BootText, "2024-03-31");
+    EXPECT_EQ(rows.Rows[0].ShutdownText, "2024-03-31 05:30:15");
+    EXPECT_EQ(rows.TotalSeconds, 16215);
 }
 
 TEST(BuildRows, ReversedAndHugeSpansStayInRange) {
     SessionTable t{Rec(Local(2024, 1, 1, 10, 0, 0), Local(2024, 1, 1, 9, 0, 0)),
-                   Rec(Local(1901, 1, 1, 0, 0, 0), Local(2099, 1, 1, 0, 0, 0))};
+                   Rec(Local(1970, 1, 1, 0, 0, 1), Local(2106, 1, 1, 0, 0, 0))};
     TSessionRows rows = BuildRows(t);
     EXPECT_EQ(t[0].DurationSeconds, 3600);
     EXPECT_EQ(t[1].DurationSeconds, std::numeric_limits<std::int32_t>::max());

@@ -11,39 +11,6 @@
 
 namespace {
 
-struct TReadEvent {
-    std::uint16_t Id;
-    std::uint32_t Time;
-    std::string User;
-};
-
-// Everything the source hands out, through the same protocol the scan uses.
-std::vector<TReadEvent> ReadAll(TWtmpEventSource& source) {
-    std::vector<TReadEvent> events;
-    if (!source.Open()) return events;
-    std::vector<std::uint8_t> buffer(kEventRecordHeadSize);
-    for (;;) {
-        std::uint32_t read = 0, needed = 0;
-        TEventReadError error = erNone;
-        if (!source.ReadNext(buffer, read, needed, error)) {
-            if (error != erInsufficientBuffer) break;
-            buffer.resize(needed);
-            continue;
-        }
-        std::span<const std::uint8_t> record(buffer.data(), read);
-        TEventRecordHead head;
-        EXPECT_TRUE(ReadEventRecordHead(record, head));
-        std::string user;
-        std::span<const std::uint8_t> sid = EventRecordSid(record, head);
-        if (!sid.empty()) {
-            EXPECT_TRUE(source.LookupAccount(sid, user));
-        }
-        events.push_back({static_cast<std::uint16_t>(head.EventId), head.TimeGenerated, user});
-    }
-    source.Close();
-    return events;
-}
-
 TEST(WtmpSource, MapsRecordTypesAndReadsNewestFirst) {
     TTempDir dir;
     std::string path = dir.WriteWtmp("wtmp", {BootEntry(1000),
@@ -56,7 +23,7 @@ TEST(WtmpSource, MapsRecordTypesAndReadsNewestFirst) {
                                               {RUN_LVL, "shutdownx", "~", 2001},
                                               BootEntry(3000)});
     TWtmpEventSource source(path);
-    std::vector<TReadEvent> events = ReadAll(source);
+    std::vector<TReadEvent> events = ReadAllEvents(source);
     ASSERT_EQ(events.size(), 4u);
     EXPECT_EQ(events[0].Id, eiBoot);
     EXPECT_EQ(events[0].Time, 3000u);
@@ -75,13 +42,13 @@ TEST(WtmpSource, ReadsAcrossBlocksInOrder) {
                                      : LoginEntry("u" + std::to_string(i), 100000 + i));
     TTempDir dir;
     TWtmpEventSource source(dir.WriteWtmp("wtmp", entries));
-    std::vector<TReadEvent> events = ReadAll(source);
+    std::vector<TReadEvent> events = ReadAllEvents(source);
     ASSERT_EQ(events.size(), 2600u);
     for (std::size_t i = 0; i < events.size(); ++i)
         ASSERT_EQ(events[i].Time, 100000u + 2599u - i) << i;
     EXPECT_EQ(events[0].User, "u2599");
     // A second pass after reopening sees the same log.
-    EXPECT_EQ(ReadAll(source).size(), 2600u);
+    EXPECT_EQ(ReadAllEvents(source).size(), 2600u);
 }
 
 TEST(WtmpSource, TrailingPartialRecordIsIgnored) {
@@ -90,7 +57,7 @@ TEST(WtmpSource, TrailingPartialRecordIsIgnored) {
     bytes.insert(bytes.end(), partial.begin(), partial.begin() + 200);
     TTempDir dir;
     TWtmpEventSource source(dir.WriteFile("wtmp", bytes));
-    std::vector<TReadEvent> events = ReadAll(source);
+    std::vector<TReadEvent> events = ReadAllEvents(source);
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[0].Time, 2000u);
 }
@@ -103,6 +70,22 @@ TEST(WtmpSource, MissingOrUnusableLogIsAnEmptyHistory) {
         history.Refresh();
         EXPECT_TRUE(history.Table().empty()) << path;
         EXPECT_EQ(history.Summary().RecordCount, "记录数:0");
+    }
+}
+
+// A login written just before the boot record, in the boot's own second, belongs to that boot;
+// one a second earlier belongs to the session before.
+TEST(WtmpSource, LoginInTheBootsSecondButBeforeItJoinsThatBoot) {
+    TTempDir dir;
+    for (auto [gap, joins] : {std::pair{0, true}, {1, false}}) {
+        std::string path = dir.WriteWtmp(
+            "wtmp", {BootEntry(1000), LoginEntry("ann", 5000 - gap), BootEntry(5000)});
+        TSessionHistory history(std::make_unique<TWtmpEventSource>(path),
+                                [](std::int64_t) { return 0; });
+        history.Refresh();
+        ASSERT_EQ(history.Table().size(), 2u);
+        EXPECT_EQ(history.Table()[0].UserName, joins ? "ann" : "") << gap;
+        EXPECT_EQ(history.Table()[1].UserName, joins ? "" : "ann") << gap;
     }
 }
 
@@ -128,7 +111,7 @@ TEST(WtmpSource, UserFieldWithoutTerminatorIsReadToItsEnd) {
     std::memcpy(bytes.data() + offsetof(utmp, ut_user), full.data(), full.size());
     TTempDir dir;
     TWtmpEventSource source(dir.WriteFile("wtmp", bytes));
-    std::vector<TReadEvent> events = ReadAll(source);
+    std::vector<TReadEvent> events = ReadAllEvents(source);
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events[0].User, full);
 }
@@ -150,14 +133,6 @@ TEST(WtmpSource, CorruptFilesNeverCrashTheScan) {
         for (const TSessionRow& row : history.Rows().Rows)
             EXPECT_EQ(row.UserText.find_first_of("\t\n"), std::string::npos);
     }
-}
-
-TEST(WtmpSource, RecordsBeforeNineteenSeventyAreSkipped) {
-    TTempDir dir;
-    TWtmpEventSource source(dir.WriteWtmp("wtmp", {BootEntry(-100), BootEntry(50)}));
-    std::vector<TReadEvent> events = ReadAll(source);
-    ASSERT_EQ(events.size(), 1u);
-    EXPECT_EQ(events[0].Time, 50u);
 }
 
 }  // namespace

@@ -53,7 +53,9 @@ TColor THeadlessWindow::PixelColor(int x, int y) const {
     return RGBFromPixel(pixels_.Row(y)[x]);
 }
 
-THeadlessHost::THeadlessHost(TSize screen) : screen_(screen) {}
+THeadlessHost::THeadlessHost(TSize screen) : workArea_{0, 0, screen.cx, screen.cy} {}
+
+THeadlessHost::THeadlessHost(TRect workArea) : workArea_(workArea) {}
 
 THeadlessHost::~THeadlessHost() = default;
 

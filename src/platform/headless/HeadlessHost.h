@@ -68,13 +68,16 @@ class THeadlessWindow : public THostWindow {
 class THeadlessHost : public THost {
   public:
     explicit THeadlessHost(TSize screen = {1280, 800});
+    // A screen whose usable area is only part of it (a task bar at the top or left moves it
+    // away from (0, 0)).
+    explicit THeadlessHost(TRect workArea);
     ~THeadlessHost() override;
 
     // THost
     std::unique_ptr<THostWindow> CreateHostWindow(const THostWindowParams& params,
                                                   THostWindowEvents& events) override;
     void SetClient(THostClient* client) override { client_ = client; }
-    TRect WorkArea() const override { return {0, 0, screen_.cx, screen_.cy}; }
+    TRect WorkArea() const override { return workArea_; }
     TPoint CursorPos() const override { return cursorPos_; }
     int CursorHeight() const override { return 20; }
     std::uint64_t Now() const override { return now_; }
@@ -136,7 +139,7 @@ class THeadlessHost : public THost {
     };
     bool RunNextScheduled(std::uint64_t limit);
 
-    TSize screen_;
+    TRect workArea_;
     THostClient* client_ = nullptr;
     std::uint64_t now_ = 0;
     TPoint cursorPos_;

@@ -1,8 +1,15 @@
 #include "platform/png/PngFile.h"
 
 #include <png.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -18,8 +25,31 @@ std::string Reason(const png_image& image) {
 
 }  // namespace
 
+namespace {
+
+// The file a name refers to: a symbolic link is followed, so the link stays and the file it
+// names is the one replaced.
+std::filesystem::path ResolvedTarget(const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::is_symlink(path, ec)) return path;
+    std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
+    return ec ? std::filesystem::path(path) : resolved;
+}
+
+// The mode a new file would get, or the mode of the file being replaced.
+mode_t ModeFor(const std::filesystem::path& target) {
+    struct stat st {};
+    if (stat(target.c_str(), &st) == 0) return st.st_mode & 07777;
+    mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
 bool SavePng(const TPixelBuffer& buffer, const std::string& path, std::string* error) {
     if (buffer.Width() <= 0 || buffer.Height() <= 0) return Fail(error, "the picture is empty");
+    if (path.empty()) return Fail(error, "no file name given");
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(buffer.Width()) * buffer.Height() * 4);
     std::uint8_t* out = bytes.data();
     for (int y = 0; y < buffer.Height(); ++y) {
@@ -30,14 +60,39 @@ bool SavePng(const TPixelBuffer& buffer, const std::string& path, std::string* e
             out[3] = p >> 24;
         }
     }
+    // Written beside the target and renamed over it, so a failed write (a full disk, a
+    // picture libpng refuses) leaves whatever was there before as it was.
+    const std::filesystem::path target = ResolvedTarget(path);
+    std::filesystem::path folder = target.parent_path();
+    if (folder.empty()) folder = ".";
+    std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    int fd = mkstemp(temp.data());
+    if (fd < 0) return Fail(error, path + ": " + std::strerror(errno));
+    std::FILE* file = fdopen(fd, "wb");
+    if (file == nullptr) {
+        std::string reason = std::strerror(errno);
+        close(fd);
+        unlink(temp.c_str());
+        return Fail(error, path + ": " + reason);
+    }
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     image.width = static_cast<png_uint_32>(buffer.Width());
     image.height = static_cast<png_uint_32>(buffer.Height());
     image.format = PNG_FORMAT_RGBA;
-    if (!png_image_write_to_file(&image, path.c_str(), 0, bytes.data(), 0, nullptr)) {
-        std::string reason = Reason(image);
+    std::string reason;
+    if (!png_image_write_to_stdio(&image, file, 0, bytes.data(), 0, nullptr)) {
+        reason = Reason(image);
         png_image_free(&image);
+    } else if (std::fflush(file) != 0 || fsync(fileno(file)) != 0 ||
+               fchmod(fileno(file), ModeFor(target)) != 0) {
+        reason = std::strerror(errno);
+    }
+    if (std::fclose(file) != 0 && reason.empty()) reason = std::strerror(errno);
+    if (reason.empty() && std::rename(temp.c_str(), target.c_str()) != 0)
+        reason = std::strerror(errno);
+    if (!reason.empty()) {
+        unlink(temp.c_str());
         return Fail(error, path + ": " + reason);
     }
     return true;
