@@ -422,7 +422,8 @@ TRect TWsCustomTabControl::DrawnTabRect(int index) {
     if (firstShown_ > 0) dx -= tabs_[firstShown_].Rect.Left - margin_;
     r = r.Offset(dx, 0);
     const int stripWidth = Width() - 1 - (showShadow_ ? 2 : 0);
-    if (Overflows() && r.Left >= stripWidth - 2 * ArrowSize() - 2) return {};
+    // A tab that reaches under the arrows, lifted or not, waits for the strip to scroll.
+    if (Overflows() && r.Right + (round ? 2 : 0) >= ArrowRect(0).Left) return {};
     if (tabSequence_ == tsReverse)
         r = Rect(stripWidth - 1 - r.Right, r.Top, stripWidth - 1 - r.Left, r.Bottom);
     if (round && index == tabIndex_) r = Rect(r.Left - 2, r.Top - 2, r.Right + 2, r.Bottom);
@@ -517,7 +518,8 @@ bool TWsCustomTabControl::SelectTab(int index) {
     if (index < firstShown_) firstShown_ = index;
     InvalidateLayout();
     while (DrawnTabRect(index).IsEmpty() && firstShown_ < index) {
-        ++firstShown_;
+        do ++firstShown_;
+        while (firstShown_ < index && !tabs_[firstShown_].Visible);
         layoutDirty_ = true;
     }
     Change();

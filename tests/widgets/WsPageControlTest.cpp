@@ -430,3 +430,45 @@ TEST_F(HeadlessApp, PageControlLoadedWithStoredPageShowsOnlyThatPage) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WsPageControlTest, NarrowControlScrollsItsTabsByWholeTabs) {
+    for (const char* caption : {"三", "四", "五"}) AddSheet(caption, -1);
+    EXPECT_FALSE(pc->ScrollArrowsShown());
+    pc->SetWidth(120);
+    ASSERT_TRUE(pc->ScrollArrowsShown());
+    EXPECT_EQ(pc->FirstShownTab(), 0);
+    EXPECT_TRUE(pc->DrawnTabRect(4).IsEmpty()) << "tabs past the arrows are not shown";
+    pc->ScrollTabs(1);
+    EXPECT_EQ(pc->FirstShownTab(), 1);
+    EXPECT_TRUE(pc->DrawnTabRect(0).IsEmpty());
+    EXPECT_EQ(pc->DrawnTabRect(1).Left, 2) << "the first shown tab takes the first place";
+    // Selecting a tab out of view scrolls it in.
+    pc->SetTabIndex(4);
+    EXPECT_FALSE(pc->DrawnTabRect(4).IsEmpty());
+    EXPECT_LT(pc->DrawnTabRect(4).Right, 120 - 3 - 36);
+    pc->SetTabIndex(0);
+    EXPECT_EQ(pc->FirstShownTab(), 0);
+    pc->SetWidth(673);
+    EXPECT_FALSE(pc->ScrollArrowsShown());
+    // Absurd sizes draw nothing harmful.
+    pc->SetBounds(0, 0, 0, 0);
+    form->UpdateWindow();
+    pc->SetBounds(0, 0, 3, 5);
+    form->UpdateWindow();
+    EXPECT_EQ(pc->TabAt({1, 1}), -1);
+}
+
+TEST_F(WsPageControlTest, AcceleratorLetterFocusesAndSelectsItsTab) {
+    sheet2->SetCaption("图表(&T)");
+    host.PressKey('T', ssAlt);
+    EXPECT_EQ(pc->ActivePage(), sheet2);
+    EXPECT_TRUE(pc->Focused());
+    sheet1->SetTabEnabled(false);
+    sheet1->SetCaption("日志(&L)");
+    host.PressKey('L', ssAlt);
+    EXPECT_EQ(pc->ActivePage(), sheet2) << "a disabled tab is not selected";
+}
+
+}  // namespace

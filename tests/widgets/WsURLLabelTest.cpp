@@ -96,3 +96,34 @@ TEST_F(WsURLLabelTest, ShowsTheHandAndVisitedComesBackOnlyByCode) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WsURLLabelTest, BlinkingAlternatesTheTextColourAndStopsItsTimer) {
+    link->SetBlinkColor(clRed);
+    link->SetBlinking(true);
+    EXPECT_EQ(link->TextColor(), clBlue);
+    host.Advance(TWsLabel::BlinkIntervalMs);
+    EXPECT_EQ(link->TextColor(), clRed);
+    EXPECT_TRUE(HasInk(clRed));
+    host.Advance(TWsLabel::BlinkIntervalMs);
+    EXPECT_EQ(link->TextColor(), clBlue);
+    // While blinking, a font change does not take the text colour over.
+    host.Advance(TWsLabel::BlinkIntervalMs);
+    link->SetVisited(true);
+    EXPECT_EQ(link->TextColor(), clRed);
+    link->SetBlinking(false);
+    EXPECT_EQ(link->TextColor(), RGB(130, 95, 70)) << "back to the font colour";
+    EXPECT_EQ(app.NextDeadline(), kNoDeadline) << "no blink timer left running";
+}
+
+TEST_F(WsURLLabelTest, DisabledLinkIsEmbossedAndOpensNothing) {
+    link->SetEnabled(false);
+    form->UpdateWindow();
+    EXPECT_TRUE(HasInk(ColorToRGB(clBtnShadow)));
+    EXPECT_FALSE(HasInk(clBlue));
+    ClickLink();
+    EXPECT_TRUE(host.OpenedURLs().empty());
+}
+
+}  // namespace
