@@ -2,12 +2,16 @@
 
 #include <string>
 
+#include "app/LogSource.h"
+#include "app/SiteAddresses.h"
 #include "app/UnitFormAbout.h"
 #include "base/Clock.h"
 #include "base/DateTimeFormat.h"
+#include "framework/Application.h"
 #include "history/DurationText.h"
 
 TFormVigil* FormVigil = nullptr;
+std::function<std::unique_ptr<TSessionHistory>()> FormVigilHistorySource;
 
 namespace {
 
@@ -61,6 +65,7 @@ TFormVigil::TFormVigil(TComponent* owner) : TForm(owner), UptimeClock(Millisecon
     Timer1->SetName("Timer1");
     Timer1->SetInterval(1000);
     Timer1->OnTimer = [this](TObject* sender) { Timer1Timer(sender); };
+    BindCommands();
 }
 
 TFormVigil::~TFormVigil() {
@@ -108,8 +113,6 @@ void TFormVigil::BuildToolbar() {
     }
     TBRefresh->SetFont(ArialFont(-11, clBlack));
     TBHelp->SetVisible(false);
-    TBExit->OnClick = [this](TObject* sender) { TBExitClick(sender); };
-    TBAbout->OnClick = [this](TObject* sender) { TBAboutClick(sender); };
 
     TWsSpacer** spacers[] = {&WsSpacer1, &WsSpacer2, &WsSpacer3};
     const int spacerLefts[] = {84, 269, 454};
@@ -184,8 +187,13 @@ void TFormVigil::BuildPages() {
 
     Label1 = PlacedLabel(*Panel1, this, "Label1", Bounds(48, 13, 145, 16), "开机/关机日志");
     Label1->SetFont(ArialFont(-13, clBlack, fsBold));
-    LabTime =
-        PlacedLabel(*Panel1, this, "LabTime", Bounds(288, 16, 121, 14), " Windows已运行时间:");
+#ifdef _WIN32
+    const char* uptimeCaption = " Windows已运行时间:";
+#else
+    const char* uptimeCaption = " Linux已运行时间:";
+#endif
+    LabTime = PlacedLabel(*Panel1, this, "LabTime", Bounds(288, 16, 121, 14), uptimeCaption);
+    LabTime->SetAutoSize(false);
     LabTimeText = PlacedLabel(*Panel1, this, "LabTimeText", Bounds(416, 16, 233, 14), "");
     LabTimeText->SetAutoSize(false);
     LabTimeText->SetFont(ArialFont(-11, clMaroon));
@@ -320,8 +328,81 @@ TWsTabSheet* TFormVigil::AddPage(const char* name, const char* caption) {
     return page;
 }
 
+void TFormVigil::BindCommands() {
+    OnCreate = [this](TObject* sender) { FormCreate(sender); };
+    TBRefresh->OnClick = [this](TObject* sender) { TBRefreshClick(sender); };
+    TBHelp->OnClick = [this](TObject* sender) { TBHelpClick(sender); };
+    TBAbout->OnClick = [this](TObject* sender) { TBAboutClick(sender); };
+    TBUpdate->OnClick = [this](TObject* sender) { TBUpdateClick(sender); };
+    TBHomePage->OnClick = [this](TObject* sender) { TBHomePageClick(sender); };
+    TBExit->OnClick = [this](TObject* sender) { TBExitClick(sender); };
+}
+
+void TFormVigil::FormCreate(TObject*) {
+    HomePageAddress = ::HomePageAddress();
+    UpdatePageAddress = ::UpdatePageAddress();
+    // The history reads the log and places its events in local time; the window opens filled.
+    history_ = FormVigilHistorySource ? FormVigilHistorySource() : MakeSessionHistory({});
+    TBRefreshClick(TBRefresh);
+}
+
+void TFormVigil::TBRefreshClick(TObject*) {
+    if (!history_) return;
+    history_->Refresh();
+    const TSessionRows& rows = history_->Rows();
+    FillList(rows);
+    ShowUserColumn(rows.AnyUser);
+    FillChart(history_->Table());
+    const TSummaryTexts& summary = history_->Summary();
+    WsStatusPane1->SetCaption(summary.RecordCount);
+    WsStatusPane2->SetCaption(summary.DayCount);
+    WsStatusPane3->SetCaption(summary.Total);
+    WsStatusPane4->SetCaption(summary.Average);
+}
+
+void TFormVigil::FillList(const TSessionRows& rows) {
+    TListItems& items = WsLWMsg->Items();
+    items.BeginUpdate();
+    items.Clear();
+    items.Reserve(static_cast<int>(rows.Rows.size()));
+    for (const TSessionRow& row : rows.Rows) {
+        TListItem* item = items.Add(
+            "",
+            {row.BootText, row.ShutdownText, row.DurationTextValue, row.UserText, row.StatusText},
+            row.StateImage);
+        // The 18-pixel first column has room for the state image alone.
+        item->SetImageIndex(-1);
+    }
+    items.EndUpdate();
+}
+
+void TFormVigil::ShowUserColumn(bool anyUser) {
+    // Kept as a state of its own: a column the user dragged to 1 pixel is still "shown".
+    TListColumn* column = WsLWMsg->Columns()[4];
+    if (!anyUser) {
+        column->SetWidth(0);
+        column->SetMaxWidth(1);
+        userColumnHidden_ = true;
+    } else if (userColumnHidden_) {
+        column->SetMaxWidth(0);
+        column->SetWidth(127);
+        userColumnHidden_ = false;
+    }
+}
+
+void TFormVigil::TBHelpClick(TObject*) {}
+
 void TFormVigil::TBAboutClick(TObject*) {
-    ShowAboutDialog(*this, LabVer->Caption());
+    ShowAboutDialog(*this, MainWindowVersionText(*this));
+}
+
+void TFormVigil::TBUpdateClick(TObject*) {
+    // A page that fails to open is not reported.
+    if (Application) Application->OpenURL(UpdatePageAddress);
+}
+
+void TFormVigil::TBHomePageClick(TObject*) {
+    if (Application) Application->OpenURL(HomePageAddress);
 }
 
 void TFormVigil::TBExitClick(TObject*) {

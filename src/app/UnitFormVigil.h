@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <string>
 
 #include "chart/BarSeries.h"
 #include "chart/CustomChart.h"
@@ -12,6 +14,7 @@
 #include "framework/Label.h"
 #include "framework/Panel.h"
 #include "framework/Timer.h"
+#include "history/SessionHistory.h"
 #include "history/SessionRecord.h"
 #include "widgets/WsClockStatus.h"
 #include "widgets/WsListView.h"
@@ -77,9 +80,21 @@ class TFormVigil : public TForm {
     // One bar per session with a boot time, oldest on the left, its height the running time
     // in hours. Runs on every refresh, after the rows were built.
     void FillChart(const SessionTable& table);
-    void TBExitClick(TObject* sender);
+    // The web addresses of the maker's home page and of this program's page there.
+    std::string HomePageAddress;
+    std::string UpdatePageAddress;
+
+    void FormCreate(TObject* sender);
+    // The refresh: scan the log, fill the list, the chart and the status panes.
+    void TBRefreshClick(TObject* sender);
+    void TBHelpClick(TObject* sender);
     // Shows the about box over this window until it is closed.
     void TBAboutClick(TObject* sender);
+    void TBUpdateClick(TObject* sender);
+    void TBHomePageClick(TObject* sender);
+    void TBExitClick(TObject* sender);
+    // Whether the last refresh found no user, so that the user column is hidden.
+    bool UserColumnHidden() const { return userColumnHidden_; }
 
   private:
     void BuildToolbar();
@@ -87,7 +102,17 @@ class TFormVigil : public TForm {
     void BuildChartPage(TWinControl& page);
     void BuildLogList();
     void BuildStatusBar();
+    void BindCommands();
+    void FillList(const TSessionRows& rows);
+    void ShowUserColumn(bool anyUser);
+
+    std::unique_ptr<TSessionHistory> history_;
+    bool userColumnHidden_ = false;
     TWsTabSheet* AddPage(const char* name, const char* caption);
 };
 
 extern TFormVigil* FormVigil;
+
+// Where the main window reads the power-on history from, set before the window is made; the
+// live log when empty.
+extern std::function<std::unique_ptr<TSessionHistory>()> FormVigilHistorySource;

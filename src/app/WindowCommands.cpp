@@ -48,6 +48,11 @@ bool HasDisplay() {
     return false;
 }
 
+// The main window reads the log named on the command line, or the live one.
+void UseLogOf(const TCommandLine& cmd) {
+    FormVigilHistorySource = [cmd] { return MakeSessionHistory(cmd); };
+}
+
 int OpenWindow(const TCommandLine& cmd) {
     if (!CheckLogFileArgument(cmd)) return 2;
     // Said before the window system is asked, whose libraries write their own complaints.
@@ -57,6 +62,7 @@ int OpenWindow(const TCommandLine& cmd) {
     }
     InstallFreeTypeFontEngine();
     InstallLocalClock();
+    UseLogOf(cmd);
     TSdlHost host;
     if (!host.Ok()) {
         std::fprintf(stderr, "vigil: cannot open a window: %s\n", host.Error().c_str());
@@ -79,6 +85,7 @@ int RenderScreenshot(const TCommandLine& cmd) {
     }
     InstallFreeTypeFontEngine();
     InstallLocalClock();
+    UseLogOf(cmd);
     THeadlessHost host;
     TApplication app(host);
     app.CreateForm(FormVigil);

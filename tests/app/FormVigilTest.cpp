@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/FormHistory.h"
 #include "app/UnitFormVigil.h"
 #include "framework/Application.h"
 #include "history/DurationText.h"
@@ -9,6 +10,7 @@ namespace {
 
 class FormVigilWindow : public ::testing::Test {
   protected:
+    TScopedFormHistory history{SampleLog(true)};
     THeadlessHost host;
     TApplication app{host};
     TFormVigil* form = nullptr;

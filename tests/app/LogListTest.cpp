@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/FormHistory.h"
 #include "app/UnitFormVigil.h"
 #include "framework/Application.h"
 #include "platform/headless/HeadlessHost.h"
@@ -9,6 +10,7 @@ namespace {
 // The log page's list: below the 40-pixel title strip of the first page, filling the rest.
 class LogList : public ::testing::Test {
   protected:
+    TScopedFormHistory history{SampleLog(true)};
     THeadlessHost host;
     TApplication app{host};
     TFormVigil* form = nullptr;

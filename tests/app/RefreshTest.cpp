@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/FormHistory.h"
+#include "app/LogSource.h"
+#include "app/UnitFormVigil.h"
+#include "framework/Application.h"
+#include "platform/headless/HeadlessHost.h"
+
+namespace {
+
+// The window opened on a generated log, refreshed by mouse and by Alt+R.
+class Refresh : public ::testing::Test {
+  protected:
+    TScopedTimeZone utc{"UTC"};
+    TScopedFormHistory log{SampleLog(false)};
+    THeadlessHost host;
+    TApplication app{host};
+    TFormVigil* form = nullptr;
+
+    void SetUp() override {
+        app.CreateForm(FormVigil);
+        form = FormVigil;
+        form->Show();
+    }
+    THeadlessWindow& W() { return *static_cast<THeadlessWindow*>(form->HostWindow()); }
+    TListItems& Items() { return form->WsLWMsg->Items(); }
+    TListColumn* UserColumn() { return form->WsLWMsg->Columns()[4]; }
+    std::vector<std::string> Column(int column) {
+        std::vector<std::string> texts;
+        for (int i = 0; i < Items().Count(); ++i) texts.emplace_back(Items()[i]->Text(column));
+        return texts;
+    }
+    void ClickRefresh() {
+        const TPoint o = form->TBRefresh->FormOrigin();
+        host.MouseMove(W(), o.X + 40, o.Y + 30);
+        host.Click(W(), o.X + 40, o.Y + 30);
+    }
+};
+
+TEST_F(Refresh, TheWindowOpensFilledNewestSessionFirst) {
+    ASSERT_EQ(Items().Count(), 3);
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"2024-05-03 08:00:00", "2024-05-02 08:00:00",
+                                                   "2024-05-01 08:00:00"}));
+    EXPECT_EQ(Items()[0]->Text(5), "正常,运行中...");
+    EXPECT_EQ(Items()[0]->Text(2), "");
+    EXPECT_EQ(Items()[0]->Text(3), "");
+    EXPECT_EQ(Items()[2]->Text(2), "2024-05-01 17:00:00");
+    // State images only: green for the running and the orderly session, orange for the one
+    // that ended without a shutdown.
+    EXPECT_EQ(Items()[0]->StateIndex(), 0);
+    EXPECT_EQ(Items()[1]->StateIndex(), 1);
+    EXPECT_EQ(Items()[2]->StateIndex(), 0);
+    for (int i = 0; i < Items().Count(); ++i) EXPECT_EQ(Items()[i]->ImageIndex(), -1);
+    // The summary texts went into the four panes, in order.
+    for (const TWsStatusPane* pane :
+         {form->WsStatusPane1, form->WsStatusPane2, form->WsStatusPane3, form->WsStatusPane4})
+        EXPECT_FALSE(pane->Caption().empty()) << pane->Name();
+    EXPECT_NE(form->WsStatusPane1->Caption().find('3'), std::string::npos);
+    EXPECT_NE(form->WsStatusPane2->Caption().find('3'), std::string::npos);
+    // The chart has a bar per session.
+    EXPECT_EQ(form->Series1->PointCount(), 3);
+}
+
+TEST_F(Refresh, TheUserColumnHidesWithoutUsersAndComesBackAt127) {
+    EXPECT_TRUE(form->UserColumnHidden());
+    EXPECT_EQ(UserColumn()->Width(), 0);
+    EXPECT_EQ(UserColumn()->MaxWidth(), 1);
+    // Dragged open to its one allowed pixel, the column is still the hidden one.
+    UserColumn()->SetWidth(1);
+    log.Rewrite(SampleLog(true));
+    ClickRefresh();
+    EXPECT_FALSE(form->UserColumnHidden());
+    EXPECT_EQ(UserColumn()->MaxWidth(), 0);
+    EXPECT_EQ(UserColumn()->Width(), 127);
+    EXPECT_EQ(Items()[2]->Text(4), "alice");
+    // A visible column keeps the width the user gave it.
+    UserColumn()->SetWidth(90);
+    ClickRefresh();
+    EXPECT_EQ(UserColumn()->Width(), 90);
+}
+
+TEST_F(Refresh, AltRRefreshesFromTheLogAsItIsNow) {
+    std::vector<TWtmpEntry> more = SampleLog(false);
+    more.push_back(ShutdownEntry(UtcSeconds(2024, 5, 3, 18, 0, 0)));
+    more.push_back(BootEntry(UtcSeconds(2024, 5, 4, 8, 0, 0)));
+    log.Rewrite(more);
+    EXPECT_EQ(Items().Count(), 3);
+    host.PressKey('R', ssAlt);
+    ASSERT_EQ(Items().Count(), 4);
+    EXPECT_EQ(Items()[0]->Text(1), "2024-05-04 08:00:00");
+    EXPECT_EQ(Items()[1]->Text(2), "2024-05-03 18:00:00");
+}
+
+TEST_F(Refresh, WebCommandsHandTheirAddressesToTheDesktop) {
+    EXPECT_FALSE(form->HomePageAddress.empty());
+    EXPECT_EQ(form->UpdatePageAddress.substr(form->UpdatePageAddress.size() - 11), "/vigil.html");
+    for (TWsToolButton* button : {form->TBHomePage, form->TBUpdate}) {
+        const TPoint o = button->FormOrigin();
+        host.MouseMove(W(), o.X + 40, o.Y + 30);
+        host.Click(W(), o.X + 40, o.Y + 30);
+    }
+    EXPECT_EQ(host.OpenedURLs(),
+              (std::vector<std::string>{form->HomePageAddress, form->UpdatePageAddress}));
+    // The window stayed usable: the refresh still answers.
+    host.PressKey('R', ssAlt);
+    EXPECT_EQ(Items().Count(), 3);
+}
+
+TEST_F(Refresh, TheUptimeLabelNamesThisSystemInItsPlace) {
+#ifdef _WIN32
+    EXPECT_EQ(form->LabTime->Caption(), " Windows已运行时间:");
+#else
+    EXPECT_EQ(form->LabTime->Caption(), " Linux已运行时间:");
+#endif
+    EXPECT_EQ(form->LabTime->BoundsRect(), Bounds(288, 16, 121, 14));
+}
+
+TEST(RefreshBadLog, AnUnreadableLogGivesAnEmptyListAndTheWindowStillOpens) {
+    TScopedFormHistory log{{}};
+    FormVigilHistorySource = [] {
+        TCommandLine cmd;
+        cmd.LogFile = "/nonexistent/vigil/wtmp";
+        return MakeSessionHistory(cmd, nullptr);
+    };
+    THeadlessHost host;
+    TApplication app{host};
+    app.CreateForm(FormVigil);
+    FormVigil->Show();
+    EXPECT_TRUE(FormVigil->HostWindow());
+    EXPECT_EQ(FormVigil->WsLWMsg->Items().Count(), 0);
+    EXPECT_EQ(FormVigil->Series1->PointCount(), 0);
+    EXPECT_TRUE(FormVigil->UserColumnHidden());
+    EXPECT_FALSE(FormVigil->WsStatusPane1->Caption().empty());
+}
+
+}  // namespace
