@@ -59,6 +59,11 @@ TEST_F(FormAboutTest, OpensCentredOnTheMainWindowWithItsVersionAndClosesByButton
         EXPECT_EQ(about.Font().Height(), -12);
         EXPECT_EQ(about.Label2->Caption(), "版本 2.9") << "never the layout's (Ver 2.6)";
         EXPECT_EQ(about.Memo1->Lines().size(), 5u);
+        const TPixelBuffer& icon = about.Image1->Picture();
+        ASSERT_EQ(icon.Width(), 32);
+        EXPECT_EQ(icon.Row(0)[0] >> 24, 0u) << "the icon's corners let the white through";
+        EXPECT_EQ(w.PixelColor(31, 24), clWhite);
+        EXPECT_NE(w.PixelColor(31 + 16, 24 + 5), clWhite) << "the icon is drawn at (31, 24)";
         EXPECT_TRUE(about.Button1->Focused()) << "the close button has tab order 0";
         EXPECT_FALSE(WindowOf(main).Enabled()) << "modal";
         checked = true;
