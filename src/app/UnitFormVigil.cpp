@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/Artwork.h"
 #include "app/LogSource.h"
 #include "app/SiteAddresses.h"
 #include "app/UnitFormAbout.h"
@@ -55,6 +56,7 @@ TFormVigil::TFormVigil(TComponent* owner) : TForm(owner), UptimeClock(Millisecon
 
     ImageList1 = Own(std::make_unique<TImageList>(this, 32, 32));
     ImageList1->SetName("ImageList1");
+    for (int i = 0; i < kToolbarGlyphCount; ++i) ImageList1->Add(ToolbarGlyph(i));
 
     BuildToolbar();
     BuildStatusBar();
@@ -184,6 +186,7 @@ void TFormVigil::BuildPages() {
     Image1 = Panel1->InsertControl(std::make_unique<TImage>(this));
     Image1->SetName("Image1");
     Image1->SetBounds(8, 4, 32, 32);
+    Image1->SetPicture(ProgramIcon());
 
     Label1 = PlacedLabel(*Panel1, this, "Label1", Bounds(48, 13, 145, 16), "开机/关机日志");
     Label1->SetFont(ArialFont(-13, clBlack, fsBold));
@@ -269,6 +272,7 @@ void TFormVigil::BuildChartPage(TWinControl& page) {
     Image2 = Panel2->InsertControl(std::make_unique<TImage>(this));
     Image2->SetName("Image2");
     Image2->SetBounds(8, 4, 32, 32);
+    Image2->SetPicture(ChartIcon());
 
     Label2 = PlacedLabel(*Panel2, this, "Label2", Bounds(56, 13, 273, 16), "运行时间图表");
     Label2->SetAutoSize(false);

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Artwork.h"
 #include "app/FormHistory.h"
 #include "app/LogSource.h"
 #include "app/UnitFormVigil.h"
@@ -134,6 +135,45 @@ TEST(RefreshBadLog, AnUnreadableLogGivesAnEmptyListAndTheWindowStillOpens) {
     EXPECT_EQ(FormVigil->Series1->PointCount(), 0);
     EXPECT_TRUE(FormVigil->UserColumnHidden());
     EXPECT_FALSE(FormVigil->WsStatusPane1->Caption().empty());
+}
+
+}  // namespace
+
+namespace {
+
+// The share of a picture's pixels that are at least half opaque.
+double Coverage(const TPixelBuffer& p) {
+    int opaque = 0;
+    for (int y = 0; y < p.Height(); ++y)
+        for (int x = 0; x < p.Width(); ++x) opaque += (p.Row(y)[x] >> 24) >= 128;
+    return static_cast<double>(opaque) / (p.Width() * p.Height());
+}
+
+TEST(Artwork, GlyphsAreDistinctVisibleAndOfTheirSize) {
+    std::vector<TPixelBuffer> glyphs;
+    for (int i = 0; i < kToolbarGlyphCount; ++i) glyphs.push_back(ToolbarGlyph(i));
+    for (int i = 0; i < kToolbarGlyphCount; ++i) {
+        EXPECT_EQ(glyphs[i].Width(), 32);
+        EXPECT_EQ(glyphs[i].Height(), 32);
+        // Readable at its size: neither a speck nor a filled square.
+        EXPECT_GT(Coverage(glyphs[i]), 0.25) << i;
+        EXPECT_LT(Coverage(glyphs[i]), 0.95) << i;
+        for (int j = 0; j < i; ++j)
+            EXPECT_NE(std::vector<TPixel>(glyphs[i].Data(), glyphs[i].Data() + 1024),
+                      std::vector<TPixel>(glyphs[j].Data(), glyphs[j].Data() + 1024))
+                << i << " " << j;
+    }
+    // The 16-colour icon has no partial transparency and only the standard colours' values.
+    const TPixelBuffer icon = ProgramIcon(true);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            const TPixel p = icon.Row(y)[x];
+            EXPECT_TRUE((p >> 24) == 0 || (p >> 24) == 0xFF);
+            for (int shift : {0, 8, 16}) {
+                const unsigned v = (p >> shift) & 0xFF;
+                EXPECT_TRUE(v == 0 || v == 128 || v == 192 || v == 255) << x << "," << y;
+            }
+        }
 }
 
 }  // namespace
