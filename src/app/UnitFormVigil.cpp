@@ -4,6 +4,7 @@
 
 #include "app/Artwork.h"
 #include "app/LogSource.h"
+#include "app/ProgramIcon.h"
 #include "app/SiteAddresses.h"
 #include "app/UnitFormAbout.h"
 #include "base/Clock.h"

@@ -200,3 +200,40 @@ TEST_F(WsButtonTest, HandlerThatFreesTheButtonLeavesNothingToTouch) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WsButtonTest, ClassicButtonShowsItsFrameByState) {
+    button->SetHotTrack(false);
+    button->SetColor(clBtnFace);
+    other->SetFocus();
+    form->UpdateWindow();
+    struct Pixel {
+        int x, y;
+        TColor c;
+    };
+    auto expect = [&](std::initializer_list<Pixel> pixels, const char* state) {
+        form->UpdateWindow();
+        for (Pixel p : pixels)
+            EXPECT_EQ(At(p.x, p.y), ColorToRGB(p.c)) << state << " " << p.x << "," << p.y;
+    };
+    expect({{0, 0, clBtnHighlight},
+            {88, 12, cl3DDkShadow},
+            {1, 1, cl3DLight},
+            {87, 12, clBtnShadow},
+            {10, 12, clBtnFace}},
+           "up");
+    button->SetFocus();
+    expect({{0, 0, clWindowFrame},
+            {88, 24, clWindowFrame},
+            {1, 1, clBtnHighlight},
+            {87, 12, cl3DDkShadow}},
+           "focused");
+    host.MouseDown(W(), 60, 22);
+    expect({{0, 0, clBtnText}, {88, 12, clBtnText}, {1, 1, clBtnShadow}, {87, 12, clBtnShadow}},
+           "pressed");
+    host.MouseUp(W(), 60, 22);
+    EXPECT_EQ(clicks, 1);
+}
+
+}  // namespace
