@@ -1,6 +1,6 @@
 #include "app/UnitFormAbout.h"
 
-#include "app/ProgramIcon.h"
+#include "app/Artwork.h"
 #include "app/SiteAddresses.h"
 
 namespace {
@@ -58,7 +58,7 @@ TFormAbout::TFormAbout(TComponent* owner) : TForm(owner) {
     SetFont(DialogFont("Arial", -12, clWindowText));
 
     Image1 = Place<TImage>(*this, "Image1", Bounds(31, 24, 32, 32));
-    Image1->SetPicture(ProgramIcon());
+    Image1->SetPicture(ProgramIcon(true));
 
     Label1 = PlaceLabel(*this, "Label1", Bounds(88, 26, 252, 22), "Vigil");
     Label1->SetFont(DialogFont("Arial", -19, RGB(0x14, 0x76, 0x1F), fsBold));

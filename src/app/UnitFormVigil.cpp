@@ -4,7 +4,6 @@
 
 #include "app/Artwork.h"
 #include "app/LogSource.h"
-#include "app/ProgramIcon.h"
 #include "app/SiteAddresses.h"
 #include "app/UnitFormAbout.h"
 #include "base/Clock.h"
