@@ -354,8 +354,7 @@ TRect TCustomListView::ItemRect(int index) const {
     long long top = body_.Top + static_cast<long long>(index - topIndex_) * rowHeight_;
     top = std::clamp<long long>(top, INT_MIN / 4, INT_MAX / 4);
     int left = body_.Left - hpos_;
-    int right = std::max(left + TotalColumnWidth(), rowSelect_ ? left : body_.Right);
-    if (rowSelect_) right = left + TotalColumnWidth();
+    int right = left + TotalColumnWidth();
     return {left, static_cast<int>(top), right, static_cast<int>(top) + rowHeight_};
 }
 
@@ -814,14 +813,7 @@ void TCustomListView::MouseDown(TMouseButton button, TShiftState shift, int x, i
     bool slowClick = !(shift & (ssCtrl | ssShift | ssDouble)) && item->Selected() &&
                      item->Focused() && selCount_ == 1;
     MoveFocus(index, shift, true);
-    if (slowClick) {
-        editCandidate_ = index;
-        editClickPos_ = {x, y};
-    }
-}
-
-void TCustomListView::MouseMove(TShiftState shift, int x, int y) {
-    TCustomControl::MouseMove(shift, x, y);
+    if (slowClick) editCandidate_ = index;
 }
 
 void TCustomListView::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {

@@ -133,7 +133,6 @@ class TCustomListView : public TCustomControl, private TListModelEvents {
   protected:
     void Paint(TCanvas& canvas) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
-    void MouseMove(TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     bool MouseWheel(TShiftState shift, int delta, TPoint pos) override;
     void KeyDown(TKey& key, TShiftState shift) override;
@@ -230,6 +229,5 @@ class TCustomListView : public TCustomControl, private TListModelEvents {
     bool selecting_ = false;  // the list itself is changing flags
     TWheelAccumulator wheel_;
     std::uint32_t editTimer_ = 0;
-    TPoint editClickPos_;
     int editCandidate_ = -1;  // a click on the focused, selected row may start editing
 };

@@ -93,6 +93,8 @@ class TWsCustomListView : public TCustomListView {
     bool SortDescending() const { return sortDescending_; }
     void SetSortDescending(bool descending);
     int LastSortColumn() const { return lastSortColumn_; }
+    // The header item under the mouse and the button state, kept for themed header drawing;
+    // without visual themes (always on this platform) they stay -1 and false.
     int HotHeaderItem() const { return hotHeaderItem_; }
     bool HeaderMouseDown() const { return headerMouseDown_; }
 
