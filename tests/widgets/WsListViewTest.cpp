@@ -116,6 +116,40 @@ TEST_F(WsListViewTest, HeaderClicksSortAscendingDescendingAscending) {
     EXPECT_EQ(clicked, (std::vector<std::string>{"Name", "Name", "Name", "Size"}));
 }
 
+TEST_F(WsListViewTest, ArrowPlaceFollowsTheDisplayMode) {
+    list->SetAlphaSortAll(true);
+    AddRows({"x"});
+    ClickHeader(1);
+    TBitmap probe(1, 1);
+    probe.Canvas().Font() = list->Font();
+    int textLeft = SectionLeft(1) + 2 + 4;
+    int textEnd = textLeft + probe.Canvas().TextWidth("Name");
+    struct Case {
+        TWsLVHeaderSortDisplayMode mode;
+        int boxLeft;  // form x; -1: no arrow anywhere in the item
+    };
+    const Case cases[] = {
+        {hsdmRightAlign, SectionLeft(1) + 150 - 19},
+        {hsdmLeftAlign, textLeft},
+        {hsdmRightOfText, textEnd + 5},
+        {hsdmNone, -1},
+    };
+    for (const Case& c : cases) {
+        list->SetHeaderSortDisplayMode(c.mode);
+        host.Advance(1);
+        if (c.boxLeft < 0) {
+            EXPECT_EQ(ShadowPixelsInside(1), 0) << "the plain header shows no arrow";
+            continue;
+        }
+        // An up arrow: its 9-pixel base on row 10, its apex above the base's middle on row 6.
+        EXPECT_EQ(W().PixelColor(c.boxLeft + 4, 11 + 6), kShadow) << c.mode;
+        EXPECT_EQ(W().PixelColor(c.boxLeft, 11 + 10), kShadow) << c.mode;
+        EXPECT_EQ(W().PixelColor(c.boxLeft + 8, 11 + 10), kShadow) << c.mode;
+        EXPECT_EQ(W().PixelColor(c.boxLeft - 1, 11 + 10), kFace) << c.mode;
+        EXPECT_EQ(W().PixelColor(c.boxLeft + 9, 11 + 10), kFace) << c.mode;
+    }
+}
+
 TEST_F(WsListViewTest, WithoutAlphaSortAHeaderClickChangesNothing) {
     AddRows({"b", "A", "c"});
     int before = W().PresentCount();
