@@ -1,8 +1,12 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "history/ReportFigures.h"
 
 // What the command line asked for.
 struct TCommandLine {
@@ -12,6 +16,9 @@ struct TCommandLine {
     bool Print = false;
     bool Help = false;
     bool Version = false;
+    std::string Format = "tsv";  // for --print: tsv, csv or json
+    TPeriod Period;              // --since and --until, in UTC seconds
+    TQuietHours Quiet;           // --quiet-hours
     // The files of the live log, newest first; empty for the system's own.
     std::vector<std::string> LiveLog;
 };
@@ -19,6 +26,17 @@ struct TCommandLine {
 // The arguments after the program's name. False with the reason in error (one line, names
 // made printable) when they are not a valid command line.
 bool ParseCommandLine(const std::vector<std::string>& args, TCommandLine& cmd, std::string& error);
+
+// A moment given as an ISO 8601 date ("2024-03-01"), date and time ("2024-03-01T08:30",
+// seconds and a "Z" or "+08:00" offset optional) or a number of days back ("7d"), in Unix
+// seconds. Local times use offsetAt; a date alone is its first second, or its last with
+// endOfDay. False when the text is none of these.
+bool ParseMoment(const std::string& text, std::int64_t now,
+                 const std::function<std::int32_t(std::int64_t)>& offsetAt, bool endOfDay,
+                 std::int64_t& out);
+
+// "HH:MM-HH:MM"; false when malformed or empty.
+bool ParseQuietHours(const std::string& text, TQuietHours& out);
 
 // A name as it appears in a message: control characters and backslashes escaped, so that a
 // message about any file name stays one line.

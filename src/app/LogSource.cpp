@@ -76,6 +76,11 @@ void NoticeOnStandardError(const std::string& line) {
 }
 
 std::unique_ptr<TSessionHistory> MakeSessionHistory(const TCommandLine& cmd, TLogNotice notice) {
-    return std::make_unique<TSessionHistory>(MakeLogSource(cmd, std::move(notice)),
-                                             LocalUtcOffsetSeconds);
+    auto history = std::make_unique<TSessionHistory>(MakeLogSource(cmd, std::move(notice)),
+                                                     LocalUtcOffsetSeconds);
+    history->SetPeriod(cmd.Period);
+    history->SetQuietHours(cmd.Quiet);
+    // The live log's running session is still running now; a copied log's ends with it.
+    if (cmd.LogFile.empty()) history->SetNow(UnixTimeNow);
+    return history;
 }

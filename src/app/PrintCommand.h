@@ -16,6 +16,18 @@ using TReportWriter = std::function<bool(std::string_view)>;
 bool WriteReport(const TSessionHistory& history, const TReportWriter& write);
 std::string PrintReport(const TSessionHistory& history);
 
+// --format csv: a header row, then a row per session with the exact times (ISO 8601 local,
+// with the offset) and seconds, the kernel and the quiet-hours mark. RFC 4180.
+bool WriteCsvReport(const TSessionHistory& history, const TReportWriter& write);
+// --format json: one object, {"sessions": [...], "summary": {...}}.
+bool WriteJsonReport(const TSessionHistory& history, const TReportWriter& write);
+
+// RFC 4180: a field with a comma, quote or line break is quoted, its quotes doubled.
+std::string CsvField(std::string_view s);
+
+// A moment in local time with its offset: "2024-03-01T08:00:00+01:00".
+std::string IsoLocalTime(std::int64_t utc, std::int32_t offset);
+
 // RunPrint with the report handed to write and the lines for standard error in err; returns
 // the exit status (1 when write failed).
 int RunPrintTo(const TCommandLine& cmd, const TReportWriter& write, std::string& err);

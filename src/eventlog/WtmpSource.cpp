@@ -1,5 +1,6 @@
 #include "eventlog/WtmpSource.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <utility>
 
@@ -172,13 +173,29 @@ bool TWtmpEventSource::ReadNext(std::span<std::uint8_t> buffer, std::uint32_t& b
             end_ -= record.size();
             continue;
         }
-        std::size_t size = EventRecordSize(event.User.size());
+        // A boot carries the kernel release as its one insertion string, as a Windows start
+        // event carries the system version.
+        scratch_.clear();
+        if (!event.Release.empty()) {
+            std::u16string release[1];
+            for (std::uint8_t c : event.Release) release[0] += c >= 0x20 && c < 0x7F ? c : u'?';
+            TEventRecordParts parts;
+            parts.TimeGenerated = event.Time;
+            parts.EventId = event.EventId;
+            parts.Strings = release;
+            AppendEventRecord(scratch_, parts);
+        }
+        std::size_t size = scratch_.empty() ? EventRecordSize(event.User.size()) : scratch_.size();
         if (buffer.size() < size) {
             bytesNeeded = static_cast<std::uint32_t>(size);
             error = erInsufficientBuffer;
             return false;
         }
-        WriteEventRecord(buffer, event.Time, event.EventId, event.User);
+        if (scratch_.empty()) {
+            WriteEventRecord(buffer, event.Time, event.EventId, event.User);
+        } else {
+            std::copy(scratch_.begin(), scratch_.end(), buffer.begin());
+        }
         bytesRead = static_cast<std::uint32_t>(size);
         end_ -= record.size();
         error = erNone;

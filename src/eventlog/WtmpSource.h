@@ -48,6 +48,7 @@ class TWtmpEventSource : public TEventLogSource {
     std::vector<std::uint8_t> block_;
     std::uint64_t blockStart_ = 0;  // block_ holds the file's bytes from here
     TLogReadReport report_;
+    std::vector<std::uint8_t> scratch_;  // a record with insertion strings, built before copying
 };
 
 // Account names are shown and printed as UTF-8 in tab-separated lines, so bytes that are

@@ -38,10 +38,22 @@ struct TEventTime {
     DateTimeValue Local;
 };
 
-void ApplyBoot(SessionTable& table, TEventTime t) {
+void ApplyBoot(SessionTable& table, TEventTime t, std::string kernel) {
     if (table.empty() || HasTime(table.back().BootTime)) OpenRecord(table);
     table.back().BootTime = t.Local;
     table.back().BootUtc = t.Utc;
+    if (!kernel.empty()) table.back().Kernel = std::move(kernel);
+}
+
+// The system version that a Windows start writes after its boot event: "10.00. 19045".
+std::string SystemVersionText(const std::vector<std::string>& strings) {
+    std::string text;
+    for (const std::string& s : strings) {
+        if (s.empty()) continue;
+        if (!text.empty()) text += ' ';
+        text += s;
+    }
+    return text;
 }
 
 void ApplyShutdown(SessionTable& table, TEventTime t) {
@@ -61,17 +73,38 @@ void ApplyUser(SessionTable& table, TEventTime t, std::string name) {
     table.back().UserName = std::move(name);
 }
 
+// Read backwards, the version event comes before the boot it belongs to; it waits for that
+// boot rather than opening a record of its own, so the sessions are those of the three rules.
+struct TPendingVersion {
+    std::string Text;
+    std::uint32_t Utc = 0;
+};
+
 void ApplyEvent(SessionTable& table, TEventLogSource& source, std::span<const std::uint8_t> record,
-                const TEventRecordHead& head, const TUtcOffsetAt& offsetAt) {
+                const TEventRecordHead& head, const TUtcOffsetAt& offsetAt,
+                TPendingVersion& version) {
     auto at = [&] {
         return TEventTime{head.TimeGenerated, EventLocalTime(head.TimeGenerated, offsetAt)};
     };
     switch (head.EventId & 0xFFFFu) {
-        case eiBoot:
-            ApplyBoot(table, at());
+        case eiBoot: {
+            std::string kernel;
+            if (head.NumStrings > 0) {
+                std::vector<std::string> strings = EventRecordStrings(record, head);
+                if (!strings.empty()) kernel = strings.front();
+            }
+            if (kernel.empty() && !version.Text.empty() && version.Utc >= head.TimeGenerated)
+                kernel = version.Text;
+            version = {};
+            ApplyBoot(table, at(), std::move(kernel));
             break;
+        }
         case eiShutdown:
+            version = {};
             ApplyShutdown(table, at());
+            break;
+        case eiSystemVersion:
+            version = {SystemVersionText(EventRecordStrings(record, head)), head.TimeGenerated};
             break;
         case eiUserControl: {
             std::string name = AccountOf(source, record, head);
@@ -123,6 +156,7 @@ void ScanEventLog(SessionTable& table, TEventLogSource& source, const TUtcOffset
     if (!source.Open()) return;
     std::vector<std::uint8_t> buffer(kEventRecordHeadSize);
     std::uint32_t bytesRead = 0;
+    TPendingVersion version;
     while (ReadRecords(source, buffer, bytesRead)) {
         // A read may return several whole records, as the Windows service does when they fit;
         // each states its length. A length that does not fit ends what this read brought.
@@ -130,7 +164,7 @@ void ScanEventLog(SessionTable& table, TEventLogSource& source, const TUtcOffset
         TEventRecordHead head;
         while (ReadEventRecordHead(rest, head) && head.Length >= kEventRecordHeadSize &&
                head.Length <= rest.size()) {
-            ApplyEvent(table, source, rest.first(head.Length), head, offsetAt);
+            ApplyEvent(table, source, rest.first(head.Length), head, offsetAt, version);
             rest = rest.subspan(head.Length);
         }
     }

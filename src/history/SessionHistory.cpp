@@ -16,12 +16,33 @@ void TSessionHistory::Refresh() {
         table_.clear();
     }
     FinishTable(table_);
+    totals_ = FinishRecords(table_);
+    const std::int64_t runningEnd = now_ ? now_() : NewestEventUtc(table_);
+    if (period_.Since != TPeriod{}.Since || period_.Until != TPeriod{}.Until) {
+        KeepPeriod(table_, period_, runningEnd);
+        totals_ = {};
+        for (const SessionRecord& rec : table_) {
+            totals_.TotalSeconds += rec.DurationSeconds;
+            totals_.AnyUser = totals_.AnyUser || !rec.UserName.empty();
+        }
+    }
+    for (SessionRecord& rec : table_) {
+        std::int64_t start, end;
+        SessionSpan(rec, runningEnd, start, end);
+        DateTimeValue from = HasTime(rec.BootTime) ? rec.BootTime : rec.ShutdownTime;
+        DateTimeValue to = HasTime(rec.ShutdownTime) ? rec.ShutdownTime
+                           : end > start
+                               ? EventLocalTime(static_cast<std::uint32_t>(end), offsetAt_)
+                               : from;
+        rec.Quiet = OverlapsQuietHours(from, to, quiet_);
+    }
     rows_ = {};
     if (keepRows_) {
-        rows_ = BuildRows(table_);
-        totals_ = {rows_.AnyUser, rows_.TotalSeconds};
-    } else {
-        totals_ = FinishRecords(table_);
+        rows_.Rows.reserve(table_.size());
+        for (std::size_t i = 0; i < table_.size(); ++i) rows_.Rows.push_back(SessionRow(table_, i));
+        rows_.AnyUser = totals_.AnyUser;
+        rows_.TotalSeconds = totals_.TotalSeconds;
     }
     summary_ = SummaryTexts(table_, totals_.TotalSeconds);
+    figures_ = ComputeFigures(table_, period_, runningEnd);
 }

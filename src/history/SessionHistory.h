@@ -4,6 +4,7 @@
 
 #include "eventlog/EventLogSource.h"
 #include "history/EventScan.h"
+#include "history/ReportFigures.h"
 #include "history/SessionRecord.h"
 #include "history/SessionRows.h"
 #include "history/SummaryTexts.h"
@@ -18,6 +19,13 @@ class TSessionHistory {
     // a long history printed once need not hold all its texts.
     void SetKeepRows(bool keep) { keepRows_ = keep; }
 
+    // Sessions outside the period are left out of the table, the rows and every figure.
+    void SetPeriod(const TPeriod& period) { period_ = period; }
+    void SetQuietHours(const TQuietHours& quiet) { quiet_ = quiet; }
+    // For a live log: the running session runs until now (Unix seconds) rather than until the
+    // newest event; 0 for a log file.
+    void SetNow(std::function<std::int64_t()> now) { now_ = std::move(now); }
+
     void Refresh();
 
     const SessionTable& Table() const { return table_; }
@@ -25,6 +33,11 @@ class TSessionHistory {
     TSessionRow Row(std::size_t i) const { return SessionRow(table_, i); }
     const TSessionTotals& Totals() const { return totals_; }
     const TSummaryTexts& Summary() const { return summary_; }
+    const TSessionFigures& Figures() const { return figures_; }
+    // The UTC offset in force at a moment, as the events are shown.
+    std::int32_t OffsetAt(std::int64_t unixSeconds) const {
+        return offsetAt_ ? offsetAt_(unixSeconds) : 0;
+    }
     // What the source noticed during the last Refresh.
     const TLogReadReport& ReadReport() const { return report_; }
 
@@ -32,6 +45,10 @@ class TSessionHistory {
     std::unique_ptr<TEventLogSource> source_;
     TUtcOffsetAt offsetAt_;
     bool keepRows_ = true;
+    TPeriod period_;
+    TQuietHours quiet_;
+    std::function<std::int64_t()> now_;
+    TSessionFigures figures_;
     SessionTable table_;
     TSessionRows rows_;
     TSessionTotals totals_;

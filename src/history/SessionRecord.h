@@ -17,7 +17,9 @@ struct SessionRecord {
     std::uint32_t BootUtc = 0;         // Unix seconds; valid when BootTime is present
     std::uint32_t ShutdownUtc = 0;     // Unix seconds; valid when ShutdownTime is present
     std::string_view StatusText;       // filled by BuildRows; one of the fixed status texts
+    bool Quiet = false;                // filled by the report: the session met the quiet hours
     std::string UserName;
+    std::string Kernel;  // the kernel or system version the boot ran, where the log says
 };
 
 // Index 0 is the newest session: the log is read backwards.

@@ -67,7 +67,8 @@ TSessionRow SessionRow(const SessionTable& table, std::size_t i) {
     bool hasShutdown = HasTime(rec.ShutdownTime);
     if (hasBoot) row.BootText = DateTimeText(rec.BootTime);
     if (hasShutdown) row.ShutdownText = DateTimeText(rec.ShutdownTime);
-    row.StateImage = i > 0 && !(hasBoot && hasShutdown) ? 1 : 0;
+    // From the status, which FinishRecords fixed by the record's place in the whole table.
+    row.StateImage = rec.StatusText == kStatusAbnormal || rec.StatusText == kStatusNoBoot ? 1 : 0;
     if (rec.DurationSeconds > 0) row.DurationTextValue = DurationText(rec.DurationSeconds);
     row.UserText = rec.UserName;
     row.StatusText = rec.StatusText;

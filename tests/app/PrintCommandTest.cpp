@@ -16,6 +16,13 @@
 
 namespace {
 
+// The report without the figure lines that follow the four summary texts.
+std::string RowsAndSummary(const std::string& out) {
+    std::size_t at = out.find("\nperiod\t");
+    if (at == std::string::npos) at = out.find("\nuptime\t");
+    return at == std::string::npos ? out : out.substr(0, at + 1);
+}
+
 TCommandLine Named(const std::string& path) {
     TCommandLine cmd;
     cmd.LogFile = path;
@@ -29,7 +36,14 @@ const char* kExpectedReport =
     "记录数:3\n"
     "天数:2\n"
     "总计:9小时\n"
-    "平均:3(小时/次)\n";
+    "平均:3(小时/次)\n"
+    "period\t2024-03-01T08:00:00+00:00\t2024-03-02T09:00:00+00:00\t90000\n"
+    "uptime\t34200\t38.00%\n"
+    "downtime\t55800\t62.00%\n"
+    "longest\t34200\n"
+    "shortest\t34200\n"
+    "abnormal\t1\n"
+    "quiet\t0\n";
 
 std::string WriteSampleLog(const TTempDir& dir) {
     return dir.WriteWtmp("wtmp", {BootEntry(UtcSeconds(2024, 3, 1, 8, 0, 0)),
@@ -53,7 +67,9 @@ TEST(PrintCommand, EmptyLogPrintsTheEmptySummary) {
     TTempDir dir;
     std::string out, err;
     EXPECT_EQ(RunPrintTo(Named(dir.WriteFile("empty", {})), out, err), 0);
-    EXPECT_EQ(out, "记录数:0\n天数:0\n总计:0小时\n平均:0(小时/次)\n");
+    EXPECT_EQ(out,
+              "记录数:0\n天数:0\n总计:0小时\n平均:0(小时/次)\nuptime\t0\t0.00%\n"
+              "downtime\t0\t0.00%\nlongest\t0\nshortest\t0\nabnormal\t0\nquiet\t0\n");
 }
 
 TEST(PrintCommand, UnusableNamedFileIsExitStatusTwoWithOneLine) {
@@ -193,7 +209,7 @@ TEST(PrintCommand, SkippedBytesAreReportedAndTheRestIsPrinted) {
     std::string path = dir.WriteFile("torn", bytes);
     EXPECT_EQ(RunPrintTo(Named(path), out, err), 0);
     EXPECT_EQ(err, "vigil: " + path + ": skipped 200 bytes that held no whole record\n");
-    EXPECT_EQ(out,
+    EXPECT_EQ(RowsAndSummary(out),
               "0\t2024-03-02 08:00:00\t\t\t\t正常,运行中...\n"
               "1\t2024-03-01 08:00:00\t\t\t\t非正常关机\n"
               "记录数:2\n天数:2\n总计:0小时\n平均:0(小时/次)\n");
@@ -292,6 +308,120 @@ TEST(Program, ExitStatusesAndMessagesOfTheCommandLine) {
     std::string first;
     std::getline(in, first);
     EXPECT_EQ(first, "vigil: cannot open a window: no display");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ReportOptions, MomentsAndQuietHours) {
+    auto berlin = [](std::int64_t t) { return t >= 1711846800 && t < 1729990800 ? 7200 : 3600; };
+    const std::int64_t now = UtcSeconds(2024, 6, 10, 12, 0, 0);
+    struct TCase {
+        const char* Text;
+        bool EndOfDay;
+        bool Ok;
+        std::int64_t Expected;
+    } cases[] = {
+        {"7d", false, true, now - 7 * 86400},
+        {"0d", false, true, now},
+        {"2024-03-01", false, true, UtcSeconds(2024, 2, 29, 23, 0, 0)},
+        {"2024-03-01", true, true, UtcSeconds(2024, 3, 1, 22, 59, 59)},
+        {"2024-07-01T08:30", false, true, UtcSeconds(2024, 7, 1, 6, 30, 0)},
+        {"2024-07-01 08:30:15", false, true, UtcSeconds(2024, 7, 1, 6, 30, 15)},
+        {"2024-07-01T08:30Z", false, true, UtcSeconds(2024, 7, 1, 8, 30, 0)},
+        {"2024-07-01T08:30+08:00", false, true, UtcSeconds(2024, 7, 1, 0, 30, 0)},
+        {"2024-07-01T08:30-0130", false, true, UtcSeconds(2024, 7, 1, 10, 0, 0)},
+        {"2024-02-30", false, false, 0},
+        {"2024-07-01T24:00", false, false, 0},
+        {"yesterday", false, false, 0},
+        {"7", false, false, 0},
+        {"", false, false, 0},
+    };
+    for (const TCase& c : cases) {
+        std::int64_t out = 0;
+        EXPECT_EQ(ParseMoment(c.Text, now, berlin, c.EndOfDay, out), c.Ok) << c.Text;
+        if (c.Ok) EXPECT_EQ(out, c.Expected) << c.Text;
+    }
+    TQuietHours q;
+    EXPECT_TRUE(ParseQuietHours("22:15-05:45", q));
+    EXPECT_EQ(q.FromMinute, 22 * 60 + 15);
+    EXPECT_EQ(q.ToMinute, 5 * 60 + 45);
+    for (const char* bad : {"24:00-06:00", "23:60-06:00", "23:00-23:00", "23-06", "23:00"})
+        EXPECT_FALSE(ParseQuietHours(bad, q)) << bad;
+
+    struct TBad {
+        std::vector<std::string> Args;
+        const char* Error;
+    } bad[] = {
+        {{"--print", "--format", "xml"}, "unknown format 'xml' (tsv, csv or json)"},
+        {{"--format", "csv"}, "--format needs --print"},
+        {{"--print", "--since", "2024-05-02", "--until", "2024-05-01"},
+         "--since is later than --until"},
+        {{"--print", "--quiet-hours", "25:00-01:00"},
+         "bad quiet hours '25:00-01:00' (HH:MM-HH:MM, for example 23:00-06:00)"},
+        {{"--print", "--since", "soon"},
+         "bad since time 'soon' (a date such as 2024-03-01, a time such as 2024-03-01T08:30, or "
+         "days back such as 7d)"},
+    };
+    for (const TBad& b : bad) {
+        TCommandLine cmd;
+        std::string error;
+        EXPECT_FALSE(ParseCommandLine(b.Args, cmd, error)) << b.Error;
+        EXPECT_EQ(error, b.Error);
+    }
+}
+
+TEST(ReportFormats, CsvQuotesWhatNeedsIt) {
+    struct TCase {
+        const char* In;
+        const char* Out;
+    } cases[] = {{"plain", "plain"},
+                 {"a,b", "\"a,b\""},
+                 {"say \"hi\"", "\"say \"\"hi\"\"\""},
+                 {"two\nlines", "\"two\nlines\""},
+                 {"cr\r", "\"cr\r\""},
+                 {"", ""},
+                 {"名字", "名字"}};
+    for (const TCase& c : cases) EXPECT_EQ(CsvField(c.In), c.Out) << c.In;
+
+    TScopedTimeZone utc("UTC");
+    TTempDir dir;
+    std::string path =
+        dir.WriteWtmp("wtmp", {BootEntry(UtcSeconds(2024, 3, 1, 8, 0, 0)),
+                               LoginEntry("o\"brien,jr", UtcSeconds(2024, 3, 1, 8, 5, 0)),
+                               ShutdownEntry(UtcSeconds(2024, 3, 1, 23, 30, 0)),
+                               BootEntry(UtcSeconds(2024, 3, 2, 8, 0, 0))});
+    TCommandLine cmd = Named(path);
+    cmd.Format = "csv";
+    std::string out, err;
+    EXPECT_EQ(RunPrintTo(cmd, out, err), 0);
+    EXPECT_EQ(out,
+              "state,boot,shutdown,duration_seconds,user,status,kernel,quiet\r\n"
+              "0,2024-03-02T08:00:00+00:00,,0,,\"正常,运行中...\",6.1.0-test,0\r\n"
+              "0,2024-03-01T08:00:00+00:00,2024-03-01T23:30:00+00:00,55800,\"o\"\"brien,jr\","
+              "正常关机,6.1.0-test,1\r\n");
+}
+
+TEST(ReportFormats, JsonIsReadBackByAStandardParser) {
+    const std::string vigil = std::string(VIGIL_BINARY_DIR) + "/vigil";
+    if (!std::filesystem::exists(vigil)) GTEST_SKIP() << "vigil not built";
+    if (std::system("command -v python3 >/dev/null 2>&1") != 0) GTEST_SKIP() << "no python3";
+    TTempDir dir;
+    std::string log = dir.WriteWtmp("wtmp", {BootEntry(UtcSeconds(2024, 3, 1, 8, 0, 0)),
+                                             LoginEntry("a\"b\\c", UtcSeconds(2024, 3, 1, 8, 5, 0)),
+                                             ShutdownEntry(UtcSeconds(2024, 3, 1, 20, 0, 0)),
+                                             BootEntry(UtcSeconds(2024, 3, 3, 8, 0, 0))});
+    std::ofstream(dir.Path("check.py"))
+        << "import json,sys\nd=json.load(sys.stdin)\ns=d['sessions']\n"
+           "assert len(s)==2 and s[1]['user']=='a\"b\\\\c' and s[1]['duration_seconds']==43200\n"
+           "assert s[1]['boot']=='2024-03-01T08:00:00+00:00' and s[0]['shutdown'] is None\n"
+           "assert d['summary']['uptime_percent']==25.0 and d['summary']['records']==2\n"
+           "assert s[1]['kernel']=='6.1.0-test' and s[1]['quiet'] is False\n";
+    std::string print = "TZ=UTC '" + vigil + "' --print --format json '" + log + "'";
+    std::string command = print + " | python3 '" + dir.Path("check.py") + "' && " + print +
+                          " | python3 -m json.tool >/dev/null";
+    EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 0) << command;
 }
 
 }  // namespace

@@ -89,6 +89,23 @@ TEST(WtmpSource, LoginInTheBootsSecondButBeforeItJoinsThatBoot) {
     }
 }
 
+// The boot record's host field holds the kernel release; control bytes are not carried.
+TEST(WtmpSource, EachBootKeepsItsKernelRelease) {
+    TTempDir dir;
+    std::vector<std::uint8_t> bytes =
+        WtmpBytes({BootEntry(1000), ShutdownEntry(2000), BootEntry(3000), LoginEntry("ann", 3100)});
+    const char odd[] = "6.8.0-\x01x";
+    std::memset(bytes.data() + 384 * 2 + offsetof(utmp, ut_host), 0, sizeof(utmp::ut_host));
+    std::memcpy(bytes.data() + 384 * 2 + offsetof(utmp, ut_host), odd, sizeof odd - 1);
+    TSessionHistory history(std::make_unique<TWtmpEventSource>(dir.WriteFile("wtmp", bytes)),
+                            [](std::int64_t) { return 0; });
+    history.Refresh();
+    ASSERT_EQ(history.Table().size(), 2u);
+    EXPECT_EQ(history.Table()[0].Kernel, "6.8.0-?x");
+    EXPECT_EQ(history.Table()[0].UserName, "ann");
+    EXPECT_EQ(history.Table()[1].Kernel, "6.1.0-test");
+}
+
 TEST(WtmpSource, AccountNamesAreMadeSafeToShow) {
     EXPECT_EQ(SanitizedAccountName({}), "");
     auto name = [](const std::string& s) {
