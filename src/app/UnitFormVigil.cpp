@@ -53,6 +53,7 @@ TFormVigil::TFormVigil(TComponent* owner) : TForm(owner), UptimeClock(Millisecon
     SetClientHeight(475);
     SetColor(clWindow);
     SetFont(ArialFont(-11));
+    SetIcon(ProgramIcon());
 
     ImageList1 = Own(std::make_unique<TImageList>(this, 32, 32));
     ImageList1->SetName("ImageList1");

@@ -106,6 +106,11 @@ void TForm::SetBorderIcons(TBorderIcons icons) {
     borderIcons_ = icons & (biSystemMenu | biMinimize | biMaximize);
 }
 
+void TForm::SetIcon(const TPixelBuffer& icon) {
+    icon_ = icon;
+    if (hostWindow_) hostWindow_->SetIcon(icon_);
+}
+
 void TForm::SetWindowState(TWindowState state) {
     if (state == windowState_) return;
     windowState_ = state;
@@ -248,6 +253,7 @@ void TForm::CreateHostWindow() {
     backBuffer_.Resize(c.Width(), c.Height(), ColorToPixel(Color()));
     invalid_ = TRegion(c);
     hostWindow_->SetState(windowState_);
+    if (icon_.Width() > 0) hostWindow_->SetIcon(icon_);
 }
 
 void TForm::VisibleChanged() {

@@ -47,6 +47,9 @@ class TForm : public TWinControl, public THostWindowEvents {
     // A window that cannot be sized never shows the maximise button.
     TBorderIcons BorderIcons() const;
     void SetBorderIcons(TBorderIcons icons);
+    // The window's icon on the desktop.
+    const TPixelBuffer& Icon() const { return icon_; }
+    void SetIcon(const TPixelBuffer& icon);
     TPosition Position() const { return position_; }
     void SetPosition(TPosition position) { position_ = position; }
     TWindowState WindowState() const { return windowState_; }
@@ -144,6 +147,7 @@ class TForm : public TWinControl, public THostWindowEvents {
 
     std::unique_ptr<THostWindow> hostWindow_;
     TPixelBuffer backBuffer_;
+    TPixelBuffer icon_;
     TRegion invalid_;
     TFormBorderStyle borderStyle_ = bsSizeable;
     TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;

@@ -63,6 +63,9 @@ class THostWindow {
   public:
     virtual ~THostWindow() = default;
     virtual void SetCaption(const std::string& caption) = 0;
+    // The picture the desktop shows for the window (title bar, task switcher); hosts without
+    // one ignore it.
+    virtual void SetIcon(const TPixelBuffer&) {}
     virtual void SetClientBounds(const TRect& screenRect) = 0;
     virtual void SetVisible(bool visible) = 0;
     // A disabled window takes no input (the other windows while a modal form runs).

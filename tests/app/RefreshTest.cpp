@@ -111,6 +111,16 @@ TEST_F(Refresh, WebCommandsHandTheirAddressesToTheDesktop) {
     EXPECT_EQ(Items().Count(), 3);
 }
 
+TEST_F(Refresh, TheWindowShowsTheProgramIcon) {
+    const TPixelBuffer& icon = W().Icon();
+    const TPixelBuffer drawn = ProgramIcon();
+    ASSERT_EQ(icon.Width(), 32);
+    EXPECT_EQ(std::vector<TPixel>(icon.Data(), icon.Data() + 1024),
+              std::vector<TPixel>(drawn.Data(), drawn.Data() + 1024));
+    // The log page's header shows it too.
+    EXPECT_EQ(form->Image1->Picture().Width(), 32);
+}
+
 TEST_F(Refresh, TheUptimeLabelNamesThisSystemInItsPlace) {
 #ifdef _WIN32
     EXPECT_EQ(form->LabTime->Caption(), " Windows已运行时间:");

@@ -19,6 +19,7 @@ class THeadlessWindow : public THostWindow {
     ~THeadlessWindow() override;
 
     void SetCaption(const std::string& caption) override { caption_ = caption; }
+    void SetIcon(const TPixelBuffer& icon) override { icon_ = icon; }
     void SetClientBounds(const TRect& screenRect) override;
     void SetVisible(bool visible) override;
     void SetEnabled(bool enabled) override { enabled_ = enabled; }
@@ -29,6 +30,7 @@ class THeadlessWindow : public THostWindow {
     void SetCapture(bool capture) override { captured_ = capture; }
 
     const std::string& Caption() const { return caption_; }
+    const TPixelBuffer& Icon() const { return icon_; }
     TRect ClientBounds() const { return bounds_; }
     TWindowKind Kind() const { return kind_; }
     bool Visible() const { return visible_; }
@@ -50,6 +52,7 @@ class THeadlessWindow : public THostWindow {
     THeadlessHost& host_;
     THostWindowEvents& events_;
     std::string caption_;
+    TPixelBuffer icon_;
     TRect bounds_;
     TWindowKind kind_;
     bool visible_ = false;

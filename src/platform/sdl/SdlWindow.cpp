@@ -82,6 +82,17 @@ void TSdlWindow::TakeFocus() {
     if (window_) SDL_SetWindowInputFocus(window_);
 }
 
+void TSdlWindow::SetIcon(const TPixelBuffer& icon) {
+    if (!window_ || icon.Width() <= 0 || icon.Height() <= 0) return;
+    // The pixels are 0xAARRGGBB words, as SDL's ARGB8888 reads them.
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<TPixel*>(icon.Data()), icon.Width(), icon.Height(), 32,
+        icon.Width() * static_cast<int>(sizeof(TPixel)), SDL_PIXELFORMAT_ARGB8888);
+    if (!surface) return;
+    SDL_SetWindowIcon(window_, surface);
+    SDL_FreeSurface(surface);
+}
+
 void TSdlWindow::SetCaption(const std::string& caption) {
     if (window_) SDL_SetWindowTitle(window_, caption.c_str());
 }

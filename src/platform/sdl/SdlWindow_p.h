@@ -23,6 +23,7 @@ class TSdlWindow : public THostWindow {
     void TakeFocus();
 
     void SetCaption(const std::string& caption) override;
+    void SetIcon(const TPixelBuffer& icon) override;
     void SetClientBounds(const TRect& screenRect) override;
     void SetVisible(bool visible) override;
     void SetEnabled(bool enabled) override { enabled_ = enabled; }
