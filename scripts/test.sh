@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what Vigil needs, builds it and runs every test: once plainly, once under
-# AddressSanitizer + UndefinedBehaviorSanitizer, and the fuzzers for a bounded time.
+# AddressSanitizer + UndefinedBehaviorSanitizer, once cross-built for Windows under wine, and
+# the fuzzers for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -20,11 +21,14 @@ bash scripts/build.sh build-asan -DVIGIL_SANITIZE=ON -DVIGIL_BENCH=OFF -DCMAKE_B
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs" | tee "$logs/asan.txt"
 
+echo "== Windows: cross-build, then test under wine =="
+bash scripts/test-windows.sh build-win | tee "$logs/windows.txt"
+
 if [ -x scripts/fuzz.sh ]; then
   echo "== Fuzz =="
   bash scripts/fuzz.sh
 fi
 
-# Both ctest runs passed (set -e and pipefail stop at a failure); say so once at the end.
+# Every ctest run passed (set -e and pipefail stop at a failure); say so once at the end.
 total=$(cat "$logs"/*.txt | awk '/tests failed out of/ { n += $NF } END { print n + 0 }')
 echo "tests: ${total} passed, 0 failed"

@@ -3,17 +3,17 @@
 #include <cstdio>
 #include <utility>
 
+#include "app/Platform.h"
 #include "base/Clock.h"
 #include "eventlog/EvtSource.h"
 #include "eventlog/EvtxSource.h"
 #include "eventlog/LogFileFormat.h"
 #include "eventlog/WtmpFile.h"
 #include "eventlog/WtmpSource.h"
-#include "platform/linux/LiveLog.h"
 
 std::vector<std::string> LogFiles(const TCommandLine& cmd) {
     if (!cmd.LogFile.empty()) return {cmd.LogFile};
-    return cmd.LiveLog.empty() ? LiveLogFiles() : cmd.LiveLog;
+    return cmd.LiveLog.empty() ? SystemLogFiles() : cmd.LiveLog;
 }
 
 std::string LogFileArgumentProblem(const TCommandLine& cmd) {
@@ -54,7 +54,11 @@ std::string ReadReportMessages(const TCommandLine& cmd, const TSessionHistory& h
 }
 
 std::unique_ptr<TEventLogSource> MakeLogSource(const TCommandLine& cmd, TLogNotice notice) {
-    if (cmd.LogFile.empty()) return std::make_unique<TWtmpEventSource>(LogFiles(cmd));
+    if (cmd.LogFile.empty()) {
+        if (cmd.LiveLog.empty())
+            if (auto system = CreateSystemEventLogSource()) return system;
+        return std::make_unique<TWtmpEventSource>(LogFiles(cmd));
+    }
     TLogFileNotice fileNotice;
     if (notice)
         fileNotice = [notice, path = cmd.LogFile](const std::string& text) {

@@ -8,16 +8,13 @@
 
 #include "app/Commands.h"
 #include "app/LogSource.h"
+#include "app/Platform.h"
 #include "app/UnitFormAbout.h"
 #include "app/UnitFormVigil.h"
 #include "base/Clock.h"
 #include "base/DateTime.h"
 #include "framework/Application.h"
-#include "platform/freetype/FreeTypeFontEngine.h"
 #include "platform/headless/HeadlessHost.h"
-#include "platform/linux/DesktopOpen.h"
-#include "platform/png/PngFile.h"
-#include "platform/sdl/SdlHost.h"
 
 namespace {
 
@@ -40,14 +37,6 @@ void InstallLocalClock() {
     });
 }
 
-bool HasDisplay() {
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}) {
-        const char* value = std::getenv(name);
-        if (value != nullptr && *value != '\0') return true;
-    }
-    return false;
-}
-
 // The main window reads the log named on the command line, or the live one.
 void UseLogOf(const TCommandLine& cmd) {
     FormVigilHistorySource = [cmd] { return MakeSessionHistory(cmd); };
@@ -55,21 +44,16 @@ void UseLogOf(const TCommandLine& cmd) {
 
 int OpenWindow(const TCommandLine& cmd) {
     if (!CheckLogFileArgument(cmd)) return 2;
-    // Said before the window system is asked, whose libraries write their own complaints.
-    if (!HasDisplay()) {
-        std::fputs("vigil: cannot open a window: no display\n", stderr);
+    std::string error;
+    std::unique_ptr<THost> host = CreateWindowHost(error);
+    if (!host) {
+        std::fprintf(stderr, "vigil: cannot open a window: %s\n", error.c_str());
         return 1;
     }
-    InstallFreeTypeFontEngine();
+    InstallSystemFontEngine();
     InstallLocalClock();
     UseLogOf(cmd);
-    TSdlHost host;
-    if (!host.Ok()) {
-        std::fprintf(stderr, "vigil: cannot open a window: %s\n", host.Error().c_str());
-        return 1;
-    }
-    host.UrlOpener = OpenWithDesktop;
-    TApplication app(host);
+    TApplication app(*host);
     app.CreateForm(FormVigil);
     app.Run();
     return 0;
@@ -83,7 +67,7 @@ int RenderScreenshot(const TCommandLine& cmd) {
                      refused.c_str());
         return 2;
     }
-    InstallFreeTypeFontEngine();
+    InstallSystemFontEngine();
     InstallLocalClock();
     UseLogOf(cmd);
     THeadlessHost host;
@@ -108,7 +92,7 @@ int RenderScreenshot(const TCommandLine& cmd) {
         return 1;
     }
     std::string error;
-    if (!SavePng(window->Pixels(), cmd.ScreenshotPath, &error)) {
+    if (!SaveScreenshotPng(window->Pixels(), cmd.ScreenshotPath, &error)) {
         std::fprintf(stderr, "vigil: %s\n", PrintableName(error).c_str());
         return 2;
     }

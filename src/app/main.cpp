@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/Commands.h"
-#include "platform/linux/LocaleFormats.h"
+#include "app/Platform.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ int WriteAndExit(const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    UseUserLocale();
+    StartPlatform();
     TCommandLine cmd;
     std::string error;
     if (!ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), cmd, error))

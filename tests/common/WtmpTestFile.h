@@ -1,12 +1,26 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 class TEventLogSource;
 
-// Login accounting records for tests, written with the C library's own struct utmp.
+// Login accounting records for tests, laid out as glibc's struct utmp on Linux (checked
+// against the C library's own where there is one), so they are the same on every system.
+inline constexpr std::size_t kWtmpRecordSize = 384;
+inline constexpr std::size_t kWtmpUserOffset = 44;  // char[32]
+inline constexpr std::size_t kWtmpUserSize = 32;
+enum : short {
+    kWtmpRunLevel = 1,
+    kWtmpBootTime = 2,
+    kWtmpInitProcess = 5,
+    kWtmpLoginProcess = 6,
+    kWtmpUserProcess = 7,
+    kWtmpDeadProcess = 8,
+};
+
 struct TWtmpEntry {
     short Type = 0;  // ut_type: BOOT_TIME, RUN_LVL, USER_PROCESS, ...
     std::string User;

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <utmp.h>
 
 #include <cstring>
 #include <random>
@@ -17,10 +16,10 @@ TEST(WtmpSource, MapsRecordTypesAndReadsNewestFirst) {
                                               RunLevelEntry(1001),
                                               LoginEntry("alice", 1010),
                                               LogoutEntry(1500),
-                                              {LOGIN_PROCESS, "LOGIN", "tty1", 1600},
-                                              {INIT_PROCESS, "", "tty1", 1601},
+                                              {kWtmpLoginProcess, "LOGIN", "tty1", 1600},
+                                              {kWtmpInitProcess, "", "tty1", 1601},
                                               ShutdownEntry(2000),
-                                              {RUN_LVL, "shutdownx", "~", 2001},
+                                              {kWtmpRunLevel, "shutdownx", "~", 2001},
                                               BootEntry(3000)});
     TWtmpEventSource source(path);
     std::vector<TReadEvent> events = ReadAllEvents(source);
@@ -123,9 +122,9 @@ TEST(WtmpSource, AccountNamesAreMadeSafeToShow) {
 }
 
 TEST(WtmpSource, UserFieldWithoutTerminatorIsReadToItsEnd) {
-    std::string full(sizeof(utmp::ut_user), 'x');
+    std::string full(kWtmpUserSize, 'x');
     std::vector<std::uint8_t> bytes = WtmpBytes({LoginEntry("", 5000)});
-    std::memcpy(bytes.data() + offsetof(utmp, ut_user), full.data(), full.size());
+    std::memcpy(bytes.data() + kWtmpUserOffset, full.data(), full.size());
     TTempDir dir;
     TWtmpEventSource source(dir.WriteFile("wtmp", bytes));
     std::vector<TReadEvent> events = ReadAllEvents(source);

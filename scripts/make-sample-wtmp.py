@@ -1,0 +1,29 @@
+#!/usr/bin/env python3
+"""make-sample-wtmp.py OUT: writes a small login accounting file (glibc's 384-byte struct utmp
+records) with two complete days of sessions, for the program's smoke tests."""
+import calendar
+import struct
+import sys
+
+
+def record(kind, user, line, seconds):
+    b = bytearray(384)
+    struct.pack_into("<hi", b, 0, kind, 100)  # ut_type, ut_pid
+    b[8:8 + len(line)] = line.encode()  # ut_line
+    b[44:44 + len(user)] = user.encode()  # ut_user
+    struct.pack_into("<i", b, 340, seconds)  # ut_tv.tv_sec
+    return bytes(b)
+
+
+def utc(*parts):
+    return calendar.timegm(parts)
+
+
+BOOT, RUN_LEVEL, USER = 2, 1, 7
+with open(sys.argv[1], "wb") as out:
+    out.write(record(BOOT, "reboot", "~", utc(2024, 3, 1, 8, 0, 0)))
+    out.write(record(USER, "alice", "pts/0", utc(2024, 3, 1, 8, 5, 0)))
+    out.write(record(RUN_LEVEL, "shutdown", "~", utc(2024, 3, 1, 17, 30, 0)))
+    out.write(record(BOOT, "reboot", "~", utc(2024, 3, 1, 20, 0, 0)))
+    out.write(record(USER, "bob", "pts/0", utc(2024, 3, 1, 20, 1, 0)))
+    out.write(record(BOOT, "reboot", "~", utc(2024, 3, 2, 9, 0, 0)))

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "graphics/Canvas.h"
+
+// PNG as RGBA (the alpha from the pixel's top byte), compressed not at all: the deflate
+// stream is made of stored blocks, so no compression library is needed. Screenshots are the
+// only pictures written, and they stay a few megabytes.
+std::vector<std::uint8_t> EncodePng(const TPixelBuffer& buffer);
+
+// False with a reason in *error when the picture is empty or the file cannot be written.
+bool SavePng(const TPixelBuffer& buffer, const std::string& path, std::string* error = nullptr);

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/Host.h"
+#include "platform/win32/Windows_p.h"
+
+class TWin32Window;
+
+// Real windows through user32, one per form, on the thread's one message loop. Idle waits in
+// MsgWaitForMultipleObjectsEx until input or the next timer; it never polls. While the user
+// drags a window's frame the system runs a loop of its own, so a system timer then keeps the
+// framework's timers and painting going.
+class TWin32Host : public THost {
+  public:
+    TWin32Host();
+    ~TWin32Host() override;
+    TWin32Host(const TWin32Host&) = delete;
+    TWin32Host& operator=(const TWin32Host&) = delete;
+
+    // False when the window classes could not be registered; Error() says why.
+    bool Ok() const { return ok_; }
+    const std::string& Error() const { return error_; }
+
+    std::unique_ptr<THostWindow> CreateHostWindow(const THostWindowParams& params,
+                                                  THostWindowEvents& events) override;
+    void SetClient(THostClient* client) override { client_ = client; }
+    TRect WorkArea() const override;
+    TPoint CursorPos() const override;
+    int CursorHeight() const override { return 20; }
+    std::uint64_t Now() const override;
+    bool WaitEvents(std::uint64_t deadline) override;
+    bool OpenURL(const std::string& address) override;
+
+    HCURSOR SystemCursor(TCursor shape) const;
+    THostClient* Client() const { return client_; }
+    HICON Icon() const { return icon_; }
+    void Forget(TWin32Window* window);
+
+  private:
+    bool ok_ = false;
+    std::string error_;
+    THostClient* client_ = nullptr;
+    std::vector<TWin32Window*> windows_;
+    HICON icon_ = nullptr;
+    bool comStarted_ = false;
+};
+
+// Windows' virtual key codes are the framework's; only the modifier state needs asking.
+TShiftState KeyboardShift();
