@@ -64,7 +64,12 @@ bool PatternFromWindowsPicture(std::string_view picture, std::string& pattern) {
             case 'g':  // era
                 return false;
             case '\'': {
-                // Quoted literal text; two quotes in a row stand for one.
+                if (i + 1 < picture.size() && picture[i + 1] == '\'') {
+                    pattern += "\"'\"";  // two quotes stand for one
+                    i += 2;
+                    continue;
+                }
+                // Quoted literal text; two quotes in a row inside it stand for one.
                 std::size_t j = i + 1;
                 std::string literal;
                 for (; j < picture.size(); ++j) {
