@@ -24,12 +24,12 @@ namespace {
 // The login accounting record as glibc lays it out on Linux (struct utmp), written byte by
 // byte so that tests on any system make the files a Linux machine would.
 constexpr std::size_t kRecordSize = kWtmpRecordSize;
-constexpr std::size_t kTypeAt = 0;  // short
-constexpr std::size_t kPidAt = 4;   // int32
-constexpr std::size_t kLineAt = 8;  // char[32]
+constexpr std::size_t kTypeAt = kWtmpTypeOffset;
+constexpr std::size_t kPidAt = kWtmpPidOffset;
+constexpr std::size_t kLineAt = kWtmpLineOffset;
 constexpr std::size_t kUserAt = kWtmpUserOffset;
-constexpr std::size_t kHostAt = 76;      // char[256]
-constexpr std::size_t kSecondsAt = 340;  // int32
+constexpr std::size_t kHostAt = kWtmpHostOffset;
+constexpr std::size_t kSecondsAt = kWtmpTimeOffset;
 
 #ifndef _WIN32
 // Where the C library can say it, it must agree.
@@ -38,6 +38,7 @@ static_assert(offsetof(utmp, ut_type) == kTypeAt && offsetof(utmp, ut_pid) == kP
 static_assert(offsetof(utmp, ut_line) == kLineAt && offsetof(utmp, ut_user) == kUserAt);
 static_assert(offsetof(utmp, ut_host) == kHostAt && offsetof(utmp, ut_tv) == kSecondsAt);
 static_assert(sizeof(utmp::ut_user) == kWtmpUserSize);
+static_assert(offsetof(utmp, ut_addr_v6) == kWtmpAddressOffset);
 static_assert(BOOT_TIME == kWtmpBootTime && RUN_LVL == kWtmpRunLevel &&
               USER_PROCESS == kWtmpUserProcess && DEAD_PROCESS == kWtmpDeadProcess &&
               INIT_PROCESS == kWtmpInitProcess && LOGIN_PROCESS == kWtmpLoginProcess);

@@ -10,8 +10,14 @@ class TEventLogSource;
 // Login accounting records for tests, laid out as glibc's struct utmp on Linux (checked
 // against the C library's own where there is one), so they are the same on every system.
 inline constexpr std::size_t kWtmpRecordSize = 384;
+inline constexpr std::size_t kWtmpTypeOffset = 0;   // short
+inline constexpr std::size_t kWtmpPidOffset = 4;    // int32
+inline constexpr std::size_t kWtmpLineOffset = 8;   // char[32]
 inline constexpr std::size_t kWtmpUserOffset = 44;  // char[32]
 inline constexpr std::size_t kWtmpUserSize = 32;
+inline constexpr std::size_t kWtmpHostOffset = 76;      // char[256]
+inline constexpr std::size_t kWtmpTimeOffset = 340;     // int32 seconds, int32 microseconds
+inline constexpr std::size_t kWtmpAddressOffset = 348;  // int32[4]
 enum : short {
     kWtmpRunLevel = 1,
     kWtmpBootTime = 2,

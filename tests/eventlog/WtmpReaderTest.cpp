@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <utmp.h>
 
 #include <cstddef>
 #include <cstring>
@@ -214,20 +213,19 @@ TEST(WtmpReader, PlausibilityOfEachField) {
         std::vector<std::uint8_t> Bytes;
         bool Plausible;
     } cases[] = {
-        {"type 9, the last known", offsetof(utmp, ut_type), {9, 0}, true},
-        {"type 0", offsetof(utmp, ut_type), {0, 0}, true},
-        {"type 10", offsetof(utmp, ut_type), {10, 0}, false},
-        {"type -1", offsetof(utmp, ut_type), {0xFF, 0xFF}, false},
+        {"type 9, the last known", kWtmpTypeOffset, {9, 0}, true},
+        {"type 0", kWtmpTypeOffset, {0, 0}, true},
+        {"type 10", kWtmpTypeOffset, {10, 0}, false},
+        {"type -1", kWtmpTypeOffset, {0xFF, 0xFF}, false},
         {"padding after the type", 2, {1}, false},
-        {"negative pid", offsetof(utmp, ut_pid) + 3, {0x80}, false},
-        {"a million microseconds", offsetof(utmp, ut_tv) + 4, {0x40, 0x42, 0x0F, 0}, false},
-        {"999999 microseconds", offsetof(utmp, ut_tv) + 4, {0x3F, 0x42, 0x0F, 0}, true},
-        {"bytes after the user's end", offsetof(utmp, ut_user) + 10, {'x'}, false},
-        {"bytes after the line's end", offsetof(utmp, ut_line) + 20, {'x'}, false},
-        {"bytes after the host's end", offsetof(utmp, ut_host) + 255, {'x'}, false},
-        {"a user filling its field", offsetof(utmp, ut_user), std::vector<std::uint8_t>(32, 'u'),
-         true},
-        {"an address", offsetof(utmp, ut_addr_v6), {192, 168, 1, 2}, true},
+        {"negative pid", kWtmpPidOffset + 3, {0x80}, false},
+        {"a million microseconds", kWtmpTimeOffset + 4, {0x40, 0x42, 0x0F, 0}, false},
+        {"999999 microseconds", kWtmpTimeOffset + 4, {0x3F, 0x42, 0x0F, 0}, true},
+        {"bytes after the user's end", kWtmpUserOffset + 10, {'x'}, false},
+        {"bytes after the line's end", kWtmpLineOffset + 20, {'x'}, false},
+        {"bytes after the host's end", kWtmpHostOffset + 255, {'x'}, false},
+        {"a user filling its field", kWtmpUserOffset, std::vector<std::uint8_t>(32, 'u'), true},
+        {"an address", kWtmpAddressOffset, {192, 168, 1, 2}, true},
     };
     for (const TCase& c : cases) {
         std::vector<std::uint8_t> bytes = good;
