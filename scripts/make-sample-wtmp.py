@@ -8,7 +8,8 @@ import sys
 
 def record(kind, user, line, seconds):
     b = bytearray(384)
-    struct.pack_into("<hi", b, 0, kind, 100)  # ut_type, ut_pid
+    struct.pack_into("<h", b, 0, kind)  # ut_type
+    struct.pack_into("<i", b, 4, 100)  # ut_pid
     b[8:8 + len(line)] = line.encode()  # ut_line
     b[44:44 + len(user)] = user.encode()  # ut_user
     struct.pack_into("<i", b, 340, seconds)  # ut_tv.tv_sec

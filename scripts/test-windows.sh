@@ -39,19 +39,22 @@ if [ ! -f "$WINEPREFIX/.vigil-ready" ]; then
     rm -rf "$WINEPREFIX"
   done
   [ "$ok" = 1 ] || { echo "wine prefix could not be made" >&2; exit 1; }
-  # As on a Chinese Windows: characters a Latin face lacks come from a linked CJK face.
-  link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
-  for face in "Arial" "Verdana" "MS Sans Serif" "Microsoft Sans Serif" "Tahoma" \
-    "Times New Roman" "Courier New" "Segoe UI"; do
-    timeout 60 wine reg add "$link" /v "$face" /t REG_MULTI_SZ \
-      /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
-  done
   # A program that crashes prints its trace and ends, instead of waiting on a dialog.
   timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 \
     /f >/dev/null 2>&1
   timeout 120 wineserver -w
   touch "$WINEPREFIX/.vigil-ready"
 fi
+
+# As on a Chinese Windows: characters a Latin face lacks come from a linked CJK face. Set on
+# every run: wine rewrites its own default links for some faces (Tahoma) when it updates them.
+link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+for face in "Arial" "Verdana" "MS Sans Serif" "Microsoft Sans Serif" "Tahoma" \
+  "Times New Roman" "Courier New" "Segoe UI"; do
+  timeout 60 wine reg add "$link" /v "$face" /t REG_MULTI_SZ \
+    /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
+done
+timeout 120 wineserver -w
 
 echo "== Windows: test programs under wine =="
 # On a virtual X server: the window host's tests make real windows.

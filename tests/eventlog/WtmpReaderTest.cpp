@@ -112,6 +112,9 @@ TEST(WtmpReader, RotatedFilesAreReadNewestFileFirst) {
 
 // The state kept between reads (position, block cache, report) starts afresh with each Open.
 TEST(WtmpReader, EveryOpenReadsTheFileAsItIsNow) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows does not let a file be renamed over one that is open";
+#endif
     TTempDir dir;
     std::string path = dir.WriteWtmp("wtmp", Boots(3000, 1000));
     TWtmpEventSource source(path);
