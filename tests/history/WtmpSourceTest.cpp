@@ -94,8 +94,8 @@ TEST(WtmpSource, EachBootKeepsItsKernelRelease) {
     std::vector<std::uint8_t> bytes =
         WtmpBytes({BootEntry(1000), ShutdownEntry(2000), BootEntry(3000), LoginEntry("ann", 3100)});
     const char odd[] = "6.8.0-\x01x";
-    std::memset(bytes.data() + 384 * 2 + offsetof(utmp, ut_host), 0, sizeof(utmp::ut_host));
-    std::memcpy(bytes.data() + 384 * 2 + offsetof(utmp, ut_host), odd, sizeof odd - 1);
+    std::memset(bytes.data() + 384 * 2 + kWtmpHostOffset, 0, 256);  // the host field
+    std::memcpy(bytes.data() + 384 * 2 + kWtmpHostOffset, odd, sizeof odd - 1);
     TSessionHistory history(std::make_unique<TWtmpEventSource>(dir.WriteFile("wtmp", bytes)),
                             [](std::int64_t) { return 0; });
     history.Refresh();
