@@ -80,7 +80,8 @@ cat > "$work/expected.txt" <<'TEXT'
 总计:9小时
 平均:3(小时/次)
 TEXT
-diff -u "$work/expected.txt" "$work/print.txt"
+# The rows and the four summary lines; figures the report adds after them are tested on Linux.
+head -n 7 "$work/print.txt" | diff -u "$work/expected.txt" -
 # A file that is no log is refused with status 2.
 head -c 1000 /dev/zero | tr '\0' '#' > "$work/text"
 status=0
@@ -90,7 +91,7 @@ run "$vigil" --print "$work/text" > /dev/null 2>&1 || status=$?
 echo "== Windows: the live System log =="
 # Wine's event log holds no records: the history is empty, not an error.
 run "$vigil" --print | tr -d '\r' > "$work/live.txt"
-printf '记录数:0\n天数:0\n总计:0小时\n平均:0(小时/次)\n' | diff -u - "$work/live.txt"
+head -n 4 "$work/live.txt" | diff -u <(printf '记录数:0\n天数:0\n总计:0小时\n平均:0(小时/次)\n') -
 
 echo "== Windows: vigil.exe --screenshot =="
 for page in log chart; do
