@@ -33,9 +33,10 @@ void BM_ToolButtonHoverRepaint(benchmark::State& state) {
         fx.host.MouseMove(*fx.window, p.X + 40, p.Y + 30);
         onAbout = !onAbout;
     }
-    state.counters["per_button_us"] = benchmark::Counter(
-        2.0 * static_cast<double>(state.iterations()),
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert, benchmark::Counter::OneK::kIs1000);
+    state.counters["per_button_us"] =
+        benchmark::Counter(2.0 * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert,
+                           benchmark::Counter::OneK::kIs1000);
 }
 BENCHMARK(BM_ToolButtonHoverRepaint)->Unit(benchmark::kMicrosecond);
 
