@@ -247,19 +247,19 @@ void TFormVigil::BuildLogList() {
     WsLWMsg->SetStateImages(ImageList2);
     WsLWMsg->SetFillLastColumn(false);
     WsLWMsg->SetHeaderSortDisplayMode(hsdmRightAlign);
-    struct TColumnSpec {
+    struct TColumnLayout {
         const char* Caption;
         int Width;
     };
-    for (TColumnSpec spec : {TColumnSpec{"", 18},
-                             {"开机时间", 150},
-                             {"关机时间", 150},
-                             {"运行时长", 100},
-                             {"登录用户", 127},
-                             {"信息", 0}}) {
+    for (TColumnLayout layout : {TColumnLayout{"", 18},
+                                 {"开机时间", 150},
+                                 {"关机时间", 150},
+                                 {"运行时长", 100},
+                                 {"登录用户", 127},
+                                 {"信息", 0}}) {
         TListColumn* column = WsLWMsg->Columns().Add();
-        column->SetCaption(spec.Caption);
-        column->SetWidth(spec.Width);
+        column->SetCaption(layout.Caption);
+        column->SetWidth(layout.Width);
     }
     WsLWMsg->Columns()[5]->SetAutoSize(true);
 }
