@@ -71,14 +71,12 @@ template <class TSource>
 void ReadAllRecords(benchmark::State& state, bool evtx) {
     const long records = static_cast<long>(state.range(0));
     TSource source(FileOf(records, evtx));
-    std::vector<std::uint8_t> buffer(4096);
     std::size_t handed = 0;
     for (auto _ : state) {
         if (!source.Open()) state.SkipWithError("open failed");
         handed = 0;
-        std::uint32_t read = 0, needed = 0;
-        TEventReadError error = erNone;
-        while (source.ReadNext(buffer, read, needed, error)) ++handed;
+        TLogEvent event;
+        while (source.Next(event)) ++handed;
         source.Close();
     }
     state.SetItemsProcessed(state.iterations() * records);

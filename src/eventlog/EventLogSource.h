@@ -1,39 +1,47 @@
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string>
 
-// Why a read failed; the values are the Windows error codes so the Windows source can pass
-// them through.
-enum TEventReadError : std::uint32_t {
-    erNone = 0,
-    erEndOfLog = 38,             // ERROR_HANDLE_EOF: no more records
-    erInsufficientBuffer = 122,  // ERROR_INSUFFICIENT_BUFFER: bytesNeeded holds the size
-    erReadFault = 30,            // ERROR_READ_FAULT: anything else went wrong
+// What an event means to the history. Each reader decodes its own format into these once.
+enum TEventKind : std::uint8_t {
+    ekBoot,           // the machine started
+    ekShutdown,       // the machine was shut down in an orderly way
+    ekUser,           // a person used the machine: a login, a service controlled by a user
+    ekSystemVersion,  // the system version a start reports, logged apart from its boot
+};
+
+// One event of a log, typed.
+struct TLogEvent {
+    TEventKind Kind = ekBoot;
+    std::int64_t Utc = 0;  // Unix seconds
+    // ekUser: the account as the reader names it (a user name, a well-known account name, or
+    // an "S-1-…" text); empty when the reader could not name it.
+    std::string User;
+    // ekBoot: the kernel or system version the boot record itself names, if any;
+    // ekSystemVersion: the version text.
+    std::string Detail;
+    // The event's place in its log by the reader's own key (record number, position): larger
+    // is later in the log.
+    std::uint64_t Order = 0;
 };
 
 // What a source noticed while it was read. The scan's result is still everything it read.
 struct TLogReadReport {
     std::uint64_t SkippedBytes = 0;  // bytes between records that belonged to no whole record
-    std::string Failure;  // why the records read are not the whole log; empty if they are
+    std::string Failure;             // why the events read are not the whole log; empty if they are
 };
 
-// An event log, read newest record first. The four operations are those of the Windows
-// event log service, so the scan is written once for every source.
+// A log read as typed events, newest first.
 class TEventLogSource {
   public:
     virtual ~TEventLogSource() = default;
 
     // False when the log cannot be read.
     virtual bool Open() = 0;
-    // Copies the next record (an event record head, then its variable part) into buffer and
-    // moves past it. On failure moves nowhere and sets error; with erInsufficientBuffer,
-    // bytesNeeded is the size of the next record.
-    virtual bool ReadNext(std::span<std::uint8_t> buffer, std::uint32_t& bytesRead,
-                          std::uint32_t& bytesNeeded, TEventReadError& error) = 0;
-    // The account name of the security identifier of a record; false when unknown.
-    virtual bool LookupAccount(std::span<const std::uint8_t> sid, std::string& name) = 0;
+    // The next event going back in time; false at the end of the log or when reading failed
+    // (ReadReport says which).
+    virtual bool Next(TLogEvent& event) = 0;
     virtual void Close() = 0;
     // About the reads since the last Open.
     virtual TLogReadReport ReadReport() const { return {}; }

@@ -1,6 +1,7 @@
 #include "eventlog/EventRecord.h"
 
-#include <cstring>
+#include <exception>
+#include <utility>
 
 #include "eventlog/Bytes_p.h"
 
@@ -8,27 +9,13 @@ namespace {
 
 // Field offsets in the Windows EVENTLOGRECORD.
 constexpr std::size_t kLengthAt = 0;
-constexpr std::size_t kSignatureAt = 4;
 constexpr std::size_t kRecordNumberAt = 8;
 constexpr std::size_t kTimeGeneratedAt = 12;
-constexpr std::size_t kTimeWrittenAt = 16;
 constexpr std::size_t kEventIdAt = 20;
-constexpr std::size_t kEventTypeAt = 24;
 constexpr std::size_t kNumStringsAt = 26;
 constexpr std::size_t kStringOffsetAt = 36;
 constexpr std::size_t kUserSidLengthAt = 40;
 constexpr std::size_t kUserSidOffsetAt = 44;
-constexpr std::size_t kDataOffsetAt = 52;
-constexpr std::uint32_t kSignature = 0x654C664C;  // "LfLe"
-constexpr std::uint16_t kInformationType = 4;
-
-void Store32(std::uint8_t* p, std::uint32_t v) {
-    std::memcpy(p, &v, sizeof v);
-}
-
-void Store16(std::uint8_t* p, std::uint16_t v) {
-    std::memcpy(p, &v, sizeof v);
-}
 
 // The bytes of the NUL-terminated UTF-16 text at offset (without the NUL), and where the
 // next one starts; false when no NUL ends it before limit.
@@ -66,25 +53,16 @@ void AppendUtf8(std::string& out, std::uint32_t cp) {
     }
 }
 
-void AppendUtf16(std::vector<std::uint8_t>& out, std::u16string_view text) {
-    for (char16_t c : text) {
-        out.push_back(static_cast<std::uint8_t>(c & 0xFF));
-        out.push_back(static_cast<std::uint8_t>(c >> 8));
-    }
-    out.push_back(0);
-    out.push_back(0);
-}
-
 }  // namespace
 
-std::string Utf16BytesToUtf8(std::span<const std::uint8_t> bytes) {
+std::string Utf16ToUtf8(std::u16string_view text) {
     std::string out;
-    out.reserve(bytes.size() / 2);
-    std::size_t n = bytes.size() / 2;
+    out.reserve(text.size());
+    const std::size_t n = text.size();
     for (std::size_t i = 0; i < n; ++i) {
-        std::uint32_t c = Load16(bytes.data() + 2 * i);
+        std::uint32_t c = text[i];
         if (c >= 0xD800 && c <= 0xDBFF && i + 1 < n) {
-            std::uint32_t low = Load16(bytes.data() + 2 * i + 2);
+            std::uint32_t low = text[i + 1];
             if (low >= 0xDC00 && low <= 0xDFFF) {
                 AppendUtf8(out, 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00));
                 ++i;
@@ -94,6 +72,13 @@ std::string Utf16BytesToUtf8(std::span<const std::uint8_t> bytes) {
         AppendUtf8(out, c >= 0xD800 && c <= 0xDFFF ? 0xFFFD : c);
     }
     return out;
+}
+
+std::string Utf16BytesToUtf8(std::span<const std::uint8_t> bytes) {
+    std::u16string text(bytes.size() / 2, u'\0');
+    for (std::size_t i = 0; i < text.size(); ++i)
+        text[i] = static_cast<char16_t>(Load16(bytes.data() + 2 * i));
+    return Utf16ToUtf8(text);
 }
 
 bool ReadEventRecordHead(std::span<const std::uint8_t> record, TEventRecordHead& head) {
@@ -119,15 +104,6 @@ std::span<const std::uint8_t> EventRecordSid(std::span<const std::uint8_t> recor
     return record.subspan(head.UserSidOffset, head.UserSidLength);
 }
 
-std::string EventRecordSourceName(std::span<const std::uint8_t> record,
-                                  const TEventRecordHead& head) {
-    std::span<const std::uint8_t> text;
-    std::size_t next = 0;
-    if (!Utf16TextAt(record, kEventRecordHeadSize, RecordLimit(record, head), text, next))
-        return {};
-    return Utf16BytesToUtf8(text);
-}
-
 std::vector<std::string> EventRecordStrings(std::span<const std::uint8_t> record,
                                             const TEventRecordHead& head) {
     std::vector<std::string> strings;
@@ -142,51 +118,49 @@ std::vector<std::string> EventRecordStrings(std::span<const std::uint8_t> record
     return strings;
 }
 
-std::size_t EventRecordSize(std::size_t sidLength) {
-    return kEventRecordHeadSize + sidLength;
+bool DecodeEventRecord(std::span<const std::uint8_t> record, const TEventRecordHead& head,
+                       const TAccountLookup& lookup, TLogEvent& event) {
+    event = {};
+    switch (head.EventId & 0xFFFFu) {
+        case eiBoot:
+            event.Kind = ekBoot;
+            if (head.NumStrings > 0) {
+                std::vector<std::string> strings = EventRecordStrings(record, head);
+                if (!strings.empty()) event.Detail = std::move(strings.front());
+            }
+            break;
+        case eiShutdown:
+            event.Kind = ekShutdown;
+            break;
+        case eiSystemVersion:
+            event.Kind = ekSystemVersion;
+            event.Detail = SystemVersionText(EventRecordStrings(record, head));
+            break;
+        case eiUserControl: {
+            event.Kind = ekUser;
+            std::span<const std::uint8_t> sid = EventRecordSid(record, head);
+            // An account that cannot be named is nobody the history can show.
+            try {
+                if (!sid.empty() && lookup && !lookup(sid, event.User)) event.User.clear();
+            } catch (const std::exception&) {
+                event.User.clear();
+            }
+            break;
+        }
+        default:
+            return false;
+    }
+    event.Utc = head.TimeGenerated;
+    event.Order = head.RecordNumber;
+    return true;
 }
 
-void WriteEventRecord(std::span<std::uint8_t> out, std::uint32_t timeGenerated,
-                      std::uint32_t eventId, std::span<const std::uint8_t> sid) {
-    std::memset(out.data(), 0, kEventRecordHeadSize);
-    std::uint8_t* p = out.data();
-    Store32(p + kLengthAt, static_cast<std::uint32_t>(EventRecordSize(sid.size())));
-    Store32(p + kTimeGeneratedAt, timeGenerated);
-    Store32(p + kEventIdAt, eventId);
-    Store32(p + kUserSidLengthAt, static_cast<std::uint32_t>(sid.size()));
-    Store32(p + kUserSidOffsetAt,
-            sid.empty() ? 0u : static_cast<std::uint32_t>(kEventRecordHeadSize));
-    if (!sid.empty()) std::memcpy(p + kEventRecordHeadSize, sid.data(), sid.size());
-}
-
-std::size_t AppendEventRecord(std::vector<std::uint8_t>& out, const TEventRecordParts& parts) {
-    const std::size_t start = out.size();
-    out.resize(start + kEventRecordHeadSize, 0);
-    AppendUtf16(out, parts.SourceName);
-    AppendUtf16(out, u"");
-    while ((out.size() - start) % 4 != 0) out.push_back(0);
-    const std::size_t sidAt = out.size() - start;
-    out.insert(out.end(), parts.Sid.begin(), parts.Sid.end());
-    const std::size_t stringsAt = out.size() - start;
-    for (const std::u16string& s : parts.Strings) AppendUtf16(out, s);
-    const std::size_t dataAt = out.size() - start;
-    while ((out.size() - start) % 4 != 0) out.push_back(0);
-    const std::size_t length = out.size() - start + 4;
-    out.resize(start + length, 0);
-
-    std::uint8_t* p = out.data() + start;
-    Store32(p + kLengthAt, static_cast<std::uint32_t>(length));
-    Store32(p + kSignatureAt, kSignature);
-    Store32(p + kRecordNumberAt, parts.RecordNumber);
-    Store32(p + kTimeGeneratedAt, parts.TimeGenerated);
-    Store32(p + kTimeWrittenAt, parts.TimeGenerated);
-    Store32(p + kEventIdAt, parts.EventId);
-    Store16(p + kEventTypeAt, kInformationType);
-    Store16(p + kNumStringsAt, static_cast<std::uint16_t>(parts.Strings.size()));
-    Store32(p + kStringOffsetAt, static_cast<std::uint32_t>(stringsAt));
-    Store32(p + kUserSidLengthAt, static_cast<std::uint32_t>(parts.Sid.size()));
-    Store32(p + kUserSidOffsetAt, parts.Sid.empty() ? 0u : static_cast<std::uint32_t>(sidAt));
-    Store32(p + kDataOffsetAt, static_cast<std::uint32_t>(dataAt));
-    Store32(p + length - 4, static_cast<std::uint32_t>(length));
-    return length;
+std::string SystemVersionText(const std::vector<std::string>& strings) {
+    std::string text;
+    for (const std::string& s : strings) {
+        if (s.empty()) continue;
+        if (!text.empty()) text += ' ';
+        text += s;
+    }
+    return text;
 }

@@ -2,13 +2,16 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "eventlog/EventLogSource.h"
+
 // The fixed head of an event record, laid out as the Windows event log writes it (native
-// byte order). Sources on other systems write the same head, so one scan reads them all.
+// byte order): the live System log and .evt files hand out these records.
 constexpr std::size_t kEventRecordHeadSize = 56;
 
 enum TEventId : std::uint16_t {
@@ -37,35 +40,24 @@ bool ReadEventRecordHead(std::span<const std::uint8_t> record, TEventRecordHead&
 std::span<const std::uint8_t> EventRecordSid(std::span<const std::uint8_t> record,
                                              const TEventRecordHead& head);
 
-// The source name (the first NUL-terminated UTF-16 text after the head) as UTF-8; empty when
-// it does not end inside the record.
-std::string EventRecordSourceName(std::span<const std::uint8_t> record,
-                                  const TEventRecordHead& head);
-
 // The insertion strings (NumStrings NUL-terminated UTF-16 texts from StringOffset) as UTF-8;
 // those that do not end inside the record are left out.
 std::vector<std::string> EventRecordStrings(std::span<const std::uint8_t> record,
                                             const TEventRecordHead& head);
 
-// For sources: writes a head and the account bytes after it into out, which must hold
-// EventRecordSize(sid.size()) bytes.
-std::size_t EventRecordSize(std::size_t sidLength);
-void WriteEventRecord(std::span<std::uint8_t> out, std::uint32_t timeGenerated,
-                      std::uint32_t eventId, std::span<const std::uint8_t> sid);
-
-// A whole record as the Windows event log lays it out: head, source name, an empty computer
-// name, the account bytes, the insertion strings, padding to 4 and the length again.
-struct TEventRecordParts {
-    std::uint32_t RecordNumber = 0;
-    std::uint32_t TimeGenerated = 0;
-    std::uint32_t EventId = 0;
-    std::u16string_view SourceName;
-    std::span<const std::uint8_t> Sid;
-    std::span<const std::u16string> Strings;
-};
-
-// Appends the record to out and returns its size.
-std::size_t AppendEventRecord(std::vector<std::uint8_t>& out, const TEventRecordParts& parts);
-
-// UTF-16 (little-endian bytes) to UTF-8; unpaired surrogates become U+FFFD.
+// UTF-16 (little-endian bytes, or text) to UTF-8; unpaired surrogates become U+FFFD.
 std::string Utf16BytesToUtf8(std::span<const std::uint8_t> bytes);
+std::string Utf16ToUtf8(std::u16string_view text);
+
+// Names the account of a record's security identifier; false when it cannot.
+using TAccountLookup = std::function<bool(std::span<const std::uint8_t> sid, std::string& name)>;
+
+// The typed event of a record the history uses (6005, 6006, 6009, 7035 on the low 16 bits of
+// the event id); false for any other. A 6005 carries its first insertion string, a 6009 its
+// version text; a 7035's account is named by lookup, and is left empty when the look-up fails.
+bool DecodeEventRecord(std::span<const std::uint8_t> record, const TEventRecordHead& head,
+                       const TAccountLookup& lookup, TLogEvent& event);
+
+// The system version that a Windows start writes after its boot event, from the event's
+// strings: "10.00. 19045".
+std::string SystemVersionText(const std::vector<std::string>& strings);

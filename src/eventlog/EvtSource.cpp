@@ -6,6 +6,7 @@
 
 #include "eventlog/Bytes_p.h"
 #include "eventlog/EventRecord.h"
+#include "eventlog/Sid.h"
 
 namespace {
 
@@ -129,7 +130,7 @@ bool FindEof(TRing& ring, std::uint64_t headerEnd, std::uint64_t& pos, TEofRecor
 // their alignment after the wrap), for the next one that does.
 class TEvtWalk {
   public:
-    TEvtWalk(TRing& ring, TEventRecordPool& pool) : ring_(ring), pool_(pool) {}
+    TEvtWalk(TRing& ring, TLogEventPool& pool) : ring_(ring), pool_(pool) {}
 
     void Run(std::uint64_t start, std::uint64_t limit) {
         std::uint64_t pos = start;
@@ -193,20 +194,19 @@ class TEvtWalk {
         TEventRecordHead fields;
         ReadEventRecordHead(std::span<const std::uint8_t>(head, kEventRecordHeadSize), fields);
         if (IsKeptEventId(fields.EventId) && length <= kMaxRecordSize) {
-            std::vector<std::uint8_t>& bytes = pool_.Bytes();
-            std::size_t at = bytes.size();
-            bytes.resize(at + length);
-            if (ring_.Read(pos, bytes.data() + at, length)) {
-                pool_.Commit(at, Accepted);
-            } else {
-                bytes.resize(at);
-            }
+            // Only the event is kept, not the record's bytes.
+            record_.resize(length);
+            TLogEvent event;
+            if (ring_.Read(pos, record_.data(), length) &&
+                DecodeEventRecord(record_, fields, SidAccountName, event))
+                pool_.Add(std::move(event));
         }
         return true;
     }
 
     TRing& ring_;
-    TEventRecordPool& pool_;
+    TLogEventPool& pool_;
+    std::vector<std::uint8_t> record_;
     bool haveNumber_ = false;
     std::uint32_t lastNumber_ = 0;
     std::uint32_t floor_ = 0;
@@ -221,7 +221,7 @@ bool HasEvtSignature(const std::uint8_t* bytes, std::size_t size) {
 TEvtEventSource::TEvtEventSource(std::string path, TLogFileNotice notice)
     : TWindowsLogSource(std::move(path), std::move(notice)) {}
 
-bool TEvtEventSource::Load(std::ifstream& file, std::uint64_t size, TEventRecordPool& pool,
+bool TEvtEventSource::Load(std::ifstream& file, std::uint64_t size, TLogEventPool& pool,
                            TLoadDamage& damage) {
     std::uint8_t header[kEvtHeaderSize];
     if (size < kEvtHeaderSize || !ReadFileBytes(file, 0, header, sizeof header)) return false;

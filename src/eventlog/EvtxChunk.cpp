@@ -9,6 +9,7 @@
 #include "eventlog/Crc32.h"
 #include "eventlog/EventRecord.h"
 #include "eventlog/EvtxBinXml.h"
+#include "eventlog/Sid.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ namespace {
 // chunk (their offsets are the chunk's own) and remembered by offset.
 class TChunkReader {
   public:
-    TChunkReader(std::span<const std::uint8_t> chunk, TEventRecordPool& pool)
+    TChunkReader(std::span<const std::uint8_t> chunk, TLogEventPool& pool)
         : chunk_(chunk), pool_(pool) {}
 
     // False when the record's binary XML does not hold together; a record the scan does
@@ -102,36 +103,46 @@ class TChunkReader {
         if (seconds < kSecondsFrom1601To1970 || seconds - kSecondsFrom1601To1970 > 0xFFFFFFFFu)
             return false;
 
-        std::u16string provider = EvtxFieldText(t->Provider, values_);
-        strings_.clear();
-        if ((eventId & 0xFFFF) == eiSystemVersion) {
-            // A template may name one value many times: the strings may not outgrow the record.
-            std::size_t chars = 0;
-            for (const TEvtxField& field : t->Strings) {
-                if (strings_.size() == kMaxStrings) break;
-                strings_.push_back(EvtxFieldText(field, values_));
-                chars += strings_.back().size() + 1;
-                if (chars > size) {
-                    strings_.pop_back();
-                    break;
-                }
-            }
+        TLogEvent event;
+        switch (eventId & 0xFFFF) {
+            case eiBoot:
+                event.Kind = ekBoot;
+                break;
+            case eiShutdown:
+                event.Kind = ekShutdown;
+                break;
+            case eiSystemVersion:
+                event.Kind = ekSystemVersion;
+                event.Detail = VersionText(*t, size);
+                break;
+            default:
+                event.Kind = ekUser;
+                std::span<const std::uint8_t> sid = EvtxFieldSid(t->UserId, values_);
+                if (!sid.empty() && !SidAccountName(sid, event.User)) event.User.clear();
+                break;
         }
-        TEventRecordParts parts;
-        const std::uint64_t recordId = Load64(&chunk_[offset + kRecordIdAt]);
-        parts.RecordNumber = static_cast<std::uint32_t>(recordId);
-        parts.TimeGenerated = static_cast<std::uint32_t>(seconds - kSecondsFrom1601To1970);
-        parts.EventId = eventId;
-        parts.SourceName = provider;
-        parts.Sid = EvtxFieldSid(t->UserId, values_);
-        parts.Strings = strings_;
-        std::size_t start = pool_.Bytes().size();
-        AppendEventRecord(pool_.Bytes(), parts);
-        pool_.Commit(start, recordId);
+        event.Utc = static_cast<std::int64_t>(seconds - kSecondsFrom1601To1970);
+        event.Order = Load64(&chunk_[offset + kRecordIdAt]);
+        pool_.Add(std::move(event));
         return true;
     }
 
   private:
+    // The version text of a 6009 record of the given size: its strings joined.
+    std::string VersionText(const TEvtxTemplate& t, std::size_t size) {
+        // A template may name one value many times: the strings may not outgrow the record.
+        std::vector<std::string> strings;
+        std::size_t chars = 0;
+        for (const TEvtxField& field : t.Strings) {
+            if (strings.size() == kMaxStrings) break;
+            std::u16string text = EvtxFieldText(field, values_);
+            chars += text.size() + 1;
+            if (chars > size) break;
+            strings.push_back(Utf16ToUtf8(text));
+        }
+        return SystemVersionText(strings);
+    }
+
     struct TCached {
         std::uint32_t Offset;
         bool Valid;
@@ -167,12 +178,11 @@ class TChunkReader {
     }
 
     std::span<const std::uint8_t> chunk_;
-    TEventRecordPool& pool_;
+    TLogEventPool& pool_;
     std::vector<TCached> templates_;
     TCached* last_ = nullptr;
     std::size_t budget_ = 16 * kEvtxChunkSize;  // template bytes walked in this chunk
     TEvtxValues values_;
-    std::vector<std::u16string> strings_;
 };
 
 }  // namespace
@@ -192,8 +202,7 @@ std::uint32_t EvtxChunkDataChecksum(std::span<const std::uint8_t> chunk) {
     return Crc32(chunk.subspan(kRecordsAt, free - kRecordsAt));
 }
 
-void ReadEvtxChunk(std::span<const std::uint8_t> chunk, TEventRecordPool& pool,
-                   TLoadDamage& damage) {
+void ReadEvtxChunk(std::span<const std::uint8_t> chunk, TLogEventPool& pool, TLoadDamage& damage) {
     if (chunk.size() != kEvtxChunkSize) return;
     if (std::memcmp(chunk.data(), kChunkSignature, sizeof kChunkSignature) != 0) {
         if (!AllZero(chunk))

@@ -14,8 +14,7 @@ constexpr std::size_t kEvtxChunkSize = 65536;
 // qualifiers and event id, the creation time, the user SID, and for 6009 the insertion
 // strings. Records the scan does not use are passed over after their event id. The pool's
 // order key is the record id. damage counts what could not be trusted.
-void ReadEvtxChunk(std::span<const std::uint8_t> chunk, TEventRecordPool& pool,
-                   TLoadDamage& damage);
+void ReadEvtxChunk(std::span<const std::uint8_t> chunk, TLogEventPool& pool, TLoadDamage& damage);
 
 // How many records a chunk that cannot be checked seems to hold, counted by their sizes
 // alone (at least one); for saying how many were lost.

@@ -21,7 +21,7 @@ bool HasEvtxSignature(const std::uint8_t* bytes, std::size_t size) {
 TEvtxEventSource::TEvtxEventSource(std::string path, TLogFileNotice notice)
     : TWindowsLogSource(std::move(path), std::move(notice)) {}
 
-bool TEvtxEventSource::Load(std::ifstream& file, std::uint64_t size, TEventRecordPool& pool,
+bool TEvtxEventSource::Load(std::ifstream& file, std::uint64_t size, TLogEventPool& pool,
                             TLoadDamage& damage) {
     std::uint8_t header[kEvtxHeaderUsed];
     if (size < sizeof header || !ReadFileBytes(file, 0, header, sizeof header) ||

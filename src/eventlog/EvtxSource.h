@@ -13,7 +13,7 @@ class TEvtxEventSource : public TWindowsLogSource {
     explicit TEvtxEventSource(std::string path, TLogFileNotice notice = {});
 
   protected:
-    bool Load(std::ifstream& file, std::uint64_t size, TEventRecordPool& pool,
+    bool Load(std::ifstream& file, std::uint64_t size, TLogEventPool& pool,
               TLoadDamage& damage) override;
 };
 

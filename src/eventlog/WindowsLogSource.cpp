@@ -1,32 +1,15 @@
 #include "eventlog/WindowsLogSource.h"
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 #include <utility>
 
 #include "eventlog/EventRecord.h"
-#include "eventlog/Sid.h"
 
-void TEventRecordPool::Commit(std::size_t start, std::uint64_t order) {
-    entries_.push_back({order, static_cast<std::uint32_t>(start),
-                        static_cast<std::uint32_t>(bytes_.size() - start)});
-}
-
-void TEventRecordPool::SortByOrder() {
-    auto byOrder = [](const TEntry& a, const TEntry& b) { return a.Order < b.Order; };
-    if (!std::is_sorted(entries_.begin(), entries_.end(), byOrder))
-        std::stable_sort(entries_.begin(), entries_.end(), byOrder);
-}
-
-void TEventRecordPool::Clear() {
-    bytes_.clear();
-    entries_.clear();
-}
-
-std::span<const std::uint8_t> TEventRecordPool::Record(std::size_t index) const {
-    const TEntry& e = entries_[index];
-    return std::span<const std::uint8_t>(bytes_).subspan(e.Offset, e.Length);
+void TLogEventPool::SortByOrder() {
+    auto byOrder = [](const TLogEvent& a, const TLogEvent& b) { return a.Order < b.Order; };
+    if (!std::is_sorted(events_.begin(), events_.end(), byOrder))
+        std::stable_sort(events_.begin(), events_.end(), byOrder);
 }
 
 void TLoadDamage::Skip(std::uint64_t records, const char* why) {
@@ -85,31 +68,8 @@ void TWindowsLogSource::Close() {
     open_ = false;
 }
 
-bool TWindowsLogSource::ReadNext(std::span<std::uint8_t> buffer, std::uint32_t& bytesRead,
-                                 std::uint32_t& bytesNeeded, TEventReadError& error) {
-    bytesRead = 0;
-    bytesNeeded = 0;
-    if (!open_) {
-        error = erReadFault;
-        return false;
-    }
-    if (remaining_ == 0) {
-        error = erEndOfLog;
-        return false;
-    }
-    std::span<const std::uint8_t> record = pool_.Record(remaining_ - 1);
-    if (buffer.size() < record.size()) {
-        bytesNeeded = static_cast<std::uint32_t>(record.size());
-        error = erInsufficientBuffer;
-        return false;
-    }
-    std::memcpy(buffer.data(), record.data(), record.size());
-    bytesRead = static_cast<std::uint32_t>(record.size());
-    --remaining_;
-    error = erNone;
+bool TWindowsLogSource::Next(TLogEvent& event) {
+    if (!open_ || remaining_ == 0) return false;
+    event = pool_.Event(--remaining_);
     return true;
-}
-
-bool TWindowsLogSource::LookupAccount(std::span<const std::uint8_t> sid, std::string& name) {
-    return SidAccountName(sid, name);
 }

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <fstream>
 #include <functional>
-#include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "eventlog/EventLogSource.h"
@@ -13,29 +13,19 @@
 // such as "3 records skipped: chunk checksum mismatch".
 using TLogFileNotice = std::function<void(const std::string& text)>;
 
-// The records of a Windows log file that the scan uses, in the event-record layout, kept
-// oldest first in one pool.
-class TEventRecordPool {
+// The events of a Windows log file that the history uses, kept oldest first.
+class TLogEventPool {
   public:
-    // Records are built at the end of Bytes(); Commit(start, order) makes the bytes from
-    // start on one record. order sorts records read out of order (see SortByOrder).
-    std::vector<std::uint8_t>& Bytes() { return bytes_; }
-    void Commit(std::size_t start, std::uint64_t order);
-    // Orders by the order keys, keeping the read order among equal keys.
+    void Add(TLogEvent event) { events_.push_back(std::move(event)); }
+    // Orders by the events' order keys, keeping the read order among equal keys.
     void SortByOrder();
-    void Clear();
+    void Clear() { events_ = {}; }
 
-    std::size_t Count() const { return entries_.size(); }
-    std::span<const std::uint8_t> Record(std::size_t index) const;
+    std::size_t Count() const { return events_.size(); }
+    const TLogEvent& Event(std::size_t index) const { return events_[index]; }
 
   private:
-    struct TEntry {
-        std::uint64_t Order;
-        std::uint32_t Offset;
-        std::uint32_t Length;
-    };
-    std::vector<std::uint8_t> bytes_;
-    std::vector<TEntry> entries_;
+    std::vector<TLogEvent> events_;
 };
 
 // What a loader could not use.
@@ -47,30 +37,28 @@ struct TLoadDamage {
 };
 
 // A Windows event log file read as an event log, newest first: the whole file is read on
-// Open, the records the scan uses are kept, the rest is dropped. Account identifiers are
+// Open, the events the history uses are kept, the rest is dropped. Account identifiers are
 // named without an account database.
 class TWindowsLogSource : public TEventLogSource {
   public:
     TWindowsLogSource(std::string path, TLogFileNotice notice);
 
     bool Open() override;
-    bool ReadNext(std::span<std::uint8_t> buffer, std::uint32_t& bytesRead,
-                  std::uint32_t& bytesNeeded, TEventReadError& error) override;
-    bool LookupAccount(std::span<const std::uint8_t> sid, std::string& name) override;
+    bool Next(TLogEvent& event) override;
     void Close() override;
 
     // What the last Open could not trust.
     const TLoadDamage& Damage() const { return damage_; }
 
   protected:
-    // Reads the records of the file into pool; false when it is not readable at all.
-    virtual bool Load(std::ifstream& file, std::uint64_t size, TEventRecordPool& pool,
+    // Reads the events of the file into pool; false when it is not readable at all.
+    virtual bool Load(std::ifstream& file, std::uint64_t size, TLogEventPool& pool,
                       TLoadDamage& damage) = 0;
 
   private:
     std::string path_;
     TLogFileNotice notice_;
-    TEventRecordPool pool_;
+    TLogEventPool pool_;
     TLoadDamage damage_;
     std::size_t remaining_ = 0;
     bool open_ = false;
@@ -79,5 +67,5 @@ class TWindowsLogSource : public TEventLogSource {
 // Reads size bytes at offset; false when the file holds fewer.
 bool ReadFileBytes(std::ifstream& file, std::uint64_t offset, std::uint8_t* out, std::size_t size);
 
-// True for the event numbers the scan and the reports use; other records are not kept.
+// True for the event numbers the history and the reports use; other records are not kept.
 bool IsKeptEventId(std::uint32_t eventId);

@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "eventlog/EventRecord.h"
-
 namespace {
 
 // The record as glibc writes it on 64-bit and 32-bit Linux alike (struct utmp, 384 bytes,
@@ -79,17 +77,17 @@ bool DecodeWtmpEvent(std::span<const std::uint8_t> record, TWtmpEvent& event) {
     std::span<const std::uint8_t> user = TextField(record, kUserOffset, kUserSize);
     event.Release = {};
     if (type == wtBootTime) {
-        event.EventId = eiBoot;
+        event.Kind = ekBoot;
         event.Release = TextField(record, kHostOffset, kHostSize);
     } else if (type == wtRunLevel && user.size() == 8 &&
                std::memcmp(user.data(), "shutdown", 8) == 0) {
-        event.EventId = eiShutdown;
+        event.Kind = ekShutdown;
     } else if (type == wtUserProcess) {
-        event.EventId = eiUserControl;
+        event.Kind = ekUser;
     } else {
         return false;
     }
     event.Time = Field<std::uint32_t>(record, kSecondsOffset);
-    event.User = event.EventId == eiUserControl ? user : std::span<const std::uint8_t>();
+    event.User = event.Kind == ekUser ? user : std::span<const std::uint8_t>();
     return true;
 }

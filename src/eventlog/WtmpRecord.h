@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <span>
 
+#include "eventlog/EventLogSource.h"
+
 // One login accounting record as the event scan sees it.
 struct TWtmpEvent {
-    std::uint16_t EventId = 0;              // 6005 boot, 6006 orderly shutdown, 7035 user login
+    TEventKind Kind = ekBoot;               // boot, orderly shutdown or user login
     std::uint32_t Time = 0;                 // Unix seconds, unsigned: good to 2106
     std::span<const std::uint8_t> User;     // ut_user up to its first NUL; points into the record
     std::span<const std::uint8_t> Release;  // boot records: the kernel release in ut_host

@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <utility>
 
-#include "eventlog/EventRecord.h"
 #include "eventlog/WtmpRecord.h"
 
 namespace {
@@ -162,51 +161,21 @@ bool TWtmpEventSource::FindRecord(std::span<const std::uint8_t>& record) {
     }
 }
 
-bool TWtmpEventSource::ReadNext(std::span<std::uint8_t> buffer, std::uint32_t& bytesRead,
-                                std::uint32_t& bytesNeeded, TEventReadError& error) {
-    bytesRead = 0;
-    bytesNeeded = 0;
+bool TWtmpEventSource::Next(TLogEvent& event) {
     std::span<const std::uint8_t> record;
     while (FindRecord(record)) {
-        TWtmpEvent event;
-        if (!DecodeWtmpEvent(record, event)) {
-            end_ -= record.size();
-            continue;
-        }
-        // A boot carries the kernel release as its one insertion string, as a Windows start
-        // event carries the system version.
-        scratch_.clear();
-        if (!event.Release.empty()) {
-            std::u16string release[1];
-            for (std::uint8_t c : event.Release) release[0] += c >= 0x20 && c < 0x7F ? c : u'?';
-            TEventRecordParts parts;
-            parts.TimeGenerated = event.Time;
-            parts.EventId = event.EventId;
-            parts.Strings = release;
-            AppendEventRecord(scratch_, parts);
-        }
-        std::size_t size = scratch_.empty() ? EventRecordSize(event.User.size()) : scratch_.size();
-        if (buffer.size() < size) {
-            bytesNeeded = static_cast<std::uint32_t>(size);
-            error = erInsufficientBuffer;
-            return false;
-        }
-        if (scratch_.empty()) {
-            WriteEventRecord(buffer, event.Time, event.EventId, event.User);
-        } else {
-            std::copy(scratch_.begin(), scratch_.end(), buffer.begin());
-        }
-        bytesRead = static_cast<std::uint32_t>(size);
         end_ -= record.size();
-        error = erNone;
+        TWtmpEvent found;
+        if (!DecodeWtmpEvent(record, found)) continue;
+        event = {};
+        event.Kind = found.Kind;
+        event.Utc = found.Time;
+        // Later files in the list are older; within a file, later records lie further on.
+        event.Order = (std::uint64_t{paths_.size() - fileIndex_} << 48) + end_;
+        if (found.Kind == ekUser) event.User = SanitizedAccountName(found.User);
+        // A boot names the kernel release it ran, as a Windows start names the system version.
+        for (std::uint8_t c : found.Release) event.Detail += c >= 0x20 && c < 0x7F ? char(c) : '?';
         return true;
     }
-    error = report_.Failure.empty() ? erEndOfLog : erReadFault;
     return false;
-}
-
-bool TWtmpEventSource::LookupAccount(std::span<const std::uint8_t> sid, std::string& name) {
-    if (sid.empty()) return false;
-    name = SanitizedAccountName(sid);
-    return true;
 }

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -22,9 +23,7 @@ class TWtmpEventSource : public TEventLogSource {
     ~TWtmpEventSource() override;
 
     bool Open() override;
-    bool ReadNext(std::span<std::uint8_t> buffer, std::uint32_t& bytesRead,
-                  std::uint32_t& bytesNeeded, TEventReadError& error) override;
-    bool LookupAccount(std::span<const std::uint8_t> sid, std::string& name) override;
+    bool Next(TLogEvent& event) override;
     void Close() override;
     TLogReadReport ReadReport() const override { return report_; }
 
@@ -48,7 +47,6 @@ class TWtmpEventSource : public TEventLogSource {
     std::vector<std::uint8_t> block_;
     std::uint64_t blockStart_ = 0;  // block_ holds the file's bytes from here
     TLogReadReport report_;
-    std::vector<std::uint8_t> scratch_;  // a record with insertion strings, built before copying
 };
 
 // Account names are shown and printed as UTF-8 in tab-separated lines, so bytes that are

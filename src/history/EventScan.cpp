@@ -1,31 +1,14 @@
 #include "history/EventScan.h"
 
+#include <cstdint>
 #include <string>
-#include <vector>
-
-#include "eventlog/EventRecord.h"
+#include <utility>
 
 namespace {
-
-// A record larger than this is taken as a broken source rather than allocated.
-constexpr std::uint32_t kMaxRecordSize = 16u << 20;
 
 bool IsIgnoredAccount(const std::string& name) {
     return name.find("N/A") != std::string::npos || name.find("SYSTEM") != std::string::npos ||
            name.find("LOCAL SERVICE") != std::string::npos;
-}
-
-std::string AccountOf(TEventLogSource& source, std::span<const std::uint8_t> record,
-                      const TEventRecordHead& head) {
-    std::span<const std::uint8_t> sid = EventRecordSid(record, head);
-    if (sid.empty()) return "N/A";
-    std::string name;
-    try {
-        if (!source.LookupAccount(sid, name)) return "N/A";
-    } catch (...) {
-        return "N/A";
-    }
-    return name;
 }
 
 void OpenRecord(SessionTable& table) {
@@ -43,17 +26,6 @@ void ApplyBoot(SessionTable& table, TEventTime t, std::string kernel) {
     table.back().BootTime = t.Local;
     table.back().BootUtc = t.Utc;
     if (!kernel.empty()) table.back().Kernel = std::move(kernel);
-}
-
-// The system version that a Windows start writes after its boot event: "10.00. 19045".
-std::string SystemVersionText(const std::vector<std::string>& strings) {
-    std::string text;
-    for (const std::string& s : strings) {
-        if (s.empty()) continue;
-        if (!text.empty()) text += ' ';
-        text += s;
-    }
-    return text;
 }
 
 void ApplyShutdown(SessionTable& table, TEventTime t) {
@@ -80,59 +52,33 @@ struct TPendingVersion {
     std::uint32_t Utc = 0;
 };
 
-void ApplyEvent(SessionTable& table, TEventLogSource& source, std::span<const std::uint8_t> record,
-                const TEventRecordHead& head, const TUtcOffsetAt& offsetAt,
+void ApplyEvent(SessionTable& table, const TLogEvent& event, const TUtcOffsetAt& offsetAt,
                 TPendingVersion& version) {
-    auto at = [&] {
-        return TEventTime{head.TimeGenerated, EventLocalTime(head.TimeGenerated, offsetAt)};
-    };
-    switch (head.EventId & 0xFFFFu) {
-        case eiBoot: {
-            std::string kernel;
-            if (head.NumStrings > 0) {
-                std::vector<std::string> strings = EventRecordStrings(record, head);
-                if (!strings.empty()) kernel = strings.front();
-            }
-            if (kernel.empty() && !version.Text.empty() && version.Utc >= head.TimeGenerated)
+    // Times are kept as unsigned 32-bit seconds; a reader hands out nothing outside them.
+    if (event.Utc < 0 || event.Utc > UINT32_MAX) return;
+    const auto utc = static_cast<std::uint32_t>(event.Utc);
+    auto at = [&] { return TEventTime{utc, EventLocalTime(utc, offsetAt)}; };
+    switch (event.Kind) {
+        case ekBoot: {
+            std::string kernel = event.Detail;
+            if (kernel.empty() && !version.Text.empty() && version.Utc >= utc)
                 kernel = version.Text;
             version = {};
             ApplyBoot(table, at(), std::move(kernel));
             break;
         }
-        case eiShutdown:
+        case ekShutdown:
             version = {};
             ApplyShutdown(table, at());
             break;
-        case eiSystemVersion:
-            version = {SystemVersionText(EventRecordStrings(record, head)), head.TimeGenerated};
+        case ekSystemVersion:
+            version = {event.Detail, utc};
             break;
-        case eiUserControl: {
-            std::string name = AccountOf(source, record, head);
-            if (IsIgnoredAccount(name)) break;
-            ApplyUser(table, at(), std::move(name));
+        case ekUser:
+            // A user the reader could not name counts as "N/A", and so is dropped.
+            if (event.User.empty() || IsIgnoredAccount(event.User)) break;
+            ApplyUser(table, at(), event.User);
             break;
-        }
-        default:
-            break;
-    }
-}
-
-// Reads the next records into buffer, growing it as the source asks. False at the end of the
-// log or on any failure.
-bool ReadRecords(TEventLogSource& source, std::vector<std::uint8_t>& buffer,
-                 std::uint32_t& bytesRead) {
-    for (;;) {
-        std::uint32_t needed = 0;
-        TEventReadError error = erNone;
-        bytesRead = 0;
-        if (source.ReadNext(buffer, bytesRead, needed, error)) {
-            if (bytesRead > buffer.size()) bytesRead = static_cast<std::uint32_t>(buffer.size());
-            return true;
-        }
-        // A source that keeps asking for room it already has would loop for ever.
-        if (error != erInsufficientBuffer || needed <= buffer.size() || needed > kMaxRecordSize)
-            return false;
-        buffer.resize(needed);
     }
 }
 
@@ -154,19 +100,8 @@ DateTimeValue EventLocalTime(std::uint32_t timeGenerated, const TUtcOffsetAt& of
 void ScanEventLog(SessionTable& table, TEventLogSource& source, const TUtcOffsetAt& offsetAt) {
     table.clear();
     if (!source.Open()) return;
-    std::vector<std::uint8_t> buffer(kEventRecordHeadSize);
-    std::uint32_t bytesRead = 0;
     TPendingVersion version;
-    while (ReadRecords(source, buffer, bytesRead)) {
-        // A read may return several whole records, as the Windows service does when they fit;
-        // each states its length. A length that does not fit ends what this read brought.
-        std::span<const std::uint8_t> rest(buffer.data(), bytesRead);
-        TEventRecordHead head;
-        while (ReadEventRecordHead(rest, head) && head.Length >= kEventRecordHeadSize &&
-               head.Length <= rest.size()) {
-            ApplyEvent(table, source, rest.first(head.Length), head, offsetAt, version);
-            rest = rest.subspan(head.Length);
-        }
-    }
+    TLogEvent event;
+    while (source.Next(event)) ApplyEvent(table, event, offsetAt, version);
     source.Close();
 }

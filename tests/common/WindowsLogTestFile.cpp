@@ -516,3 +516,102 @@ void FixEvtxChecksums(std::vector<std::uint8_t>& file) {
         std::memcpy(chunk.data() + 124, &head, 4);
     }
 }
+
+// ---- event records ----
+
+namespace {
+
+// Field offsets in the Windows EVENTLOGRECORD.
+constexpr std::size_t kLengthAt = 0;
+constexpr std::size_t kSignatureAt = 4;
+constexpr std::size_t kRecordNumberAt = 8;
+constexpr std::size_t kTimeGeneratedAt = 12;
+constexpr std::size_t kTimeWrittenAt = 16;
+constexpr std::size_t kEventIdAt = 20;
+constexpr std::size_t kEventTypeAt = 24;
+constexpr std::size_t kNumStringsAt = 26;
+constexpr std::size_t kStringOffsetAt = 36;
+constexpr std::size_t kUserSidLengthAt = 40;
+constexpr std::size_t kUserSidOffsetAt = 44;
+constexpr std::size_t kDataOffsetAt = 52;
+constexpr std::uint32_t kRecordSignature = 0x654C664C;  // "LfLe"
+constexpr std::uint16_t kInformationType = 4;
+
+void Store32(std::uint8_t* p, std::uint32_t v) {
+    std::memcpy(p, &v, sizeof v);
+}
+
+void Store16(std::uint8_t* p, std::uint16_t v) {
+    std::memcpy(p, &v, sizeof v);
+}
+
+void AppendUtf16(std::vector<std::uint8_t>& out, std::u16string_view text) {
+    for (char16_t c : text) {
+        out.push_back(static_cast<std::uint8_t>(c & 0xFF));
+        out.push_back(static_cast<std::uint8_t>(c >> 8));
+    }
+    out.push_back(0);
+    out.push_back(0);
+}
+
+}  // namespace
+
+std::string EventRecordSourceName(std::span<const std::uint8_t> record) {
+    TEventRecordHead head;
+    if (!ReadEventRecordHead(record, head)) return {};
+    const std::size_t limit = head.Length < record.size() ? head.Length : record.size();
+    for (std::size_t at = kEventRecordHeadSize; at + 2 <= limit; at += 2)
+        if (record[at] == 0 && record[at + 1] == 0)
+            return Utf16BytesToUtf8(
+                record.subspan(kEventRecordHeadSize, at - kEventRecordHeadSize));
+    return {};
+}
+
+std::size_t EventRecordSize(std::size_t sidLength) {
+    return kEventRecordHeadSize + sidLength;
+}
+
+void WriteEventRecord(std::span<std::uint8_t> out, std::uint32_t timeGenerated,
+                      std::uint32_t eventId, std::span<const std::uint8_t> sid) {
+    std::memset(out.data(), 0, kEventRecordHeadSize);
+    std::uint8_t* p = out.data();
+    Store32(p + kLengthAt, static_cast<std::uint32_t>(EventRecordSize(sid.size())));
+    Store32(p + kTimeGeneratedAt, timeGenerated);
+    Store32(p + kEventIdAt, eventId);
+    Store32(p + kUserSidLengthAt, static_cast<std::uint32_t>(sid.size()));
+    Store32(p + kUserSidOffsetAt,
+            sid.empty() ? 0u : static_cast<std::uint32_t>(kEventRecordHeadSize));
+    if (!sid.empty()) std::memcpy(p + kEventRecordHeadSize, sid.data(), sid.size());
+}
+
+std::size_t AppendEventRecord(std::vector<std::uint8_t>& out, const TEventRecordParts& parts) {
+    const std::size_t start = out.size();
+    out.resize(start + kEventRecordHeadSize, 0);
+    AppendUtf16(out, parts.SourceName);
+    AppendUtf16(out, u"");
+    while ((out.size() - start) % 4 != 0) out.push_back(0);
+    const std::size_t sidAt = out.size() - start;
+    out.insert(out.end(), parts.Sid.begin(), parts.Sid.end());
+    const std::size_t stringsAt = out.size() - start;
+    for (const std::u16string& s : parts.Strings) AppendUtf16(out, s);
+    const std::size_t dataAt = out.size() - start;
+    while ((out.size() - start) % 4 != 0) out.push_back(0);
+    const std::size_t length = out.size() - start + 4;
+    out.resize(start + length, 0);
+
+    std::uint8_t* p = out.data() + start;
+    Store32(p + kLengthAt, static_cast<std::uint32_t>(length));
+    Store32(p + kSignatureAt, kRecordSignature);
+    Store32(p + kRecordNumberAt, parts.RecordNumber);
+    Store32(p + kTimeGeneratedAt, parts.TimeGenerated);
+    Store32(p + kTimeWrittenAt, parts.TimeGenerated);
+    Store32(p + kEventIdAt, parts.EventId);
+    Store16(p + kEventTypeAt, kInformationType);
+    Store16(p + kNumStringsAt, static_cast<std::uint16_t>(parts.Strings.size()));
+    Store32(p + kStringOffsetAt, static_cast<std::uint32_t>(stringsAt));
+    Store32(p + kUserSidLengthAt, static_cast<std::uint32_t>(parts.Sid.size()));
+    Store32(p + kUserSidOffsetAt, parts.Sid.empty() ? 0u : static_cast<std::uint32_t>(sidAt));
+    Store32(p + kDataOffsetAt, static_cast<std::uint32_t>(dataAt));
+    Store32(p + length - 4, static_cast<std::uint32_t>(length));
+    return length;
+}

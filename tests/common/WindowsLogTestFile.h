@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Windows event log files for tests, benchmarks and fuzz seeds, written byte by byte in the
@@ -56,3 +59,27 @@ std::vector<std::uint8_t> EvtxBytes(const std::vector<TWinEvent>& events, TEvtxL
 // Writes the file header's and every chunk's checksums as they belong after a test changed
 // bytes on purpose.
 void FixEvtxChecksums(std::vector<std::uint8_t>& file);
+
+// One event record as the Windows event log lays it out: head, source name, an empty computer
+// name, the account bytes, the insertion strings, padding to 4 and the length again.
+struct TEventRecordParts {
+    std::uint32_t RecordNumber = 0;
+    std::uint32_t TimeGenerated = 0;
+    std::uint32_t EventId = 0;
+    std::u16string_view SourceName;
+    std::span<const std::uint8_t> Sid;
+    std::span<const std::u16string> Strings;
+};
+
+// Appends the record to out and returns its size.
+std::size_t AppendEventRecord(std::vector<std::uint8_t>& out, const TEventRecordParts& parts);
+
+// A bare record: a head and the account bytes after it, written into out, which must hold
+// EventRecordSize(sid.size()) bytes.
+std::size_t EventRecordSize(std::size_t sidLength);
+void WriteEventRecord(std::span<std::uint8_t> out, std::uint32_t timeGenerated,
+                      std::uint32_t eventId, std::span<const std::uint8_t> sid);
+
+// The source name of a record (the first NUL-terminated UTF-16 text after the head) as UTF-8;
+// empty when it does not end inside the record.
+std::string EventRecordSourceName(std::span<const std::uint8_t> record);

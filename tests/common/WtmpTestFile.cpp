@@ -178,24 +178,10 @@ std::int64_t UtcSeconds(int year, int month, int day, int hour, int minute, int 
 std::vector<TReadEvent> ReadAllEvents(TEventLogSource& source) {
     std::vector<TReadEvent> events;
     if (!source.Open()) return events;
-    std::vector<std::uint8_t> buffer(kEventRecordHeadSize);
-    for (;;) {
-        std::uint32_t read = 0, needed = 0;
-        TEventReadError error = erNone;
-        if (!source.ReadNext(buffer, read, needed, error)) {
-            if (error != erInsufficientBuffer) break;
-            buffer.resize(needed);
-            continue;
-        }
-        std::span<const std::uint8_t> record(buffer.data(), read);
-        TEventRecordHead head;
-        EXPECT_TRUE(ReadEventRecordHead(record, head));
-        std::string user;
-        std::span<const std::uint8_t> sid = EventRecordSid(record, head);
-        if (!sid.empty()) {
-            EXPECT_TRUE(source.LookupAccount(sid, user));
-        }
-        events.push_back({static_cast<std::uint16_t>(head.EventId), head.TimeGenerated, user});
+    TLogEvent event;
+    while (source.Next(event)) {
+        static constexpr std::uint16_t kIds[] = {6005, 6006, 7035, 6009};
+        events.push_back({kIds[event.Kind], static_cast<std::uint32_t>(event.Utc), event.User});
     }
     source.Close();
     return events;

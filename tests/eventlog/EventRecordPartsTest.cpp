@@ -107,7 +107,7 @@ TEST(EventRecord, WholeRecordsCarryTheirSourceAccountAndStrings) {
     EXPECT_EQ(head.TimeGenerated, 1700000000u);
     EXPECT_EQ(head.EventId, 6009u);
     EXPECT_EQ(head.NumStrings, 4);
-    EXPECT_EQ(EventRecordSourceName(rec, head), "EventLog");
+    EXPECT_EQ(EventRecordSourceName(rec), "EventLog");
     std::span<const std::uint8_t> got = EventRecordSid(rec, head);
     EXPECT_EQ(std::vector<std::uint8_t>(got.begin(), got.end()), sid);
     EXPECT_EQ(EventRecordStrings(rec, head),

@@ -4,6 +4,7 @@
 
 #include "common/WindowsLogTestFile.h"
 #include "common/WtmpTestFile.h"
+#include "eventlog/EventRecord.h"
 #include "eventlog/EvtSource.h"
 #include "eventlog/WindowsLogReading.h"
 
@@ -27,12 +28,12 @@ std::vector<TReadRecord> Expected(const std::vector<TWinEvent>& events, std::siz
         const TWinEvent& e = events[i];
         if (e.Id != 6005 && e.Id != 6006 && e.Id != 6009 && e.Id != 7035) continue;
         TReadRecord r;
-        r.EventId = (std::uint32_t{e.Qualifiers} << 16) | e.Id;
+        r.Kind = KindOfEventId(e.Id);
         r.Time = static_cast<std::uint32_t>(e.Time);
         r.Number = firstNumber + static_cast<std::uint32_t>(i - first);
-        r.Source = e.Provider;
-        r.Account = e.Sid.empty() ? "" : AccountOf(e.Sid);
-        r.Strings = e.Strings;
+        if (e.Id == 7035 && !e.Sid.empty()) r.Account = AccountOf(e.Sid);
+        if (e.Id == 6005 && !e.Strings.empty()) r.Detail = e.Strings.front();
+        if (e.Id == 6009) r.Detail = SystemVersionText(e.Strings);
         out.insert(out.begin(), r);
     }
     return out;
@@ -64,8 +65,8 @@ TEST(EvtSource, ReadsTheKeptRecordsNewestFirstWithServiceAccountsNamed) {
     EXPECT_EQ(got, Expected(events, 0, 1));
     EXPECT_TRUE(notices.empty());
     ASSERT_FALSE(got.empty());
-    EXPECT_EQ(got.front().EventId & 0xFFFF, 6006);
-    EXPECT_EQ(got.back().EventId, 6005u);
+    EXPECT_EQ(got.front().Kind, ekShutdown);
+    EXPECT_EQ(got.back().Kind, ekBoot);
 }
 
 // The writer wraps the record area at the file's end as the log does, so across these sizes

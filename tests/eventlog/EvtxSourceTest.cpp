@@ -5,6 +5,7 @@
 
 #include "common/WindowsLogTestFile.h"
 #include "common/WtmpTestFile.h"
+#include "eventlog/EventRecord.h"
 #include "eventlog/EvtxChunk.h"
 #include "eventlog/EvtxSource.h"
 #include "eventlog/WindowsLogReading.h"
@@ -25,12 +26,11 @@ std::vector<TReadRecord> Expected(const std::vector<TWinEvent>& events,
         if (e.Id != 6005 && e.Id != 6006 && e.Id != 6009 && e.Id != 7035) continue;
         if (keep && !keep(i)) continue;
         TReadRecord r;
-        r.EventId = (std::uint32_t{e.Qualifiers} << 16) | e.Id;
+        r.Kind = KindOfEventId(e.Id);
         r.Time = static_cast<std::uint32_t>(e.Time);
-        r.Number = static_cast<std::uint32_t>(id);
-        r.Source = e.Provider;
-        r.Account = e.Sid == "S-1-5-18" ? "SYSTEM" : e.Sid;
-        if (e.Id == 6009) r.Strings = e.Strings;
+        r.Number = id;
+        if (e.Id == 7035) r.Account = e.Sid == "S-1-5-18" ? "SYSTEM" : e.Sid;
+        if (e.Id == 6009) r.Detail = SystemVersionText(e.Strings);
         out.insert(out.begin(), r);
     }
     return out;
@@ -71,8 +71,8 @@ TEST(EvtxSource, ReadsRecordsAcrossChunksWithTemplatesReused) {
     EXPECT_EQ(got, Expected(events));
     EXPECT_TRUE(notices.empty());
     ASSERT_FALSE(got.empty());
-    // 7035 keeps its qualifiers in the high word, as the older format's event id does.
-    EXPECT_EQ(got[1].EventId, 0x40001B7Bu);
+    // A 7035 written with qualifiers in the high word is still a user's event.
+    EXPECT_EQ(got[1].Kind, ekUser);
     EXPECT_EQ(got[1].Account, kUser);
 }
 

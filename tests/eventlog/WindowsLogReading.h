@@ -6,61 +6,50 @@
 #include <string>
 #include <vector>
 
-#include "eventlog/EventRecord.h"
 #include "eventlog/WindowsLogSource.h"
 
-// One record as a Windows log source hands it to the scan, decoded back.
+// One event as a Windows log source hands it to the history.
 struct TReadRecord {
-    std::uint32_t EventId = 0;  // with its qualifier bits
+    TEventKind Kind = ekBoot;
     std::uint32_t Time = 0;
-    std::uint32_t Number = 0;
-    std::string Source;
-    std::string Account;  // "" when the record carries no account
-    std::vector<std::string> Strings;
+    std::uint64_t Number = 0;  // the record number or id
+    std::string Account;       // "" when the record names no account
+    std::string Detail;
 
     bool operator==(const TReadRecord&) const = default;
 };
 
 inline void PrintTo(const TReadRecord& r, std::ostream* os) {
-    *os << "{" << (r.EventId & 0xFFFF) << " #" << r.Number << " t=" << r.Time << " " << r.Source
-        << " '" << r.Account << "' " << r.Strings.size() << " strings}";
+    *os << "{kind " << int{r.Kind} << " #" << r.Number << " t=" << r.Time << " '" << r.Account
+        << "' '" << r.Detail << "'}";
 }
 
-// Everything the source hands out, through the protocol the scan uses, newest first.
+// The kind of event a record of the given event number becomes.
+inline TEventKind KindOfEventId(std::uint16_t id) {
+    switch (id) {
+        case 6005:
+            return ekBoot;
+        case 6006:
+            return ekShutdown;
+        case 6009:
+            return ekSystemVersion;
+        default:
+            return ekUser;
+    }
+}
+
+// Everything the source hands out, newest first.
 inline std::vector<TReadRecord> ReadAll(TEventLogSource& source) {
     std::vector<TReadRecord> records;
     if (!source.Open()) {
         ADD_FAILURE() << "the source did not open";
         return records;
     }
-    std::vector<std::uint8_t> buffer(kEventRecordHeadSize);
-    for (;;) {
-        std::uint32_t read = 0, needed = 0;
-        TEventReadError error = erNone;
-        if (!source.ReadNext(buffer, read, needed, error)) {
-            if (error != erInsufficientBuffer) {
-                EXPECT_EQ(error, erEndOfLog);
-                break;
-            }
-            EXPECT_GT(needed, buffer.size());
-            buffer.resize(needed);
-            continue;
-        }
-        std::span<const std::uint8_t> bytes(buffer.data(), read);
-        TEventRecordHead head;
-        EXPECT_TRUE(ReadEventRecordHead(bytes, head));
-        EXPECT_EQ(head.Length, read);
-        TReadRecord r;
-        r.EventId = head.EventId;
-        r.Time = head.TimeGenerated;
-        r.Number = head.RecordNumber;
-        r.Source = EventRecordSourceName(bytes, head);
-        std::span<const std::uint8_t> sid = EventRecordSid(bytes, head);
-        if (!sid.empty()) {
-            EXPECT_TRUE(source.LookupAccount(sid, r.Account));
-        }
-        r.Strings = EventRecordStrings(bytes, head);
-        records.push_back(std::move(r));
+    TLogEvent event;
+    while (source.Next(event)) {
+        EXPECT_GE(event.Utc, 0);
+        records.push_back({event.Kind, static_cast<std::uint32_t>(event.Utc), event.Order,
+                           event.User, event.Detail});
     }
     source.Close();
     return records;

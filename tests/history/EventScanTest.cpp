@@ -218,7 +218,7 @@ TEST(EventScan, RecordLengthsThatDoNotFitEndTheRead) {
 }
 
 // Sources that break the read protocol end the scan instead of hanging or allocating wildly.
-class TBrokenSource : public TEventLogSource {
+class TBrokenSource : public TEventRecordLog {
   public:
     explicit TBrokenSource(std::uint32_t needed) : needed_(needed) {}
     int Reads = 0;

@@ -5,13 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "eventlog/EventLogSource.h"
+#include "common/WindowsLogTestFile.h"
 #include "eventlog/EventRecord.h"
+#include "eventlog/EventRecordLog.h"
 #include "history/EventScan.h"
 
 // An event log in memory, newest event first, that keeps the read protocol strictly: a read
 // into a buffer too small fails with 122 and does not advance.
-class TFakeEventLog : public TEventLogSource {
+class TFakeEventLog : public TEventRecordLog {
   public:
     struct TEvent {
         std::uint32_t EventId = 0;

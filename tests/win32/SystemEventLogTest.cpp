@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/WindowsLogTestFile.h"
 #include "eventlog/EventRecord.h"
 #include "history/EventScan.h"
 #include "platform/win32/SystemEventLog.h"

@@ -14,6 +14,7 @@ constexpr DWORD kNameChars = 261;
 
 bool TSystemEventLog::Open() {
     Close();
+    ForgetPendingRecords();
     log_ = api_.Open(nullptr, L"System");
     return log_ != nullptr;
 }

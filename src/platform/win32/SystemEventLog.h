@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "eventlog/EventLogSource.h"
+#include "eventlog/EventRecordLog.h"
 #include "platform/win32/Windows_p.h"
 
 // The calls the live source makes, so tests can stand in for the event log service.
@@ -18,8 +18,9 @@ struct TEventLogApi {
     DWORD(WINAPI* LastError)() = GetLastError;
 };
 
-// The System event log of this machine, newest record first.
-class TSystemEventLog final : public TEventLogSource {
+// The System event log of this machine, newest record first; accounts are named by the
+// machine's own account database.
+class TSystemEventLog final : public TEventRecordLog {
   public:
     explicit TSystemEventLog(const TEventLogApi& api = {}) : api_(api) {}
     ~TSystemEventLog() override { Close(); }
