@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
-  libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev
+  libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev libsqlite3-dev libsystemd-dev
+  sqlite3 systemd-journal-remote
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core fonts-wqy-microhei
   xvfb xauth x11-utils util-linux hyperfine

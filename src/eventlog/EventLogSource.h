@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // What an event means to the history. Each reader decodes its own format into these once.
@@ -9,6 +10,7 @@ enum TEventKind : std::uint8_t {
     ekShutdown,       // the machine was shut down in an orderly way
     ekUser,           // a person used the machine: a login, a service controlled by a user
     ekSystemVersion,  // the system version a start reports, logged apart from its boot
+    ekLastSeen,       // the last sign of life of a boot that ended without a shutdown
 };
 
 // One event of a log, typed.
@@ -32,6 +34,17 @@ struct TLogReadReport {
     std::string Failure;             // why the events read are not the whole log; empty if they are
 };
 
+// The oldest and the newest boot a log knows, in Unix seconds.
+struct TBootRange {
+    bool Any = false;  // false: the log knows no boot
+    std::int64_t Oldest = 0;
+    std::int64_t Newest = 0;
+};
+
+// Told once per read of a log file when part of it could not be trusted, with a short text
+// such as "3 records skipped: chunk checksum mismatch".
+using TLogFileNotice = std::function<void(const std::string& text)>;
+
 // A log read as typed events, newest first.
 class TEventLogSource {
   public:
@@ -45,4 +58,7 @@ class TEventLogSource {
     virtual void Close() = 0;
     // About the reads since the last Open.
     virtual TLogReadReport ReadReport() const { return {}; }
+    // The boots the log knows, for choosing among logs. This reads the whole log; a source
+    // that can tell it faster says so itself.
+    virtual TBootRange Boots();
 };

@@ -2,16 +2,11 @@
 
 #include <cstdint>
 #include <fstream>
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "eventlog/EventLogSource.h"
-
-// Told once per read of a log file when part of it could not be trusted, with a short text
-// such as "3 records skipped: chunk checksum mismatch".
-using TLogFileNotice = std::function<void(const std::string& text)>;
 
 // The events of a Windows log file that the history uses, kept oldest first.
 class TLogEventPool {
