@@ -272,8 +272,9 @@ void TChartAxis::ApplyMargins(int a, int b) {
     if (zeroRange_) return;
     const int s0 = start_;
     const int e0 = end_;
-    // Margins that leave no axis between them would turn the range inside out.
-    if (a < 0 || b < 0 || static_cast<long long>(a) + b >= AxisLength()) return;
+    // Margins that leave no axis between them would turn the range inside out; negative ones
+    // (offsets) stretch the span beyond the plot and so narrow the range.
+    if (static_cast<long long>(a) + b >= AxisLength()) return;
     start_ = s0 + a;
     end_ = e0 - b;
     RecalcRange();
@@ -355,9 +356,10 @@ double TChartAxis::IncrementForLabelSize(int size) const {
         double room = size;
         if (labelsSeparation_ > 0) room += Round(labelsSeparation_ * 0.01 * size);
         n = Round(AxisLength() / room);
-        // No room for a single label: none is drawn (a tiny step would pile thousands of
-        // them onto a few pixels once it is raised to the format's last digit).
-        if (n < 1) return 0;
+        // No room for a single value label: none is drawn (a tiny step would pile thousands
+        // of them onto a few pixels once it is raised to the format's last digit). A zero
+        // range has one label whatever the step, and text labels only need a step above 0.
+        if (n < 1 && !zeroRange_ && EffectiveLabelStyle() == talValue) return 0;
     }
     return IncrementForCount(n);
 }
@@ -515,8 +517,41 @@ int TChartAxis::MaxLabelsWidth() {
     return 0;
 }
 
-void TChartAxis::ReserveSpace(TRect& rect) {
+int TChartAxis::LabelBandSize() {
+    if (labelsSize_ != 0) return labelsSize_;
     TCanvas& canvas = chart_.ChartCanvas();
+    TCanvasStateSaver saver(canvas);
+    canvas.Font() = labelsFont_.Font();
+    // Labels are drawn level: a horizontal axis needs a line of text, a vertical one the widest.
+    if (Horizontal()) return FontHeight(canvas);
+    return MaxLabelsWidth();
+}
+
+bool TChartAxis::BandContains(int x, int y) const {
+    const int lo = std::min(bandOuter_, bandInner_);
+    const int hi = std::max(bandOuter_, bandInner_);
+    const int across = Horizontal() ? y : x;
+    const int along = Horizontal() ? x : y;
+    return across >= lo && across <= hi && along >= start_ && along <= end_;
+}
+
+void TChartAxis::ReserveSpace(TRect& rect, int labelFloor) {
+    TCanvas& canvas = chart_.ChartCanvas();
+    auto side = [&] {
+        switch (kind_) {
+            case akBottom:
+                return rect.Bottom;
+            case akTop:
+                return rect.Top;
+            case akLeft:
+                return rect.Left;
+            case akRight:
+                return rect.Right;
+            default:
+                return 0;
+        }
+    };
+    bandOuter_ = side();
     auto take = [&](int size) {
         switch (kind_) {
             case akBottom:
@@ -550,16 +585,17 @@ void TChartAxis::ReserveSpace(TRect& rect) {
                              [&] { return canvas.TextWidth(title_.Caption()); });
         titlePosition_ = take(size);
     }
+    labelBand_ = 0;
     if (labels_) {
-        int size = labelsSize_;
-        if (size == 0) size = levelSize(0, labelsFont_.Font(), [&] { return MaxLabelsWidth(); });
-        labelsPosition_ = take(size);
+        labelBand_ = std::max(LabelBandSize(), labelFloor);
+        labelsPosition_ = take(labelBand_);
     }
     int inner = 0;
     if (axisPen_.Visible()) inner += axisPen_.Width() + 1;
     if (ticks_.Visible()) inner += tickLength_;
     if (minorTicks_.Visible()) inner = std::max(inner, minorTickLength_);
     if (inner > 0) take(inner);
+    bandInner_ = side();
 }
 
 void TChartAxis::PlaceLabel(TCanvas& canvas, int p, double value, const std::string& text) {

@@ -156,7 +156,17 @@ class TChartAxis {
     void CalcShown();
     void AdjustRange();
     void SetPositions();
-    void ReserveSpace(TRect& rect);
+    // Takes the axis's title band, label band (at least labelFloor pixels) and inner size
+    // from the side of rect.
+    void ReserveSpace(TRect& rect, int labelFloor = 0);
+    // The label band the axis needs for its current range, and the one its last ReserveSpace took.
+    int LabelBandSize();
+    int LabelBand() const { return labelBand_; }
+    // Whether a client pixel lies on the band the axis took for its title, labels and ticks.
+    bool BandContains(int x, int y) const;
+    // The ends a scroll moves from: a fixed end as set, an automatic one as last shown.
+    double CurrentMinimum() const { return automaticMinimum_ ? rangeMin_ : minimum_; }
+    double CurrentMaximum() const { return automaticMaximum_ ? rangeMax_ : maximum_; }
     void ApplyMargins(int a, int b);
     void Draw(TCanvas& canvas, bool setPosition);
 
@@ -225,6 +235,9 @@ class TChartAxis {
     int axisPosition_ = 0;
     int labelsPosition_ = 0;
     int titlePosition_ = 0;
+    int labelBand_ = 0;
+    int bandOuter_ = 0;  // the side of the rectangle before ReserveSpace took from it
+    int bandInner_ = 0;  // and after
     bool shown_ = false;
     std::vector<int> tickPositions_;
     std::vector<TAxisLabel> drawnLabels_;

@@ -132,8 +132,9 @@ void TCustomChartPanel::DrawPicture() {
     } guard{autoRepaint_};
     autoRepaint_ = false;
     ++drawCount_;
-    stale_ = false;
     DrawChart(canvas);
+    // Only a finished picture is fresh: after a draw that threw, the next paint draws again.
+    stale_ = false;
 }
 
 void TCustomChartPanel::Paint(TCanvas& canvas) {

@@ -129,7 +129,6 @@ void TCustomChart::DrawChart(TCanvas& canvas) {
     for (auto& s : series_)
         if (s->Active()) s->PrepareForDraw();
     LayoutAxes();
-    ApplySeriesMargins();
     // The text labels of the axes read the shown range, so it is known before they draw.
     for (auto& s : series_)
         if (s->Active()) s->ComputeShownRange();
@@ -154,6 +153,28 @@ void TCustomChart::DrawChart(TCanvas& canvas) {
 }
 
 void TCustomChart::LayoutAxes() {
+    const TRect start = PlotRect();
+    std::array<int, 5> floors{};
+    ReserveAxisSpace(floors);
+    ApplySeriesMargins();
+    // The series margins widen the ranges, and a wider range can have wider labels ("10" where
+    // "9" was measured): measured again on the final ranges, a band that grew is laid out anew.
+    bool grew = false;
+    for (int i = 0; i < 5; ++i) {
+        if (!axes_[i]->IsShown() || !axes_[i]->Labels()) continue;
+        const int need = axes_[i]->LabelBandSize();
+        if (need > axes_[i]->LabelBand()) {
+            floors[i] = need;
+            grew = true;
+        }
+    }
+    if (!grew) return;
+    SetPlotRect(start);
+    ReserveAxisSpace(floors);
+    ApplySeriesMargins();
+}
+
+void TCustomChart::ReserveAxisSpace(const std::array<int, 5>& labelFloors) {
     for (auto& a : axes_) {
         a->CalcShown();
         a->AdjustRange();
@@ -163,7 +184,7 @@ void TCustomChart::LayoutAxes() {
     for (int i = 0; i < 5; ++i) {
         if (!axes_[i]->IsShown()) continue;
         TRect copy = r;
-        axes_[i]->ReserveSpace(copy);
+        axes_[i]->ReserveSpace(copy, labelFloors[i]);
         if (!copy.Intersect(r).IsEmpty()) r = copy.Intersect(r);
     }
     SetPlotRect(r);
@@ -305,6 +326,10 @@ bool TCustomChart::InsideChartPart(int x, int y) const {
         return true;
     for (auto it = series_.rbegin(); it != series_.rend(); ++it)
         if ((*it)->Active() && (*it)->HitTestPoint(x, y) >= 0) return true;
+    // An axis with its title, labels and ticks, as the last draw laid them out.
+    if (axisVisible_)
+        for (int i = 0; i < 5; ++i)
+            if (axes_[i]->IsShown() && axes_[i]->BandContains(x, y)) return true;
     return false;
 }
 
@@ -367,8 +392,10 @@ void TCustomChart::MouseMove(TShiftState shift, int x, int y) {
             continue;
         const double d = h ? a->PositionToValue(scrollAnchor_.X) - a->PositionToValue(x)
                            : a->PositionToValue(scrollAnchor_.Y) - a->PositionToValue(y);
-        // The shown range moves, margins included, so the picture slides with the mouse.
-        a->FixRange(a->RangeMinimum() + d, a->RangeMaximum() + d);
+        // From the current ends, not the last drawn ones: several moves can come before a
+        // paint. An automatic end starts where it was shown, margins included, so the picture
+        // slides with the mouse.
+        a->FixRange(a->CurrentMinimum() + d, a->CurrentMaximum() + d);
     }
     scrollAnchor_ = {x, y};
     if (OnScroll) OnScroll(this);
@@ -415,8 +442,10 @@ bool TCustomChart::MouseWheel(TShiftState shift, int delta, TPoint pos) {
     const double notches = delta / static_cast<double>(WheelDelta);
     for (auto& a : axes_) {
         if (a->IsDepthAxis() || a->Horizontal()) continue;
-        const double d = -notches * 0.03 * (a->RangeMaximum() - a->RangeMinimum());
-        a->FixRange(a->RangeMinimum() + d, a->RangeMaximum() + d);
+        const double lo = a->CurrentMinimum();
+        const double hi = a->CurrentMaximum();
+        const double d = -notches * 0.03 * (hi - lo);
+        a->FixRange(lo + d, hi + d);
     }
     RequestRepaint();
     return true;

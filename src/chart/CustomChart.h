@@ -154,7 +154,9 @@ class TCustomChart : public TCustomChartPanel {
     void AdoptTool(std::unique_ptr<TChartCustomTool> tool);
     void PickSeriesColor(TChartSeries& series);
     void BroadcastToolEvent(TChartToolEvent event);
+    // Axis layout and the series margins.
     void LayoutAxes();
+    void ReserveAxisSpace(const std::array<int, 5>& labelFloors);
     void ApplySeriesMargins();
     void DrawWalls(TCanvas& canvas);
     void DrawAxes(TCanvas& canvas);

@@ -75,13 +75,16 @@ void THintService::ShowNow() {
     text_ = ShortHint(control_->Hint());
     if (text_.empty()) return;
     if (!window_) window_ = MakeForm<THintWindow>();
-    TPoint at = app_.Host().CursorPos();
-    at.Y += app_.Host().CursorHeight();
+    const TPoint cursor = app_.Host().CursorPos();
+    TPoint at{cursor.X, cursor.Y + app_.Host().CursorHeight()};
     TRect r = window_->CalcHintRect(text_);
     TRect area = app_.Host().WorkArea();
-    // Kept on the screen: pulled left or up where it would cross the right or bottom edge.
+    // Kept on the screen: pulled left where it would cross the right edge. One that does not
+    // fit below the cursor goes above it; pulled up only, it would cover the pointer and take
+    // the mouse moves from the control under it.
     at.X = std::max(area.Left, std::min(at.X, area.Right - r.Width()));
-    at.Y = std::max(area.Top, std::min(at.Y, area.Bottom - r.Height()));
+    if (at.Y + r.Height() > area.Bottom) at.Y = std::min(cursor.Y, area.Bottom) - r.Height();
+    at.Y = std::max(area.Top, at.Y);
     window_->ActivateHint(r.Offset(at.X, at.Y), text_);
     hideTimer_ = app_.SetTimer(static_cast<std::uint32_t>(hidePause_), [this] {
         HideNow();

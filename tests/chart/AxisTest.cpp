@@ -164,15 +164,73 @@ TEST_F(Axis, AbsurdValuesDrawSomethingAndEnd) {
     }
 }
 
-TEST_F(Axis, TinyPlotsAndDeepZoomsNeitherOverflowNorRepeatLabels) {
+TEST_F(Axis, TinyPlotsNeitherOverflowNorLoseTheirLabel) {
     TChart& c = MakeWithSeries(60, 40);
     series->AddPoint(1e9);
     c.DrawPicture();
     EXPECT_FALSE(c.LeftAxis().DrawnLabels().empty());
-    c.LeftAxis().FixRange(1000.0001, 1000.0002);
+}
+
+TEST_F(Axis, DeepZoomStepsNoFinerThanTheFormatShows) {
+    // Room for about twenty labels over 0.003: a step of 0.0002 would write most of them twice
+    // with three decimals. The step is the format's last digit instead.
+    TChart& c = MakeWithSeries(400, 328);
+    series->AddPoint(1e9);
+    c.LeftAxis().FixRange(1000.0001, 1000.0031);
     c.DrawPicture();
-    auto texts = Texts(c.LeftAxis());
-    for (std::size_t i = 1; i < texts.size(); ++i) EXPECT_NE(texts[i], texts[i - 1]);
+    EXPECT_EQ(Texts(c.LeftAxis()),
+              (std::vector<std::string>{"1,000.003", "1,000.002", "1,000.001"}));
+}
+
+TEST_F(Axis, LabelsExactlyAtTheEndsNeedLabelsOnAxis) {
+    TChart& c = MakeWithSeries(400, 328);
+    series->AddPoint(10);
+    c.DrawPicture();
+    const std::vector<std::string> all = Texts(c.LeftAxis());
+    ASSERT_GE(all.size(), 3u);
+    ASSERT_EQ(all.front(), "10");
+    ASSERT_EQ(all.back(), "0");
+    c.LeftAxis().SetLabelsOnAxis(false);
+    c.DrawPicture();
+    EXPECT_EQ(Texts(c.LeftAxis()), std::vector<std::string>(all.begin() + 1, all.end() - 1));
+    // Their ticks go with them.
+    for (int t : c.LeftAxis().TickPositions()) {
+        EXPECT_GT(t, c.LeftAxis().AxisStart());
+        EXPECT_LT(t, c.LeftAxis().AxisEnd());
+    }
+}
+
+TEST_F(Axis, NegativeOffsetsStretchTheAxisBeyondThePlot) {
+    TChart& c = MakeWithSeries(400, 328);
+    for (int i = 0; i < 10; ++i) series->AddPoint(i);
+    TChartAxis& bottom = c.BottomAxis();
+    bottom.SetMinimumOffset(-20);
+    bottom.SetMaximumOffset(-10);
+    c.DrawPicture();
+    // The first and last points lie outside the plot by the offsets.
+    EXPECT_EQ(bottom.ValueToPosition(0), bottom.AxisStart() - 20);
+    EXPECT_EQ(bottom.ValueToPosition(9), bottom.AxisEnd() + 10);
+    EXPECT_GT(bottom.RangeMinimum(), 0);
+    EXPECT_LT(bottom.RangeMaximum(), 9);
+}
+
+TEST_F(Axis, AnAxisShorterThanALabelKeepsItsZeroAndItsFirstTextLabel) {
+    // Too short for a single label of text height: an empty series still shows its "0".
+    TChart& c = MakeWithSeries(300, 31);
+    c.DrawPicture();
+    TCanvas& canvas = c.ChartCanvas();
+    canvas.Font() = c.LeftAxis().LabelsFont().Font();
+    ASSERT_LT(c.LeftAxis().AxisLength() * 2, canvas.TextHeight("W"));
+    EXPECT_EQ(Texts(c.LeftAxis()), (std::vector<std::string>{"0"}));
+    const int dateWidth = canvas.TextWidth("2026-01-01");
+    // A bottom axis narrower than half a date still shows the first date.
+    MakeWithSeries(26, 200);
+    chart->LeftAxis().SetVisible(false);
+    series->AddPoint(1, "2026-01-01");
+    series->AddPoint(2, "2026-01-02");
+    chart->DrawPicture();
+    ASSERT_LT(chart->BottomAxis().AxisLength() * 2, dateWidth);
+    EXPECT_EQ(Texts(chart->BottomAxis()), (std::vector<std::string>{"2026-01-01"}));
 }
 
 TEST_F(Axis, InvalidSettingsRaiseAndLeaveTheValue) {

@@ -1,3 +1,6 @@
+#include <functional>
+#include <vector>
+
 #include "ChartTestKit.h"
 #include "chart/BarSeries.h"
 
@@ -25,6 +28,12 @@ class BarSeries : public ChartApp {
         bars->SetColorEachPoint(true);
         bars->SetBarStyle(bsCylinder);
         for (int i = 0; i < points; ++i) bars->AddPoint(value + i);
+        Paint();
+    }
+    // Flat bars in colours that all differ from the background, so that the pixels show them.
+    void NoWhiteBars() {
+        chart->SetPalette({clRed, clGreen, clBlue, clYellow});
+        bars->SetBarStyle(bsRectangle);
         Paint();
     }
 };
@@ -59,32 +68,142 @@ TEST_F(BarSeries, OnePointIsCentredOnTheBottomAxis) {
     EXPECT_EQ(chart->LeftAxis().RangeMaximum(), 5);
 }
 
-TEST_F(BarSeries, MarginsLeaveHalfABarBeyondTheOuterBars) {
-    MakeDrawn(9);
-    const TChartAxis& bottom = chart->BottomAxis();
-    const int w = bars->BarPixelWidth();
-    EXPECT_NEAR(bottom.ValueToPosition(0) - bottom.AxisStart(), w, 1);
-    EXPECT_NEAR(bottom.AxisEnd() - bottom.ValueToPosition(8), w, 1);
-    const TRect r = bars->ComputeBarRect(3);
-    EXPECT_EQ(r.Right, r.Left + w + 1);
-    EXPECT_EQ(r.Top, chart->LeftAxis().ValueToPosition(8));
-    EXPECT_EQ(r.Bottom, chart->LeftAxis().ValueToPosition(0));
+// The bars as drawn: the runs of non-white pixels along a row inside the plot.
+std::vector<std::pair<int, int>> BarRuns(const std::function<TColor(int, int)>& pixel, TRect plot,
+                                         int y) {
+    std::vector<std::pair<int, int>> runs;
+    for (int x = plot.Left + 1; x < plot.Right; ++x) {
+        if (pixel(x, y) == clWhite) continue;
+        if (!runs.empty() && runs.back().second == x - 1)
+            runs.back().second = x;
+        else
+            runs.push_back({x, x});
+    }
+    return runs;
 }
 
-TEST_F(BarSeries, EdgePixelsHitAndOneFurtherMisses) {
+TEST_F(BarSeries, MarginsLeaveHalfABarBeyondTheOuterBarsAndHeightsFollowValues) {
+    MakeDrawn(9);
+    NoWhiteBars();
+    Paint();
+    const TRect p = chart->PlotRect();
+    const auto runs = BarRuns([&](int x, int y) { return Pixel(x, y); }, p, p.Bottom - 3);
+    ASSERT_EQ(runs.size(), 9u);
+    const int w = runs[0].second - runs[0].first;
+    EXPECT_EQ(w % 2, 0);
+    EXPECT_NEAR(runs[0].first - p.Left, w / 2, 1);
+    EXPECT_NEAR(p.Right - runs[8].second, w / 2, 1);
+    for (std::size_t i = 1; i < runs.size(); ++i) {
+        EXPECT_EQ(runs[i].second - runs[i].first, w) << i;
+        EXPECT_NEAR(runs[i].first - runs[i - 1].first, runs[1].first - runs[0].first, 1) << i;
+    }
+    // Values 5 to 13 on an axis from 0 to 13: the last bar reaches the top of the plot.
+    for (int i = 0; i < 9; ++i) {
+        const int cx = (runs[i].first + runs[i].second) / 2;
+        int top = p.Bottom - 3;
+        while (top > p.Top && Pixel(cx, top - 1) != clWhite) --top;
+        const double expected = p.Bottom - (5.0 + i) / 13 * (p.Bottom - p.Top);
+        EXPECT_NEAR(top, expected, 1) << i;
+    }
+}
+
+TEST_F(BarSeries, EveryDrawnPixelOfABarHitsItAndTheNextOneOutMisses) {
     MakeDrawn(5);
+    NoWhiteBars();
+    Paint();
+    const TRect p = chart->PlotRect();
+    const int y = p.Bottom - 3;
+    const auto runs = BarRuns([&](int x, int yy) { return Pixel(x, yy); }, p, y);
+    ASSERT_EQ(runs.size(), 5u);
     for (int i = 0; i < 5; ++i) {
-        const int left = bars->XPosition(i);
-        const int right = left + bars->BarPixelWidth();
-        const int y = (bars->YPosition(i) + bars->OriginPosition(i)) / 2;
-        EXPECT_EQ(bars->HitTestPoint(left, y), i);
-        EXPECT_EQ(bars->HitTestPoint(right, y), i);
+        const auto [left, right] = runs[i];
+        for (int x = left; x <= right; ++x) EXPECT_EQ(bars->HitTestPoint(x, y), i) << x;
         EXPECT_EQ(bars->HitTestPoint(left - 1, y), -1);
         EXPECT_EQ(bars->HitTestPoint(right + 1, y), -1);
-        EXPECT_EQ(bars->HitTestPoint(left, bars->YPosition(i)), i);
-        EXPECT_EQ(bars->HitTestPoint(left, bars->YPosition(i) - 1), -1);
-        EXPECT_EQ(bars->HitTestPoint(left, bars->OriginPosition(i) + 1), -1);
+        // Up the middle: the top outline row hits, the white row above it misses.
+        const int cx = (left + right) / 2;
+        int top = y;
+        while (top > 0 && Pixel(cx, top - 1) != clWhite) --top;
+        EXPECT_EQ(bars->HitTestPoint(cx, top), i);
+        EXPECT_EQ(bars->HitTestPoint(cx, top - 1), -1);
+        // The bars stand on the plot's bottom edge.
+        EXPECT_EQ(bars->HitTestPoint(cx, p.Bottom), i);
+        EXPECT_EQ(bars->HitTestPoint(cx, p.Bottom + 1), -1);
     }
+}
+
+TEST_F(BarSeries, ShownRangeAndHitTestAfterZoomAndScrollMatchAPlainSearch) {
+    MakeChart(669, 328);
+    bars = chart->AddSeries(std::make_unique<TBarSeries>());
+    bars->Marks().SetVisible(false);
+    bars->SetColorEachPoint(true);
+    const int n = 200;
+    for (int i = 0; i < n; ++i) bars->AddPoint(1 + i % 5);
+    NoWhiteBars();
+    auto check = [&](const char* what) {
+        SCOPED_TRACE(what);
+        const TRect p = chart->PlotRect();
+        const TChartAxis& bottom = chart->BottomAxis();
+        const double lo = bottom.PositionToValue(p.Left), hi = bottom.PositionToValue(p.Right);
+        int first = -1, last = -1;
+        for (int i = 0; i < n; ++i) {
+            if (bars->XValueAt(i) < lo || bars->XValueAt(i) > hi) continue;
+            if (first < 0) first = i;
+            last = i;
+        }
+        EXPECT_EQ(bars->FirstShownIndex(), first);
+        EXPECT_EQ(bars->LastShownIndex(), last);
+        EXPECT_GT(first, 0);
+        EXPECT_LT(last, n - 1);
+        const int y = p.Bottom - 2;
+        for (int x = p.Left + 1; x < p.Right; ++x) {
+            int expected = -1;
+            for (int i = first; i <= last && expected < 0; ++i) {
+                const TRect r = bars->ComputeBarRect(i);
+                if (x >= r.Left && x < r.Right && y >= r.Top && y <= r.Bottom) expected = i;
+            }
+            ASSERT_EQ(bars->HitTestPoint(x, y), expected) << x;
+            // What is hit is what is drawn.
+            EXPECT_EQ(Pixel(x, y) != clWhite, expected >= 0) << x;
+        }
+    };
+    auto drag = [&](TPoint from, TPoint to, TMouseButton button) {
+        host.MouseMove(Window(), from.X, from.Y);
+        host.MouseDown(Window(), from.X, from.Y, button);
+        host.MouseMove(Window(), to.X, to.Y);
+        host.MouseUp(Window(), to.X, to.Y, button);
+        Paint();
+    };
+    const TRect p = chart->PlotRect();
+    drag({250, p.Top + 2}, {420, p.Bottom - 1}, mbLeft);
+    ASSERT_TRUE(chart->Zoomed());
+    check("zoomed");
+    drag({300, 150}, {370, 150}, mbRight);
+    check("scrolled right");
+    drag({370, 150}, {200, 150}, mbRight);
+    check("scrolled left");
+}
+
+TEST_F(BarSeries, TheLabelBandFitsTheLabelsThatTheMarksRoomAdds) {
+    // Values up to 99, labelled every 5: the room for the marks lifts the top of the axis past
+    // 110, a label one digit wider than any below it.
+    MakeChart(669, 328);
+    chart->LeftAxis().Title().SetCaption("(小时)");
+    bars = chart->AddSeries(std::make_unique<TBarSeries>());
+    for (double v : {99.0, 30.0, 70.0}) bars->AddPoint(v);
+    Paint();
+    const TChartAxis& left = chart->LeftAxis();
+    int at = -1;
+    for (const auto& l : left.DrawnLabels())
+        if (l.Text == "110") at = l.Position;
+    ASSERT_GE(at, 0) << "no label 110";
+    // The label's pixels stay right of the title band.
+    int leftmost = left.LabelsPosition();
+    for (int y = at - 8; y <= at + 8; ++y)
+        for (int x = 2; x < left.LabelsPosition(); ++x)
+            if (Pixel(x, y) != clWhite) leftmost = std::min(leftmost, x);
+    EXPECT_LT(leftmost, left.LabelsPosition());
+    EXPECT_GE(leftmost, left.TitlePosition());
 }
 
 TEST_F(BarSeries, ColoursLeftToRightAndTheWhiteBarShowsItsOutline) {

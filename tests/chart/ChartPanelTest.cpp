@@ -1,5 +1,6 @@
 #include <cmath>
 #include <limits>
+#include <stdexcept>
 
 #include "ChartTestKit.h"
 
@@ -97,6 +98,29 @@ TEST_F(ChartPanel, ADrawThatThrowsTurnsAutomaticRepaintBackOn) {
     c.OnBeforeDrawChart = nullptr;
     c.SetView3D(true);
     EXPECT_TRUE(c.PictureStale());
+}
+
+TEST_F(ChartPanel, APictureLeftHalfDrawnByAThrowIsDrawnAgainByTheNextPaint) {
+    TChart& c = MakeChart(300, 200);
+    c.SetAxisVisible(false);
+    Paint();
+    const TRect p = c.PlotRect();
+    ASSERT_EQ(Pixel(p.Left, 100), clBlack);
+    // The throw comes after the background, before the back wall.
+    bool fail = true;
+    c.OnBeforeDrawChart = [&](TObject*) {
+        if (fail) throw std::runtime_error("boom");
+    };
+    c.SetColor(clYellow);
+    EXPECT_THROW(c.DrawPicture(), std::runtime_error);
+    EXPECT_TRUE(c.PictureStale());
+    fail = false;
+    const int draws = c.DrawCount();
+    c.Invalidate();
+    Paint();
+    EXPECT_EQ(c.DrawCount(), draws + 1);
+    EXPECT_EQ(Pixel(p.Left, 100), clBlack);
+    EXPECT_EQ(Pixel(p.Left + 5, 100), clYellow);
 }
 
 TEST_F(ChartPanel, ToolsReceiveTheDrawingStepsInOrder) {

@@ -49,6 +49,32 @@ TEST_F(MarksTip, ShowsBarAfterThePauseThenTheNextBarAfterANewPause) {
     EXPECT_EQ(Shown(), "2026-12-02 1,234.568");
 }
 
+TEST_F(MarksTip, AtTheFootOfTheScreenTheTipGoesAboveThePointer) {
+    SetUpChart();
+    // The window moved down until the foot of the first bar is 6 pixels above the screen's
+    // bottom edge.
+    const TPoint at{Inside(0).X, bars->OriginPosition(0) - 2};
+    MoveTo(at);
+    form->SetBounds(100, form->Top() + 794 - host.CursorPos().Y, form->Width(), form->Height());
+    Paint();
+    MoveTo(at);
+    host.Advance(501);
+    ASSERT_EQ(Shown(), "2026-12-01 12.5");
+    const TRect tip = WindowOf(*app.Hints().Window()).ClientBounds();
+    const TPoint cursor = host.CursorPos();
+    ASSERT_GT(cursor.Y + host.CursorHeight() + tip.Height(), 800) << "room below the pointer";
+    EXPECT_EQ(tip.Bottom, cursor.Y);
+    EXPECT_LE(tip.Bottom, 800);
+    // Away from the edge it hangs below the cursor as usual.
+    form->SetBounds(100, 100, form->Width(), form->Height());
+    Paint();
+    MoveTo(Inside(1));
+    host.Advance(501);
+    ASSERT_EQ(Shown(), "2026-12-02 1,234.568");
+    EXPECT_EQ(WindowOf(*app.Hints().Window()).ClientBounds().Top,
+              host.CursorPos().Y + host.CursorHeight());
+}
+
 TEST_F(MarksTip, HidesAfterHideDelayAndStaysHiddenInsideTheSameBar) {
     SetUpChart();
     MoveTo(Inside(0));

@@ -86,7 +86,12 @@ THeadlessWindow* THeadlessHost::FindWindow(const std::string& caption) const {
 }
 
 void THeadlessHost::AfterInput() {
-    if (client_) client_->UpdateWindows();
+    if (client_ && !batching_) client_->UpdateWindows();
+}
+
+void THeadlessHost::EndBatch() {
+    batching_ = false;
+    AfterInput();
 }
 
 void THeadlessHost::Activate(THeadlessWindow& w) {

@@ -122,6 +122,12 @@ class THeadlessHost : public THost {
     void RequestClose(THeadlessWindow& w);
     void Resize(THeadlessWindow& w, int clientWidth, int clientHeight);
 
+    // A batch: inputs given until EndBatch are handled one after the other with no paint
+    // between them, and EndBatch then paints once, as a platform loop does with a queue of
+    // inputs that arrived before it came round to painting.
+    void BeginBatch() { batching_ = true; }
+    void EndBatch();
+
     // Advances virtual time, firing every timer and scheduled action due on the way, in order.
     void Advance(std::uint64_t ms);
     // Runs fn when the virtual clock reaches now + delayMs, also inside a modal loop.
@@ -154,6 +160,7 @@ class THeadlessHost : public THost {
     TSize sizeStart_;
     TShiftState buttons_ = 0;
     TShiftState modifiers_ = 0;
+    bool batching_ = false;
     std::vector<TScheduled> scheduled_;
     std::uint64_t scheduleSeq_ = 0;
     std::vector<std::string> openedUrls_;
