@@ -348,15 +348,16 @@ void TFormVigil::FormCreate(TObject*) {
     UpdatePageAddress = ::UpdatePageAddress();
     // The history reads the log and places its events in local time; the window opens filled.
     history_ = FormVigilHistorySource ? FormVigilHistorySource() : MakeSessionHistory({});
+    // The list keeps its own texts: the history's copy of every row would double them.
+    if (history_) history_->SetKeepRows(false);
     TBRefreshClick(TBRefresh);
 }
 
 void TFormVigil::TBRefreshClick(TObject*) {
     if (!history_) return;
     history_->Refresh();
-    const TSessionRows& rows = history_->Rows();
-    FillList(rows);
-    ShowUserColumn(rows.AnyUser);
+    FillList(*history_);
+    ShowUserColumn(history_->Totals().AnyUser);
     FillChart(history_->Table());
     const TSummaryTexts& summary = history_->Summary();
     WsStatusPane1->SetCaption(summary.RecordCount);
@@ -365,12 +366,14 @@ void TFormVigil::TBRefreshClick(TObject*) {
     WsStatusPane4->SetCaption(summary.Average);
 }
 
-void TFormVigil::FillList(const TSessionRows& rows) {
+void TFormVigil::FillList(const TSessionHistory& history) {
     TListItems& items = WsLWMsg->Items();
     items.BeginUpdate();
     items.Clear();
-    items.Reserve(static_cast<int>(rows.Rows.size()));
-    for (const TSessionRow& row : rows.Rows) {
+    const std::size_t count = history.Table().size();
+    items.Reserve(static_cast<int>(count));
+    for (std::size_t i = 0; i < count; ++i) {
+        const TSessionRow row = history.Row(i);
         TListItem* item = items.Add(
             "",
             {row.BootText, row.ShutdownText, row.DurationTextValue, row.UserText, row.StatusText},

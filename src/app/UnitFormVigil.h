@@ -103,7 +103,7 @@ class TFormVigil : public TForm {
     void BuildLogList();
     void BuildStatusBar();
     void BindCommands();
-    void FillList(const TSessionRows& rows);
+    void FillList(const TSessionHistory& history);
     void ShowUserColumn(bool anyUser);
 
     std::unique_ptr<TSessionHistory> history_;

@@ -281,6 +281,66 @@ TBarStyle TCustomBarSeries::BarStyleOf(int i) {
 
 // ---- Drawing ----
 
+// Many more bars than pixels put dozens of bars on the same columns, each painting over the
+// last. A bar that later bars paint over entirely is left out; that needs plain solid boxes
+// that cover their whole rectangle, with nothing drawn beside or across them.
+bool TCustomBarSeries::LaterBarsCanCover() const {
+    const bool flat = barStyle_ == bsRectangle || barStyle_ == bsCylinder ||
+                      barStyle_ == bsRectGradient || barStyle_ == bsBevel;
+    const bool shadow = shadow_.Visible() && std::max(shadow_.HorizSize(), shadow_.VertSize()) != 0;
+    const bool solidPen = !barPen_.Visible() || barPen_.Style() == psSolid;
+    return flat && !OnGetBarStyle && !shadow && !tickLines_.Visible() &&
+           barBrush_.Style() == bsSolid && solidPen && DrawsForward();
+}
+
+// Bars are drawn in index order. Going backwards, the bars met on the same columns that end on
+// the same row (the origin) paint every row from the highest top among them down to that row,
+// so an earlier bar within those rows is covered.
+std::vector<bool> TCustomBarSeries::CoveredBars(int first, int last) const {
+    std::vector<bool> covered(static_cast<std::size_t>(last - first + 1), false);
+    const int penWidth = std::max(1, barPen_.Width());
+    bool open = false;
+    int left = 0, right = 0, end = 0, top = 0;
+    for (int i = last; i >= first; --i) {
+        if (PointColor(i) == clNone) continue;  // draws nothing, covers nothing
+        const TRect r = ComputeBarRect(i);
+        const int s = std::min(r.Top, r.Bottom);
+        const int e = std::max(r.Top, r.Bottom);
+        // A bar of no height is a line on its end row, which a taller bar's box leaves out;
+        // one narrower than the pen is an outline only.
+        if (e == s || e - s < penWidth || r.Right - r.Left < penWidth) {
+            open = false;
+            continue;
+        }
+        if (open && r.Left == left && r.Right == right && e == end) {
+            if (s >= top)
+                covered[static_cast<std::size_t>(i - first)] = true;
+            else
+                top = s;
+        } else {
+            open = true;
+            left = r.Left;
+            right = r.Right;
+            end = e;
+            top = s;
+        }
+    }
+    return covered;
+}
+
+void TCustomBarSeries::DrawAllPoints(TCanvas& canvas) {
+    if (!LaterBarsCanCover()) {
+        TChartSeries::DrawAllPoints(canvas);
+        return;
+    }
+    const int first = FirstShownIndex();
+    const int last = std::min(LastShownIndex(), PointCount() - 1);
+    if (first < 0 || last < first) return;
+    const std::vector<bool> covered = CoveredBars(first, last);
+    for (int i = first; i <= last; ++i)
+        if (!covered[static_cast<std::size_t>(i - first)]) DrawPoint(canvas, i);
+}
+
 void TCustomBarSeries::DrawPoint(TCanvas& canvas, int i) {
     currentBarColor_ = PointColor(i);
     if (currentBarColor_ == clNone) return;

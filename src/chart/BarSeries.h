@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "chart/ChartPens.h"
 #include "chart/ChartSeries.h"
@@ -117,6 +118,7 @@ class TCustomBarSeries : public TChartSeries {
     void PrepareForDraw() override;
     void HorizontalMargins(int& left, int& right) override;
     void VerticalMargins(int& top, int& bottom) override;
+    void DrawAllPoints(TCanvas& canvas) override;
     void DrawPoint(TCanvas& canvas, int i) override;
     double XMinimum() override;
     double XMaximum() override;
@@ -141,6 +143,8 @@ class TCustomBarSeries : public TChartSeries {
 
   private:
     bool SameKind(const TChartSeries& other) const;
+    bool LaterBarsCanCover() const;
+    std::vector<bool> CoveredBars(int first, int last) const;
     // Copies a shared setting to the other bar series of the chart.
     template <class F>
     void ForOtherBars(F&& fn);

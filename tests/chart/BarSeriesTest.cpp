@@ -1,4 +1,5 @@
 #include <functional>
+#include <set>
 #include <vector>
 
 #include "ChartTestKit.h"
@@ -343,6 +344,50 @@ TEST_F(BarShadow, AVisibleShadowIsOffsetBehindTheBarAndSettersRepaintOnChange) {
     EXPECT_EQ(Pixel(r.Left + 2, midY), clRed);          // the bar stays in front
     bars->Shadow().SetHorizSize(4);
     EXPECT_FALSE(chart->PictureStale());
+}
+
+}  // namespace
+
+namespace {
+
+class BarCrowd : public ChartApp {
+  protected:
+    // The plotting area of a chart of many more bars than pixels, as drawn.
+    std::vector<TColor> PlotPixels(bool perBarStyle) {
+        MakeChart(400, 250);
+        auto* bars = chart->AddSeries(std::make_unique<TBarSeries>());
+        bars->Marks().SetVisible(false);
+        bars->SetColorEachPoint(true);
+        bars->SetBarStyle(bsCylinder);
+        // The style asked bar by bar: every bar is drawn, the plain way.
+        if (perBarStyle) bars->OnGetBarStyle = [](TChartSeries*, int, TBarStyle&) {};
+        unsigned seed = 7;
+        for (int i = 0; i < 20000; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            const int r = static_cast<int>(seed >> 16) % 1000;
+            // Mostly positive, some zero, some negative, a few with no colour at all.
+            const double v = r < 50 ? 0 : r < 150 ? -(r % 7) : (r % 97) / 10.0;
+            bars->AddPoint(v, "", r % 251 == 0 ? clNone : clDefault);
+        }
+        Paint();
+        const TRect p = chart->PlotRect();
+        std::vector<TColor> out;
+        for (int y = p.Top; y <= p.Bottom; ++y)
+            for (int x = p.Left; x <= p.Right; ++x) out.push_back(Pixel(x, y));
+        return out;
+    }
+};
+
+TEST_F(BarCrowd, LeavingOutCoveredBarsChangesNoPixel) {
+    const std::vector<TColor> all = PlotPixels(true);
+    const std::vector<TColor> culled = PlotPixels(false);
+    ASSERT_EQ(all.size(), culled.size());
+    int differ = 0;
+    for (std::size_t i = 0; i < all.size(); ++i) differ += all[i] != culled[i];
+    EXPECT_EQ(differ, 0);
+    // Not a blank picture: bars of several colours above and below the origin.
+    std::set<TColor> colours(all.begin(), all.end());
+    EXPECT_GE(colours.size(), 5u);
 }
 
 }  // namespace
