@@ -88,6 +88,15 @@ void BM_FullDraw1000Points(benchmark::State& state) {
 }
 BENCHMARK(BM_FullDraw1000Points)->Unit(benchmark::kMicrosecond);
 
+// A long log's chart: many more bars than pixels, most of them painted over by later ones.
+void BM_FullDrawManyBars(benchmark::State& state) {
+    InstallFreeTypeFontEngine();
+    TChartFixture fx(static_cast<int>(state.range(0)));
+    for (auto _ : state) fx.chart->DrawPicture();
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_FullDrawManyBars)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
 void BM_RepaintUnchanged(benchmark::State& state) {
     InstallFreeTypeFontEngine();
     TChartFixture fx(1000);

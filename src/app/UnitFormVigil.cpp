@@ -1,5 +1,7 @@
 #include "app/UnitFormVigil.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 
 #include "app/Artwork.h"
@@ -312,6 +314,8 @@ void TFormVigil::BuildChartPage(TWinControl& page) {
 
 void TFormVigil::FillChart(const SessionTable& table) {
     Series1->ClearPoints();
+    // A label is a date, "yyyy-mm-dd".
+    Series1->ReservePoints(static_cast<int>(std::min<std::size_t>(table.size(), INT32_MAX)), 10);
     // Oldest first: the table holds the newest session at index 0.
     for (auto it = table.rbegin(); it != table.rend(); ++it) {
         // The same presence test as the rows: 1.0 or less means no boot time was recorded.

@@ -65,13 +65,22 @@ int TChartSeries::AddPointXY(double x, double y, const std::string& label, TColo
         colorsPresent_ = true;
     }
     if (!label.empty() || !labels_.empty()) {
-        if (static_cast<int>(labels_.size()) < index) labels_.resize(index);
-        labels_.insert(labels_.begin() + index, label);
+        if (static_cast<int>(labels_.size()) < index)
+            labels_.Resize(static_cast<std::size_t>(index));
+        labels_.Insert(static_cast<std::size_t>(index), label);
     }
     if (static_cast<int>(marks_.texts_.size()) > index)
         marks_.texts_.insert(marks_.texts_.begin() + index, std::string());
     if (updateDepth_ == 0) PointAdded(index);
     return index;
+}
+
+void TChartSeries::ReservePoints(int count, int labelBytes) {
+    if (count <= 0) return;
+    for (TChartValueList* l : lists_) l->Reserve(count);
+    if (labelBytes > 0)
+        labels_.Reserve(static_cast<std::size_t>(count),
+                        static_cast<std::size_t>(count) * static_cast<std::size_t>(labelBytes));
 }
 
 void TChartSeries::PointAdded(int index) {
@@ -85,8 +94,7 @@ void TChartSeries::ClearLists() {
     colors_.clear();
     colors_.shrink_to_fit();
     colorsPresent_ = false;
-    labels_.clear();
-    labels_.shrink_to_fit();
+    labels_.Clear();
     marks_.texts_.clear();
 }
 
@@ -105,20 +113,23 @@ void TChartSeries::DeletePoint(int i) {
                              " out of bounds (0 to " + std::to_string(PointCount() - 1) + ").");
     for (TChartValueList* l : lists_) l->DeleteAt(i);
     if (colorsPresent_ && static_cast<int>(colors_.size()) > i) colors_.erase(colors_.begin() + i);
-    if (static_cast<int>(labels_.size()) > i) labels_.erase(labels_.begin() + i);
+    if (static_cast<int>(labels_.size()) > i) labels_.Erase(static_cast<std::size_t>(i));
     if (static_cast<int>(marks_.texts_.size()) > i) marks_.texts_.erase(marks_.texts_.begin() + i);
     NotifyLinked(TSeriesChange::scDelete, i);
     if (Active()) RequestRepaint();
 }
 
 std::string TChartSeries::PointLabel(int i) const {
-    return i >= 0 && i < static_cast<int>(labels_.size()) ? labels_[i] : std::string();
+    return i >= 0 && i < static_cast<int>(labels_.size())
+               ? std::string(labels_[static_cast<std::size_t>(i)])
+               : std::string();
 }
 
 void TChartSeries::SetPointLabel(int i, const std::string& label) {
     if (i < 0 || i >= PointCount() || PointLabel(i) == label) return;
-    if (static_cast<int>(labels_.size()) < PointCount()) labels_.resize(PointCount());
-    labels_[i] = label;
+    if (static_cast<int>(labels_.size()) < PointCount())
+        labels_.Resize(static_cast<std::size_t>(PointCount()));
+    labels_.Set(static_cast<std::size_t>(i), label);
     RequestRepaint();
 }
 
@@ -346,6 +357,9 @@ void TChartSeries::SortBy(TChartValueList& list) {
         for (int i = 0; i < n; ++i) column[i] = copy[order[i]];
     };
     if (colorsPresent_) permute(colors_);
-    if (!labels_.empty()) permute(labels_);
+    if (!labels_.empty()) {
+        labels_.Resize(static_cast<std::size_t>(n));
+        labels_.Permute(order);
+    }
     RequestRepaint();
 }

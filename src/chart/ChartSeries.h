@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/ChartLabelList.h"
 #include "chart/ChartTypes.h"
 #include "chart/ChartValueList.h"
 #include "framework/Component.h"
@@ -91,6 +92,9 @@ class TChartSeries : public TCustomChartElement {
     virtual void ClearPoints();
     virtual void DeletePoint(int i);
     int PointCount() const { return xValues_->Count(); }
+    // Room for count points with labels of about labelBytes each, so that a long fill does
+    // not hold each column twice while it moves to a larger block.
+    void ReservePoints(int count, int labelBytes = 0);
 
     double XValueAt(int i) const { return xValues_->ValueAt(i); }
     double YValueAt(int i) const { return yValues_->ValueAt(i); }
@@ -184,7 +188,7 @@ class TChartSeries : public TCustomChartElement {
     std::unique_ptr<TChartValueList> yValues_;
     std::vector<TChartValueList*> lists_;
     bool yIsMandatory_ = true;
-    std::vector<std::string> labels_;
+    TChartLabelList labels_;
     std::vector<TColor> colors_;
     bool colorsPresent_ = false;
     TSeriesMarks marks_;

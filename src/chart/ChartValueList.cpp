@@ -28,10 +28,15 @@ void TChartValueList::AssignSettings(const TChartValueList& other) {
 // filling a long series point by point costs a constant number of copies per value: growing
 // by one fixed step would copy the whole array every thousand points.
 void TChartValueList::Grow() {
+    if (capacity_ == INT32_MAX) throw std::bad_alloc();
     const long long extra = std::max<long long>(GrowthStep, capacity_ / 2);
-    long long capacity = (capacity_ + extra + GrowthStep - 1) / GrowthStep * GrowthStep;
+    Reserve(static_cast<int>(std::min<long long>(capacity_ + extra, INT32_MAX)));
+}
+
+void TChartValueList::Reserve(int count) {
+    long long capacity = (static_cast<long long>(count) + GrowthStep - 1) / GrowthStep * GrowthStep;
     if (capacity > INT32_MAX) capacity = INT32_MAX;
-    if (capacity <= capacity_) throw std::bad_alloc();
+    if (capacity <= capacity_) return;
     void* p = std::realloc(values_.get(), sizeof(double) * static_cast<std::size_t>(capacity));
     if (!p) throw std::bad_alloc();
     (void)values_.release();

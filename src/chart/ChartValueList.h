@@ -46,6 +46,8 @@ class TChartValueList {
     // Inserts the staged value where Order asks and returns its position.
     int InsertOrdered();
     void InsertAt(int i, double value);
+    // Capacity for at least count values, in whole GrowthSteps.
+    void Reserve(int count);
     void DeleteAt(int i);
     void EmptyList();
     // Sets value i to i for every i.

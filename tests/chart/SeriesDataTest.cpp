@@ -242,6 +242,45 @@ TEST(SeriesData, SortByOrderMovesEveryColumnTogether) {
     EXPECT_EQ(s.PointColor(2), clBlue);
 }
 
+std::vector<std::string> Labels(const TChartSeries& s) {
+    std::vector<std::string> out;
+    for (int i = 0; i < s.PointCount(); ++i) out.push_back(s.PointLabel(i));
+    return out;
+}
+
+TEST(SeriesData, LabelsStayWithTheirPointsThroughEveryEdit) {
+    TChartSeries s;
+    s.ReservePoints(8, 4);
+    s.AddPointXY(2, 0, "two");
+    s.AddPointXY(4, 0, "four");
+    s.AddPointXY(1, 0, "");  // before the others, without a text
+    s.AddPointXY(3, 0, "three", clDefault);
+    EXPECT_EQ(Labels(s), (std::vector<std::string>{"", "two", "three", "four"}));
+    // Longer, shorter and empty texts in the middle move the labels after them.
+    s.SetPointLabel(1, "a much longer label than before");
+    s.SetPointLabel(2, "3");
+    s.SetPointLabel(0, "one");
+    EXPECT_EQ(Labels(s),
+              (std::vector<std::string>{"one", "a much longer label than before", "3", "four"}));
+    s.SetPointLabel(1, "");
+    s.DeletePoint(2);
+    EXPECT_EQ(Labels(s), (std::vector<std::string>{"one", "", "four"}));
+    s.DeletePoint(0);
+    EXPECT_EQ(Labels(s), (std::vector<std::string>{"", "four"}));
+    EXPECT_EQ(Column(s.XValues()), (std::vector<double>{2, 4}));
+    // Sorting a series whose labels stopped short of its last points.
+    TChartSeries u;
+    u.XValues().SetOrder(loNone);
+    u.AddPointXY(5, 0, "five");
+    u.AddPointXY(1, 0, "one");
+    u.SetPointLabel(0, "");
+    u.AddPointXY(3, 0);
+    u.XValues().SetOrder(loAscending);
+    u.XValues().SortByOrder();
+    EXPECT_EQ(Labels(u), (std::vector<std::string>{"one", "", ""}));
+    EXPECT_EQ(Column(u.XValues()), (std::vector<double>{1, 3, 5}));
+}
+
 TEST(SeriesData, NaNValuesNeitherHangNorBreakOrder) {
     TChartSeries s;
     s.AddPointXY(1, 1);
