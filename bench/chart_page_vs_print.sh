@@ -10,7 +10,7 @@ sessions=${2:-100000}
 file=$(mktemp /tmp/vigil-sessions-XXXXXX)
 shot=$(mktemp /tmp/vigil-shot-XXXXXX.png)
 trap 'rm -f "$file" "$shot"' EXIT
-python3 bench/make-session-wtmp.py "$file" "$sessions"
+python3 scripts/make-sample-wtmp.py "$file" "$sessions"
 hyperfine --warmup 2 --min-runs 5 -N \
   "$build/vigil --print $file" \
   "$build/vigil --screenshot $shot --page chart $file" \

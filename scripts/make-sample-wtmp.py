@@ -1,6 +1,9 @@
 #!/usr/bin/env python3
-"""make-sample-wtmp.py OUT: writes a small login accounting file (glibc's 384-byte struct utmp
-records) with two complete days of sessions, for the program's smoke tests."""
+"""make-sample-wtmp.py OUT [SESSIONS]: writes a login accounting file (glibc's 384-byte struct
+utmp records). Without SESSIONS: two complete days of sessions, for the program's smoke tests.
+With SESSIONS: that many back-to-back sessions of three records each (boot, a login, shutdown),
+20 to 30 minutes long and 35 minutes apart, so that a million of them fit 32-bit times; for the
+benchmarks of a long log."""
 import calendar
 import struct
 import sys
@@ -21,6 +24,23 @@ def utc(*parts):
 
 
 BOOT, RUN_LEVEL, USER = 2, 1, 7
+
+
+def long_log(out, sessions):
+    t = 1000000
+    for i in range(sessions):
+        out.write(record(BOOT, "reboot", "~", t))
+        out.write(record(USER, "alice", "pts/0", t + 60))
+        out.write(record(RUN_LEVEL, "shutdown", "~", t + 1200 + (i % 7) * 100))
+        t += 2100
+
+
+if len(sys.argv) not in (2, 3) or sys.argv[1].startswith("-"):
+    sys.exit(__doc__)
+if len(sys.argv) == 3:
+    with open(sys.argv[1], "wb") as out:
+        long_log(out, int(sys.argv[2]))
+    sys.exit(0)
 with open(sys.argv[1], "wb") as out:
     out.write(record(BOOT, "reboot", "~", utc(2024, 3, 1, 8, 0, 0)))
     out.write(record(USER, "alice", "pts/0", utc(2024, 3, 1, 8, 5, 0)))

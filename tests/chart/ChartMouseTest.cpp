@@ -28,6 +28,15 @@ class ChartMouse : public ChartApp {
         auto* s = chart->AddSeries(std::make_unique<TChartSeries>());
         for (int i = 0; i < 10; ++i) s->AddPoint(i * 2);
         Paint();
+        b0 = Shown(chart->BottomAxis());
+        l0 = Shown(chart->LeftAxis());
+    }
+    // How far a drag between two pixels moves each axis, at the scale last drawn.
+    double Dx(int from, int to) {
+        return chart->BottomAxis().PositionToValue(from) - chart->BottomAxis().PositionToValue(to);
+    }
+    double Dy(int from, int to) {
+        return chart->LeftAxis().PositionToValue(from) - chart->LeftAxis().PositionToValue(to);
     }
     void Press(TPoint at, TMouseButton button) {
         host.MouseMove(Window(), at.X, at.Y);
@@ -42,6 +51,7 @@ class ChartMouse : public ChartApp {
     struct TRange {
         double Lo, Hi;
     };
+    TRange b0{}, l0{};  // the ranges first drawn
     static TRange Shown(const TChartAxis& a) { return {a.RangeMinimum(), a.RangeMaximum()}; }
     // The values under two pixels of an axis as it was last drawn.
     static TRange Between(const TChartAxis& a, int p1, int p2) {
@@ -148,9 +158,7 @@ TEST_F(ChartMouse, PanningModesMoveOnlyTheirDirection) {
     SetUpChart();
     TChartAxis& bottom = chart->BottomAxis();
     TChartAxis& left = chart->LeftAxis();
-    const TRange b0 = Shown(bottom), l0 = Shown(left);
-    const double dx = bottom.PositionToValue(300) - bottom.PositionToValue(340);
-    const double dy = left.PositionToValue(150) - left.PositionToValue(130);
+    const double dx = Dx(300, 340), dy = Dy(150, 130);
 
     chart->SetAllowPanning(pmHorizontal);
     Drag({300, 150}, {340, 130}, mbRight);
@@ -182,27 +190,24 @@ TEST_F(ChartMouse, PanningModesMoveOnlyTheirDirection) {
 TEST_F(ChartMouse, LeavingThePlotEndsTheScroll) {
     SetUpChart();
     TChartAxis& bottom = chart->BottomAxis();
-    const double b0 = bottom.RangeMinimum();
-    const double step = bottom.PositionToValue(300) - bottom.PositionToValue(340);
+    const double step = Dx(300, 340);
     Press({300, 150}, mbRight);
     host.MouseMove(Window(), 340, 150);
-    EXPECT_NEAR(bottom.RangeMinimum(), b0 + step, 1e-9);
+    EXPECT_NEAR(bottom.RangeMinimum(), b0.Lo + step, 1e-9);
     // Out over the left axis: the scroll ends there and coming back moves nothing.
     host.MouseMove(Window(), chart->PlotRect().Left - 5, 150);
     EXPECT_FALSE(chart->Scrolling());
     host.MouseMove(Window(), 400, 150);
     host.MouseUp(Window(), 400, 150, mbRight);
     Paint();
-    EXPECT_NEAR(bottom.RangeMinimum(), b0 + step, 1e-9);
+    EXPECT_NEAR(bottom.RangeMinimum(), b0.Lo + step, 1e-9);
 }
 
 TEST_F(ChartMouse, SeveralDragMovesBeforeOnePaintFollowThePointer) {
     SetUpChart();
     TChartAxis& bottom = chart->BottomAxis();
     TChartAxis& left = chart->LeftAxis();
-    const TRange b0 = Shown(bottom), l0 = Shown(left);
-    const double dx = bottom.PositionToValue(300) - bottom.PositionToValue(360);
-    const double dy = left.PositionToValue(150) - left.PositionToValue(120);
+    const double dx = Dx(300, 360), dy = Dy(150, 120);
     const int draws = chart->DrawCount();
     host.BeginBatch();
     Press({300, 150}, mbRight);
