@@ -1,5 +1,7 @@
 #include "chart/ChartLabelList.h"
 
+#include <utility>
+
 void TChartLabelList::Reserve(std::size_t count, std::size_t bytes) {
     ends_.reserve(count);
     text_.reserve(bytes);

@@ -13,7 +13,8 @@ class THintWindow;
 // The application's hint service. A control whose ShowHint is set shows its Hint (the part
 // before the first "|") in a small clInfoBk window HintPause ms after the mouse first moves
 // over it with no hint active; the window's top-left corner is at the mouse, lowered by the
-// cursor's height, and it hides after HintHidePause ms. While the mouse stays on that
+// cursor's height (where that leaves no room below, the window's bottom is at the mouse
+// instead), and it hides after HintHidePause ms. While the mouse stays on that
 // control the hint does not come back until it was cancelled. Keys, mouse buttons, the wheel
 // and activation changes cancel it.
 class THintService {
