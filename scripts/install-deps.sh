@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core fonts-wqy-microhei
   xvfb xauth x11-utils util-linux hyperfine
+  python3 dpkg-dev file lintian appstream desktop-file-utils man-db groff-base gzip
 )
 
 missing=()

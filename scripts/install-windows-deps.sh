@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# Installs what cross-building Vigil for Windows and testing it under wine needs: the mingw-w64
-# toolchain, wine, GoogleTest's sources and the fonts the Windows tests draw with.
+# Installs what cross-building Vigil for Windows, testing it under wine and packing it need: the
+# mingw-w64 toolchain (windres, strip, objdump), wine, GoogleTest's sources, the fonts the
+# Windows tests draw with, and zip.
 # Quiet and quick when everything is already present.
 set -euo pipefail
 
 packages=(
-  g++-mingw-w64-x86-64-posix wine wine64 googletest cmake ninja-build
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 googletest cmake ninja-build
+  zip
   fonts-liberation2 fonts-dejavu-core fonts-wqy-microhei
   xvfb xauth python3
 )

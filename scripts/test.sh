@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what Vigil needs, builds it and runs every test: once plainly, once under
 # AddressSanitizer + UndefinedBehaviorSanitizer, once cross-built for Windows under wine, and
-# the fuzzers for a bounded time.
+# the fuzzers for a bounded time; makes and checks the Debian package and the Windows zip.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -16,6 +16,9 @@ echo "== Build and test =="
 bash scripts/build.sh build
 ctest --test-dir build --output-on-failure -j "$jobs" | tee "$logs/plain.txt"
 
+echo "== Debian package =="
+bash scripts/test-package.sh build
+
 echo "== Build and test with AddressSanitizer + UndefinedBehaviorSanitizer =="
 bash scripts/build.sh build-asan -DVIGIL_SANITIZE=ON -DVIGIL_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -23,6 +26,7 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 
 echo "== Windows: cross-build, then test under wine =="
 bash scripts/test-windows.sh build-win | tee "$logs/windows.txt"
+bash scripts/package-windows.sh build-win
 
 if [ -x scripts/fuzz.sh ]; then
   echo "== Fuzz =="

@@ -13,9 +13,11 @@ constexpr int kSize = 32;
 constexpr int kScale = 4;
 constexpr int kBig = kSize * kScale;
 
-// A transparent picture four times the icon size.
+// A transparent picture four times the size of the one it makes.
 struct TSketch {
-    TBitmap bitmap{kBig, kBig, 0x00000000};
+    explicit TSketch(int size = kSize) : side(size), bitmap(size * kScale, size * kScale, 0) {}
+    int side;
+    TBitmap bitmap;
     TCanvas& c() { return bitmap.Canvas(); }
 
     void Fill(TColor color) {
@@ -64,10 +66,10 @@ struct TSketch {
 
     // Averages each 4 x 4 block, weighting colours by their coverage.
     TPixelBuffer Done() const {
-        TPixelBuffer out(kSize, kSize, 0x00000000);
+        TPixelBuffer out(side, side, 0x00000000);
         const TPixelBuffer& big = bitmap.Buffer();
-        for (int y = 0; y < kSize; ++y) {
-            for (int x = 0; x < kSize; ++x) {
+        for (int y = 0; y < side; ++y) {
+            for (int x = 0; x < side; ++x) {
                 unsigned a = 0, r = 0, g = 0, b = 0;
                 for (int dy = 0; dy < kScale; ++dy) {
                     const TPixel* row = big.Row(y * kScale + dy) + x * kScale;
@@ -200,15 +202,33 @@ TPixel NearestStandard(TPixel p) {
 
 }  // namespace
 
-TPixelBuffer ProgramIcon(bool sixteenColours) {
-    TSketch s;
-    s.Box({8, 8, 120, 120}, kDarkBlue);
-    s.Box({12, 12, 116, 116}, kBlue);
+TPixelBuffer ProgramIconAt(int size) {
+    TSketch s(size);
+    // Lengths are steps of a grid 128 across. Below 32 pixels the edges of the tile and of the
+    // bar fall on whole pixels and the bar keeps a width it can show, so the small icons stay
+    // crisp instead of blurring.
+    const double unit = size / 32.0;
+    const bool small = size < kSize;
+    const int side = size * kScale;
+    auto exact = [&](double steps) { return static_cast<int>(std::lround(steps * unit)); };
+    auto edge = [&](double steps) {
+        return small ? kScale * static_cast<int>(std::lround(steps * unit / kScale)) : exact(steps);
+    };
+    const int margin = edge(8), border = std::max(edge(4), kScale);
+    s.Box({margin, margin, side - margin, side - margin}, kDarkBlue);
+    s.Box({margin + border, margin + border, side - margin - border, side - margin - border},
+          kBlue);
     // The power symbol: an open ring and the bar through its gap.
-    s.Band(64, 66, 28, 40, 120, 420, clWhite);
-    s.Box({58, 16, 70, 66}, kBlue);
-    s.Box({61, 20, 67, 62}, clWhite);
-    TPixelBuffer icon = s.Done();
+    const int cx = side / 2;
+    s.Band(cx, exact(66), 28 * unit, 40 * unit, 120, 420, clWhite);
+    const int gap = small ? 2 * kScale : exact(6), bar = small ? kScale : exact(3);
+    s.Box({cx - gap, edge(16), cx + gap, edge(66)}, kBlue);
+    s.Box({cx - bar, edge(20), cx + bar, edge(62)}, clWhite);
+    return s.Done();
+}
+
+TPixelBuffer ProgramIcon(bool sixteenColours) {
+    TPixelBuffer icon = ProgramIconAt(kSize);
     if (!sixteenColours) return icon;
     for (int y = 0; y < icon.Height(); ++y)
         for (TPixel* p = icon.Row(y); p != icon.Row(y) + icon.Width(); ++p)

@@ -49,6 +49,12 @@ std::vector<std::string> SystemLogFiles() {
     return {};
 }
 
+const char* SystemLogHelp() {
+    return "Shows the power-on history of this computer from its System event log, or from\n"
+           "LOGFILE: a Windows System event log (.evt or .evtx) or a login accounting file\n"
+           "(wtmp) copied from another machine.\n";
+}
+
 std::unique_ptr<TEventLogSource> CreateSystemEventLogSource() {
     return std::make_unique<TSystemEventLog>();
 }
@@ -99,6 +105,13 @@ std::unique_ptr<THost> CreateWindowHost(std::string& error) {
 
 std::vector<std::string> SystemLogFiles() {
     return LiveLogFiles();
+}
+
+const char* SystemLogHelp() {
+    return "Shows the power-on history of this computer from its login accounting log\n"
+           "(/var/log/wtmp, with /var/log/wtmp.1 when it exists), or from LOGFILE: a login\n"
+           "accounting file or a Windows System event log (.evt or .evtx) copied from another\n"
+           "machine.\n";
 }
 
 std::unique_ptr<TEventLogSource> CreateSystemEventLogSource() {

@@ -30,5 +30,8 @@ bool SaveScreenshotPng(const TPixelBuffer& pixels, const std::string& path, std:
 // before it; none on Windows, whose System event log is no file.
 std::vector<std::string> SystemLogFiles();
 
+// The paragraph of --help that says which log the program reads: this system's own, or a file.
+const char* SystemLogHelp();
+
 // The machine's own log when it is no file (the System event log); null where it is files.
 std::unique_ptr<TEventLogSource> CreateSystemEventLogSource();

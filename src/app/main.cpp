@@ -9,12 +9,7 @@
 
 namespace {
 
-constexpr const char* kUsage =
-    "Usage: vigil [OPTION]... [--] [LOGFILE]\n"
-    "Shows the power-on history of this computer from its login accounting log\n"
-    "(/var/log/wtmp, with /var/log/wtmp.1 when it exists), or from LOGFILE: a login\n"
-    "accounting file or a Windows System event log (.evt or .evtx) copied from another\n"
-    "machine.\n"
+constexpr const char* kOptions =
     "\n"
     "  --print                 write the sessions, the summary and the figures (uptime and\n"
     "                          downtime with percentages, longest and shortest session,\n"
@@ -56,7 +51,9 @@ int main(int argc, char** argv) {
     std::string error;
     if (!ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), cmd, error))
         return UsageError(error);
-    if (cmd.Help) return WriteAndExit(kUsage);
+    if (cmd.Help)
+        return WriteAndExit(std::string("Usage: vigil [OPTION]... [--] [LOGFILE]\n") +
+                            SystemLogHelp() + kOptions);
     if (cmd.Version) return WriteAndExit(std::string("vigil ") + VIGIL_VERSION + "\n");
     if (cmd.Print) return RunPrint(cmd);
     if (!cmd.ScreenshotPath.empty()) return RunScreenshot(cmd);

@@ -9,7 +9,6 @@
 #include "app/UnitFormVigil.h"
 #include "framework/Application.h"
 #include "platform/headless/HeadlessHost.h"
-#include "platform/png/PngFile.h"
 
 namespace {
 
@@ -185,23 +184,6 @@ TEST(Artwork, GlyphsAreDistinctVisibleAndOfTheirSize) {
                 EXPECT_TRUE(v == 0 || v == 128 || v == 192 || v == 255) << x << "," << y;
             }
         }
-}
-
-}  // namespace
-
-namespace {
-
-TEST(Artwork, TheInstalledIconIsTheDrawnOne) {
-    TPixelBuffer installed;
-    std::string error;
-    ASSERT_TRUE(LoadPng(std::string(VIGIL_SOURCE_DIR) + "/assets/vigil.png", installed, &error))
-        << error;
-    const TPixelBuffer drawn = ProgramIcon();
-    ASSERT_EQ(installed.Width(), drawn.Width());
-    ASSERT_EQ(installed.Height(), drawn.Height());
-    for (int y = 0; y < drawn.Height(); ++y)
-        for (int x = 0; x < drawn.Width(); ++x)
-            ASSERT_EQ(installed.Row(y)[x], drawn.Row(y)[x]) << x << "," << y;
 }
 
 }  // namespace
