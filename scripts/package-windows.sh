@@ -25,4 +25,27 @@ zip="$PWD/$dir/vigil-$version-windows-x64.zip"
 rm -f "$zip"
 (cd "$stage" && zip -q -X -9 "$zip" vigil.exe README.txt)
 echo "vigil.exe: $(stat -c %s "$dir/vigil.exe") bytes built, $(stat -c %s "$stage/vigil.exe") bytes stripped"
+
+# What was packed, read back from the zip: the two files, no debugging sections left, the
+# version resource in both languages, the icon and the manifest.
+check=$(mktemp -d)
+trap 'rm -rf "$stage" "$check"' EXIT
+unzip -q "$zip" -d "$check"
+[ "$(cd "$check" && ls | sort | tr '\n' ' ')" = "README.txt vigil.exe " ]
+exe="$check/vigil.exe"
+if x86_64-w64-mingw32-objdump -h "$exe" | grep -q '\.debug'; then
+  echo "vigil.exe in the zip still has debugging sections" >&2
+  exit 1
+fi
+python3 scripts/exe-version.py "$exe" | tee "$check/version.txt"
+for line in "040904b0 ProductVersion $version" "080404b0 ProductVersion $version" \
+  "040904b0 ProductName Vigil" "080404b0 FileDescription Vigil 开机/关机日志"; do
+  grep -qx "$line" "$check/version.txt" || { echo "version resource lacks: $line" >&2; exit 1; }
+done
+# Resource types: 14 the icon group (the file's icon), 24 the manifest.
+resources=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n '/Resource Directory section/,$p')
+for type in 0x00000e 0x000018; do
+  grep -q "^0[0-9a-f]*   Entry: ID: $type," <<<"$resources" || { echo "no resource of type $type" >&2; exit 1; }
+done
+grep -aq '<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">false</dpiAware>' "$exe"
 echo "$zip"

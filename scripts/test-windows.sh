@@ -88,6 +88,15 @@ status=0
 run "$vigil" --print "$work/text" > /dev/null 2>&1 || status=$?
 [ "$status" = 2 ] || { echo "vigil.exe --print on a text file: status $status, not 2" >&2; exit 1; }
 
+echo "== Windows: vigil.exe --help =="
+# It names the log Windows keeps, not the Linux one.
+run "$vigil" --help | tr -d '\r' > "$work/help.txt"
+grep -q "from its System event log" "$work/help.txt"
+if grep -q "/var/log" "$work/help.txt"; then
+  echo "vigil.exe --help names a Linux log" >&2
+  exit 1
+fi
+
 echo "== Windows: the live System log =="
 # Wine's event log holds no records: the history is empty, not an error.
 run "$vigil" --print | tr -d '\r' > "$work/live.txt"
