@@ -161,11 +161,21 @@ void THeaderControl::CaptureLost() {
     EndTrack(true);
 }
 
+void THeaderControl::SetImages(TImageList* images) {
+    if (images == images_) return;
+    images_ = images;
+    Invalidate();
+}
+
 void THeaderControl::DrawDefaultFace(TCanvas& canvas, int index, const TRect& rect) const {
     canvas.Brush().Color = clBtnFace;
     canvas.FillRect(rect);
     const THeaderSection& s = sections_[index];
     TRect text = rect.Inflate(-6, -2);
+    if (images_ && s.ImageIndex >= 0) {
+        images_->Draw(canvas, text.Left, text.Top, s.ImageIndex);
+        text.Left += images_->Width() + 4;
+    }
     unsigned align = s.Alignment == taRightJustify ? dtRight
                      : s.Alignment == taCenter     ? dtCenter
                                                    : dtLeft;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/CustomControl.h"
+#include "framework/ImageList.h"
 
 // One item of a header: a push button with a caption over one column.
 struct THeaderSection {
@@ -59,6 +60,9 @@ class THeaderControl : public TCustomControl {
     int TrackingSection() const { return tracking_; }
     // The height that fits the font: one line of text inside the button edges.
     int PreferredHeight() const;
+    // Where the default faces take a section's image from.
+    TImageList* Images() const { return images_; }
+    void SetImages(TImageList* images);
 
     // How far from a divider the pointer still grabs it.
     static constexpr int DividerReach = 4;
@@ -83,6 +87,7 @@ class THeaderControl : public TCustomControl {
 
     std::vector<THeaderSection> sections_;
     int scrollOffset_ = 0;
+    TImageList* images_ = nullptr;
     bool clickable_ = true;
     int pressed_ = -1;
     bool pressedInside_ = false;

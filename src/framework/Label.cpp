@@ -1,5 +1,7 @@
 #include "framework/Label.h"
 
+#include <algorithm>
+
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
     SetBounds(0, 0, 65, 17);
     SetParentColor(true);
@@ -78,13 +80,16 @@ std::string MeasuredText(const std::string& caption) {
 
 void TLabel::AdjustBounds() {
     if (!autoSize_ || Loading()) return;
+    const TRect in = TextInsets();
+    const int across = in.Left + in.Right;
     TBitmap measure(1, 1);
     measure.Canvas().Font() = Font();
-    TRect r{0, 0, wordWrap_ ? Width() : 0, 0};
+    TRect r{0, 0, wordWrap_ ? std::max(Width() - across, 0) : 0, 0};
     measure.Canvas().DrawText(MeasuredText(Caption()), r, TextFormat() | dtCalcRect);
+    const int width = r.Width() + across;
     int left = Left();
-    if (alignment_ == taRightJustify && !wordWrap_) left += Width() - r.Width();
-    SetBounds(left, Top(), r.Width(), r.Height());
+    if (alignment_ == taRightJustify && !wordWrap_) left += Width() - width;
+    SetBounds(left, Top(), width, r.Height() + in.Top + in.Bottom);
 }
 
 void TLabel::Paint(TCanvas& canvas) {

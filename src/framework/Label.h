@@ -33,8 +33,10 @@ class TLabel : public TGraphicControl {
     void FontChanged() override;
     // The DrawText format the label paints and measures with.
     unsigned TextFormat() const;
-    // Sizes the label to its text when AutoSize is set.
+    // Sizes the label to its text when AutoSize is set, leaving room for TextInsets.
     void AdjustBounds();
+    // What lies between the label's edges and its text on each side (borders, margins).
+    virtual TRect TextInsets() const { return {}; }
 
   private:
     bool autoSize_ = true;

@@ -65,6 +65,7 @@ void TListItem::SetStateIndex(int index) {
 void TListItem::SetFlag(std::uint8_t flag, bool on) {
     auto flags = static_cast<std::uint8_t>(on ? flags_ | flag : flags_ & ~flag);
     if (flags == flags_) return;
+    if (owner_ && !owner_->StateChanging(this, flag, on)) return;
     flags_ = flags;
     if (owner_) owner_->StateChanged(this, flag);
 }
@@ -176,6 +177,10 @@ void TListItems::Changed(int index) {
         return;
     }
     if (events_) events_->ItemChanged(index);
+}
+
+bool TListItems::StateChanging(TListItem* item, std::uint8_t flag, bool on) {
+    return !events_ || events_->ItemStateChanging(item, flag, on);
 }
 
 void TListItems::StateChanged(TListItem* item, std::uint8_t changed) {

@@ -22,6 +22,8 @@ class TListModelEvents {
     virtual void ItemsChanged() = 0;
     // One item's texts or images changed.
     virtual void ItemChanged(int index) = 0;
+    // One item's selected, focused or checked flag is about to become on; false keeps it.
+    virtual bool ItemStateChanging(TListItem* item, std::uint8_t flag, bool on) = 0;
     // One item's selected, focused or checked flag (the bits in changed) flipped.
     virtual void ItemStateChanged(TListItem* item, std::uint8_t changed) = 0;
     // An item is about to go; null when all of them go.
@@ -116,6 +118,7 @@ class TListItems {
     void Renumber(int from);
     void Structure();
     void Changed(int index);
+    bool StateChanging(TListItem* item, std::uint8_t flag, bool on);
     void StateChanged(TListItem* item, std::uint8_t changed);
 
     TListModelEvents* events_;

@@ -172,6 +172,7 @@ void TCustomListView::SetBorderStyle(TFormBorderStyle style) {
 
 void TCustomListView::SetSmallImages(TImageList* images) {
     if (!Store(smallImages_, images)) return;
+    header_->SetImages(images);
     UpdateRowHeight();
     Layout();
     InvalidateBody();
@@ -247,6 +248,11 @@ void TCustomListView::SetSelectedSilently(TListItem* item, bool selected) {
     if (OnSelectItem) OnSelectItem(this, item, selected);
 }
 
+bool TCustomListView::ItemStateChanging(TListItem* item, std::uint8_t flag, bool on) {
+    // A check made in code is asked about and reported like one made by a click.
+    return flag != TListItem::kChecked || !checkboxes_ || CanChangeCheck(item, on);
+}
+
 void TCustomListView::ItemStateChanged(TListItem* item, std::uint8_t changed) {
     if (changed & TListItem::kSelected) {
         selCount_ += item->Selected() ? 1 : -1;
@@ -270,6 +276,7 @@ void TCustomListView::ItemStateChanged(TListItem* item, std::uint8_t changed) {
             focusItem_ = nullptr;
         }
     }
+    if ((changed & TListItem::kChecked) && checkboxes_) CheckChanged(item);
     InvalidateItem(item->Index());
 }
 
@@ -934,10 +941,7 @@ bool TCustomListView::CanChangeCheck(TListItem*, bool) {
 }
 
 void TCustomListView::ToggleCheck(TListItem* item) {
-    bool checked = !item->Checked();
-    if (!CanChangeCheck(item, checked)) return;
-    item->SetChecked(checked);
-    CheckChanged(item);
+    item->SetChecked(!item->Checked());
 }
 
 // ---- caption editing ----

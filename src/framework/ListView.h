@@ -174,6 +174,7 @@ class TCustomListView : public TCustomControl, private TListModelEvents {
     // TListModelEvents
     void ItemsChanged() override;
     void ItemChanged(int index) override;
+    bool ItemStateChanging(TListItem* item, std::uint8_t flag, bool on) override;
     void ItemStateChanged(TListItem* item, std::uint8_t changed) override;
     void ItemRemoving(const TListItem* item) override;
     void ColumnsChanged() override;

@@ -504,6 +504,8 @@ bool TWsCustomTabControl::CanChange(int index) {
 bool TWsCustomTabControl::SelectTab(int index) {
     if (index < 0 || index >= TabCount()) {
         if (tabIndex_ != -1) {
+            // A page control hides the page of the tab it leaves.
+            Switching(tabIndex_, -1);
             tabIndex_ = -1;
             InvalidateLayout();
         }
@@ -970,20 +972,27 @@ void TWsCustomTabControl::PaintCard(TCanvas& canvas) {
 void TWsCustomTabControl::PaintShadow(TCanvas& canvas) {
     const int w = Width(), h = Height();
     const int top = StripHeight();
-    auto blend = [&](int x, int y, std::uint8_t weight) {
-        TColor behind = canvas.Pixels(x, y);
-        if (behind == clNone) return;
-        canvas.SetPixels(x, y, MixColors(clBlack, behind, weight));
-    };
     const TRect clip = canvas.ClipBounds();
-    for (int y = std::max(top + 2, clip.Top); y <= std::min(h - 2, clip.Bottom - 1); ++y)
-        if (clip.Left <= w - 2 && w - 2 < clip.Right) blend(w - 2, y, 30);
-    for (int x = std::max(2, clip.Left); x <= std::min(w - 3, clip.Right - 1); ++x)
-        if (clip.Top <= h - 2 && h - 2 < clip.Bottom) blend(x, h - 2, 30);
-    for (int y = std::max(top + 3, clip.Top); y <= std::min(h - 1, clip.Bottom - 1); ++y)
-        if (clip.Left <= w - 1 && w - 1 < clip.Right) blend(w - 1, y, 15);
-    for (int x = std::max(3, clip.Left); x <= std::min(w - 2, clip.Right - 1); ++x)
-        if (clip.Top <= h - 1 && h - 1 < clip.Bottom) blend(x, h - 1, 15);
+    // Each band darkens what lies behind the control there: the parent's pixels, or the
+    // control's own picture when nothing is behind it.
+    auto shade = [&](TRect band, std::uint8_t weight) {
+        band = band.Intersect(clip);
+        if (band.IsEmpty()) return;
+        TBitmap behind(band.Width(), band.Height());
+        TCanvas& bc = behind.Canvas();
+        bc.CopyRect(Rect(0, 0, band.Width(), band.Height()), canvas, band);
+        bc.SetOrigin({-band.Left, -band.Top});
+        PaintParentBackground(*this, bc);
+        bc.SetOrigin({0, 0});
+        for (int y = band.Top; y < band.Bottom; ++y)
+            for (int x = band.Left; x < band.Right; ++x)
+                canvas.SetPixels(
+                    x, y, MixColors(clBlack, bc.Pixels(x - band.Left, y - band.Top), weight));
+    };
+    shade(Rect(w - 2, top + 2, w - 1, h - 1), 30);
+    shade(Rect(2, h - 2, w - 2, h - 1), 30);
+    shade(Rect(w - 1, top + 3, w, h), 15);
+    shade(Rect(3, h - 1, w - 1, h), 15);
 }
 
 void TWsCustomTabControl::PaintScrollArrows(TCanvas& canvas) {

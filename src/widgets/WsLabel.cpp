@@ -14,12 +14,14 @@ TWsLabel::~TWsLabel() {
 void TWsLabel::SetBorderOuter(TFrameStyle style) {
     if (style == borderOuter_) return;
     borderOuter_ = style;
+    AdjustBounds();
     Invalidate();
 }
 
 void TWsLabel::SetBorderInner(TFrameStyle style) {
     if (style == borderInner_) return;
     borderInner_ = style;
+    AdjustBounds();
     Invalidate();
 }
 
@@ -27,6 +29,7 @@ void TWsLabel::SetBorderWidth(int width) {
     width = std::max(0, width);
     if (width == borderWidth_) return;
     borderWidth_ = width;
+    AdjustBounds();
     Invalidate();
 }
 
@@ -34,6 +37,7 @@ void TWsLabel::SetBevelWidth(int width) {
     width = std::max(0, width);
     if (width == bevelWidth_) return;
     bevelWidth_ = width;
+    AdjustBounds();
     Invalidate();
 }
 
@@ -41,6 +45,7 @@ void TWsLabel::SetTextMargin(int margin) {
     margin = std::max(0, margin);
     if (margin == textMargin_) return;
     textMargin_ = margin;
+    AdjustBounds();
     Invalidate();
 }
 
@@ -112,13 +117,13 @@ TPanelBorderStyle LabelBorders(TFrameStyle outer, TFrameStyle inner, int width, 
 
 }  // namespace
 
-TRect TWsLabel::TextRect() const {
-    TRect r = ClientRect();
-    // Each frame style but none takes two pixels at most; measure by drawing nowhere.
-    TBitmap scratch(1, 1);
-    r = DrawPanelBorders(scratch.Canvas(), r,
-                         LabelBorders(borderOuter_, borderInner_, borderWidth_, bevelWidth_));
-    return r.Inflate(-textMargin_, -textMargin_);
+TRect TWsLabel::TextInsets() const {
+    // Measured on a rectangle large enough that no border is cut short.
+    const TRect outer{0, 0, 10000, 10000};
+    TRect r = PanelBordersInside(
+        outer, LabelBorders(borderOuter_, borderInner_, borderWidth_, bevelWidth_));
+    r = r.Inflate(-textMargin_, -textMargin_);
+    return {r.Left - outer.Left, r.Top - outer.Top, outer.Right - r.Right, outer.Bottom - r.Bottom};
 }
 
 void TWsLabel::Paint(TCanvas& canvas) {

@@ -44,8 +44,8 @@ class TWsLabel : public TLabel {
   protected:
     void Paint(TCanvas& canvas) override;
     void FontChanged() override;
-    // The rectangle the text is laid out in: inside the borders and the text margin.
-    TRect TextRect() const;
+    // The borders and the text margin on each side.
+    TRect TextInsets() const override;
 
   private:
     void BlinkTick();

@@ -418,7 +418,9 @@ void TWsCustomListView::ColumnResized(int) {
 // ---- behaviour ----
 
 int TWsCustomListView::WheelRows(unsigned lines) const {
-    // The classic step is 16 pixels per line, which a report list moves in whole rows.
+    // The classic step is 16 pixels per line, which a report list moves in whole rows; a
+    // count of 0 means the user turned wheel scrolling off.
+    if (lines == 0) return 0;
     long long pixels = static_cast<long long>(std::min<unsigned>(lines, 100000)) * 16;
     int row = std::max(RowHeight(), 1);
     return static_cast<int>(std::max<long long>(1, (pixels + row / 2) / row));

@@ -142,18 +142,14 @@ void TWsPageControl::SetActivePage(TWsTabSheet* page) {
         storedActivePage_ = page;
         return;
     }
-    if (!page) {
-        ShowPage(nullptr);
-        SelectTab(-1);
-        return;
-    }
-    int tab = TabIndexOfPage(page);
+    int tab = page ? TabIndexOfPage(page) : -1;
     if (tab >= 0) {
         SelectTab(tab);
         return;
     }
-    ShowPage(page);
+    // Leaving the selected tab hides its page; the page without a tab shows after that.
     SelectTab(-1);
+    ShowPage(page);
 }
 
 void TWsPageControl::Loaded() {

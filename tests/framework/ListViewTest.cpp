@@ -413,3 +413,30 @@ TEST_F(ListViewTest, SlowSecondClickStartsEditingButADoubleClickDoesNot) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ListViewTest, DefaultHeaderFaceShowsTheColumnImageBeforeItsCaption) {
+    TImageList images(nullptr, 8, 8);
+    images.Add(TPixelBuffer(8, 8, PixelFromRGB(clRed)));
+    list->SetSmallImages(&images);
+    list->Columns()[1]->SetCaption("Size");
+    list->Columns()[1]->SetImageIndex(0);
+    list->Columns()[0]->SetCaption("Name");
+    host.Advance(1);
+    // Section 1 starts at form x 111; its face is inset 6 across and 2 down.
+    const int left = 111 + 6, top = 11 + 2;
+    int red = 0;
+    for (int y = 11; y < 28; ++y)
+        for (int x = 11; x < 311; ++x) red += W().PixelColor(x, y) == clRed;
+    EXPECT_EQ(red, 64) << "one whole image, in the column that names it";
+    EXPECT_EQ(W().PixelColor(left, top), clRed);
+    EXPECT_EQ(W().PixelColor(left + 7, top + 7), clRed);
+    int ink = -1;
+    for (int x = 111; x < 181 && ink < 0; ++x)
+        for (int y = 13; y < 26; ++y)
+            if (GetRValue(W().PixelColor(x, y)) < 128) ink = x;  // dark caption ink
+    EXPECT_GE(ink, left + 8 + 4) << "the caption follows the image after a gap of 4";
+}
+
+}  // namespace

@@ -263,11 +263,16 @@ TEST_F(WsListViewTest, WheelStepsSixteenPixelsPerLineInWholeRows) {
         unsigned lines;
         int rows;
     };
-    const Case cases[] = {{1, 1}, {3, 3}, {10, 9}, {WheelPageScroll, 10}, {0xFFFFFFFE, 200 - 10}};
+    const Case cases[] = {
+        {0, 0}, {1, 1}, {3, 3}, {10, 9}, {WheelPageScroll, 10}, {0xFFFFFFFE, 200 - 10}};
     for (const Case& c : cases) {
         SetWheelScrollLines(c.lines);
-        list->SetTopIndex(0);
+        list->SetTopIndex(c.lines == 0 ? 5 : 0);
         host.Wheel(W(), 200, 150, -1);
+        if (c.lines == 0) {
+            EXPECT_EQ(list->TopIndex(), 5) << "wheel scrolling is off";
+            continue;
+        }
         EXPECT_EQ(list->TopIndex(), std::min(c.rows, 200 - list->VisibleRowCount())) << c.lines;
     }
     SetWheelScrollLines(3);
@@ -371,6 +376,30 @@ TEST_F(WsListViewTest, CheckBoxChangesCanBeRefused) {
     host.PressKey(vkSpace);
     EXPECT_TRUE(list->Items()[1]->Checked());
     EXPECT_EQ(changed, (std::vector<int>{0, 1}));
+}
+
+TEST_F(WsListViewTest, CheckChangesMadeInCodeAreAskedAndReportedLikeClicks) {
+    list->SetCheckboxes(true);
+    AddRows({"a", "b"});
+    bool refuse = true;
+    std::vector<std::pair<int, bool>> asked;
+    std::vector<int> changed;
+    list->OnCheckStateChanging = [&](TObject*, TListItem* item, bool checked, bool& allow) {
+        asked.emplace_back(item->Index(), checked);
+        if (refuse) allow = false;
+    };
+    list->OnCheckStateChange = [&](TObject*, TListItem* item) { changed.push_back(item->Index()); };
+    list->Items()[1]->SetChecked(true);
+    EXPECT_FALSE(list->Items()[1]->Checked()) << "refused";
+    EXPECT_TRUE(changed.empty());
+    refuse = false;
+    list->Items()[1]->SetChecked(true);
+    list->Items()[1]->SetChecked(true);  // no change, nothing asked
+    EXPECT_TRUE(list->Items()[1]->Checked());
+    list->Items()[1]->SetChecked(false);
+    EXPECT_FALSE(list->Items()[1]->Checked());
+    EXPECT_EQ(asked, (std::vector<std::pair<int, bool>>{{1, true}, {1, true}, {1, false}}));
+    EXPECT_EQ(changed, (std::vector<int>{1, 1}));
 }
 
 TEST_F(WsListViewTest, CustomFrameReplacesTheBorder) {

@@ -145,16 +145,22 @@ TEST_F(WsPageControlTest, DrawsOutlinesCardFrameAndOpenEdgeUnderTheSelectedTab) 
     EXPECT_EQ(At(669, 392), kWhite);
 }
 
-TEST_F(WsPageControlTest, ShadowBlendsBlackIntoTheBackgroundAlongRightAndBottom) {
-    const TColor inner = MixColors(clBlack, kBack, 30);
-    const TColor outer = MixColors(clBlack, kBack, 15);
-    EXPECT_EQ(At(671, 200), inner);
-    EXPECT_EQ(At(300, 394), inner);
-    EXPECT_EQ(At(672, 200), outer);
-    EXPECT_EQ(At(300, 395), outer);
-    EXPECT_EQ(At(671, 23), kBack) << "the shadow starts below the card's top";
-    EXPECT_EQ(At(0, 394), kBack) << "and is offset from its left edge";
-    EXPECT_NE(inner, kBack);
+TEST_F(WsPageControlTest, ShadowBlendsBlackIntoWhatLiesBehindAlongRightAndBottom) {
+    // Behind the control is the white form, not the control's own light grey fill.
+    for (TColor behind : {kWhite, TColor(clYellow)}) {
+        form->SetColor(behind);
+        form->UpdateWindow();
+        const TColor inner = MixColors(clBlack, behind, 30);
+        const TColor outer = MixColors(clBlack, behind, 15);
+        EXPECT_EQ(At(671, 200), inner);
+        EXPECT_EQ(At(300, 394), inner);
+        EXPECT_EQ(At(672, 200), outer);
+        EXPECT_EQ(At(300, 395), outer);
+        EXPECT_EQ(At(671, 23), kBack) << "the shadow starts below the card's top";
+        EXPECT_EQ(At(0, 394), kBack) << "and is offset from its left edge";
+        EXPECT_EQ(At(2, 394), inner);
+        EXPECT_EQ(At(2, 395), kBack);
+    }
 }
 
 TEST_F(WsPageControlTest, CaptionsSitInsideTheirTabsInTheirColours) {
@@ -298,6 +304,22 @@ TEST_F(WsPageControlTest, BadIndexAndForeignPageChangeNothingHarmful) {
     EXPECT_EQ(pc->ActivePage(), sheet2);
     EXPECT_EQ(foreign->PageControl(), other);
     EXPECT_EQ(other->ActivePage(), nullptr);
+}
+
+TEST_F(WsPageControlTest, NoTabSelectedShowsNoPageAndARebuildKeepsItSo) {
+    pc->SetTabIndex(-1);
+    EXPECT_EQ(pc->TabIndex(), -1);
+    EXPECT_EQ(pc->ActivePage(), nullptr);
+    EXPECT_FALSE(sheet1->Visible()) << "the page of the tab left behind is hidden";
+    EXPECT_FALSE(sheet2->Visible());
+    sheet2->SetImageIndex(3);  // rebuilds the tab list
+    EXPECT_EQ(pc->TabIndex(), -1) << "no tab is selected behind OnChange's back";
+    EXPECT_EQ(pc->ActivePage(), nullptr);
+    EXPECT_EQ(changes, 0);
+    pc->SetTabIndex(1);
+    EXPECT_EQ(pc->ActivePage(), sheet2);
+    EXPECT_TRUE(sheet2->Visible());
+    EXPECT_EQ(changes, 1);
 }
 
 TEST_F(WsPageControlTest, HotBarFollowsThePointerAndItsTimerStops) {

@@ -84,6 +84,28 @@ TEST_F(WsURLLabelTest, BlankAddressDoesNotFallBackToTheCaption) {
     EXPECT_FALSE(link->Visited());
 }
 
+TEST_F(WsURLLabelTest, AutoSizeLeavesRoomForBordersAndTextMargin) {
+    auto blueInk = [&] {
+        form->UpdateWindow();
+        int n = 0;
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 300; ++x) n += WindowOf(*form).PixelColor(x, y) == clBlue;
+        return n;
+    };
+    ASSERT_TRUE(link->AutoSize());
+    const int width = link->Width(), height = link->Height();
+    const int plainInk = blueInk();
+    ASSERT_GT(plainInk, 0);
+    link->SetBorderOuter(fsRaised);  // two pixels a side
+    link->SetTextMargin(3);
+    EXPECT_EQ(link->Width(), width + 10);
+    EXPECT_EQ(link->Height(), height + 10);
+    EXPECT_EQ(blueInk(), plainInk) << "the bordered link shows all of its text";
+    link->SetBorderWidth(1);
+    EXPECT_EQ(link->Width(), width + 12) << "the border band counts too";
+    EXPECT_EQ(blueInk(), plainInk);
+}
+
 TEST_F(WsURLLabelTest, ShowsTheHandAndVisitedComesBackOnlyByCode) {
     host.MouseMove(WindowOf(*form), link->Left() + 3, link->Top() + 3);
     EXPECT_EQ(WindowOf(*form).Cursor(), crHandPoint);
