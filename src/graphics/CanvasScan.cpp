@@ -6,22 +6,22 @@
 namespace raster {
 namespace {
 
-// An edge with Y1 < Y2 and, while the scan is inside it, the first pixel whose centre lies at
-// or right of the edge on the current row, kept exactly as Next = Q (ceil of (Q * Den - R) /
-// Den) so each row costs one addition.
+// An edge with Y1 < Y2 and, while the scan is inside it, the first pixel at or right of the
+// edge on the current row, kept exactly as Next = Q (ceil of (Q * Den - R) / Den) so each
+// row costs one addition. A pixel is sampled at its own integer point, the point the pen's
+// lines pass through, so a fill and its outline meet without a gap at any slope.
 struct TEdge {
     std::int64_t X1, Y1, X2, Y2;
     std::int64_t Q = 0, R = 0, Den = 0, StepQ = 0, StepR = 0;
 
-    // The row's centre line y + 0.5 meets the edge at X; the first pixel whose centre is at or
-    // right of X is ceil(X - 0.5) = ceil((2X - 1) / 2).
+    // Row y meets the edge at X = X1 + (y - Y1) (X2 - X1) / (Y2 - Y1); the first pixel at or
+    // right of it is ceil(X).
     void Start(std::int64_t y) {
-        const std::int64_t d = Y2 - Y1;
-        Den = 2 * d;
-        const Int128 num = Int128(2 * X1 - 1) * d + Int128(2 * (y - Y1) + 1) * (X2 - X1);
+        Den = Y2 - Y1;
+        const Int128 num = Int128(X1) * Den + Int128(y - Y1) * (X2 - X1);
         Q = static_cast<std::int64_t>(CeilDiv(num, Den));
         R = static_cast<std::int64_t>(Int128(Q) * Den - num);
-        const std::int64_t step = 2 * (X2 - X1);
+        const std::int64_t step = X2 - X1;
         StepQ = static_cast<std::int64_t>(FloorDiv(step, Den));
         StepR = step - StepQ * Den;
     }

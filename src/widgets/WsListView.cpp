@@ -218,14 +218,12 @@ void TWsCustomListView::DrawArrow(TCanvas& canvas, const TRect& box, int columnW
     int h = box.Height() * 3 / 4;
     int w = 2 * h - 1;
     if (h <= 0) return;
-    // The triangle (apex, base corners) filled with its outline, one row of pixels at a
-    // time: row i from the base is w - 2i pixels wide, so the apex is one pixel.
-    canvas.Brush().Color = clBtnShadow;
-    canvas.Brush().Style = bsSolid;
-    for (int i = 0; i < h; ++i) {
-        int row = sortDescending_ ? y - h + i : y - 1 - i;
-        canvas.FillRect({x + i, row, x + w - i, row + 1});
-    }
+    canvas.Pen() = TPen{clBtnShadow, 1, psSolid, pmCopy};
+    canvas.Brush() = TBrush{clBtnShadow, bsSolid};
+    if (sortDescending_)
+        canvas.Polygon({{x, y - h}, {x + w - 1, y - h}, {x + w / 2, y - 1}});
+    else
+        canvas.Polygon({{x + w / 2, y - h}, {x, y - 1}, {x + w - 1, y - 1}});
 }
 
 void TWsCustomListView::DrawHeaderSection(TCanvas& canvas, int index, const TRect& item, bool) {
@@ -282,7 +280,7 @@ void TWsCustomListView::DrawHeaderSection(TCanvas& canvas, int index, const TRec
                 box.Right = box.Left + w;
                 DrawArrow(canvas, box, width);
             } else {
-                box.Bottom = box.Top + canvas.TextHeight("W");
+                // The box keeps the arrow size of the header line, which the text shares.
                 toRightEnd();
                 DrawArrow(canvas, box, width);
                 if (alignment == taRightJustify) {

@@ -404,8 +404,11 @@ TWsToolButton::TContentLayout TWsToolButton::ContentLayout(TCanvas& canvas) cons
         if (hasText) left = std::min(left, tx), right = std::max(right, tx + tw);
         if (left <= right) dx = alignment_ == taLeftJustify ? 4 - left : Width() - 4 - right;
     }
-    if (Pressed(state_) && visualStyle_ != vsGradient) dx += 1;
-    const int dy = Pressed(state_) && visualStyle_ != vsGradient ? 1 : 0;
+    // An open menu shows the button pushed in only when the menu is all the button does.
+    const bool pushedIn = state_ == tbsMenuOpen ? !OnClick : Pressed(state_);
+    const bool shifted = pushedIn && visualStyle_ != vsGradient;
+    if (shifted) dx += 1;
+    const int dy = shifted ? 1 : 0;
     return {Bounds(gx + dx, gy + dy, gw, gh), Bounds(tx + dx, ty + dy, tw, th)};
 }
 

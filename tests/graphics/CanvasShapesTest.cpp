@@ -248,3 +248,41 @@ TEST_F(CanvasShapes, PixelsReadsPlainColoursAndNoneOutside) {
 }
 
 }  // namespace
+
+namespace {
+
+// Triangles with 45-degree sides (a sort arrow): the fill meets the outline with no gap, so
+// in one colour each row is one run, two pixels narrower than the row below.
+TEST_F(CanvasShapes, PolygonWithFortyFiveDegreeSidesLeavesNoGapInsideItsOutline) {
+    TPixelBuffer big(20, 12);
+    TCanvas canvas(big);
+    canvas.Pen().Color = clRed;
+    canvas.Brush().Color = clRed;
+    canvas.Polygon({{4, 0}, {0, 4}, {8, 4}});
+    canvas.Polygon({{10, 5}, {18, 5}, {14, 9}});
+    EXPECT_EQ(Picture(big, {0, 0, 20, 10}),
+              Rows("....r...............",  //
+                   "...rrr..............",  //
+                   "..rrrrr.............",  //
+                   ".rrrrrrr............",  //
+                   "rrrrrrrrr...........",  //
+                   "..........rrrrrrrrr.",  //
+                   "...........rrrrrrr..",  //
+                   "............rrrrr...",  //
+                   ".............rrr....",  //
+                   "..............r....."));
+    // The fill alone lies inside the outline: a blue brush shows no white inside red.
+    TPixelBuffer split(12, 8);
+    TCanvas other(split);
+    other.Pen().Color = clRed;
+    other.Brush().Color = clBlue;
+    other.Polygon({{5, 0}, {0, 5}, {10, 5}});
+    for (int y = 0; y <= 5; ++y) {
+        const std::string row = Picture(split, {0, y, 12, y + 1});
+        const auto first = row.find_first_not_of('.'), last = row.find_last_not_of(".\n");
+        if (first == std::string::npos) continue;
+        EXPECT_EQ(row.find('.', first), last + 1) << "row " << y << ": " << row;
+    }
+}
+
+}  // namespace

@@ -150,6 +150,32 @@ TEST_F(WsListViewTest, ArrowPlaceFollowsTheDisplayMode) {
     }
 }
 
+TEST_F(WsListViewTest, RightOfTextPutsTheArrowOfRightAndCentredColumnsAtTheEndInItsBox) {
+    list->SetAlphaSortAll(true);
+    list->SetHeaderSortDisplayMode(hsdmRightOfText);
+    AddRows({"x"});
+    for (TAlignment alignment : {TAlignment{taRightJustify}, TAlignment{taCenter}}) {
+        list->Columns()[2]->SetAlignment(alignment);
+        ClickHeader(2);
+        if (list->SortDescending()) ClickHeader(2);
+        host.Advance(1);
+        ASSERT_EQ(list->SortColumn(), 2);
+        EXPECT_EQ(ArrowIn(2), 'u') << alignment;
+        // 5 rows of 1, 3, 5, 7 and 9 pixels: the whole arrow, inside its 8 x 7 box's rows.
+        EXPECT_EQ(ShadowPixelsInside(2), 25) << alignment;
+        const int boxLeft = SectionLeft(2) + 100 - 19;
+        int inkRight = -1;
+        for (int x = SectionLeft(2) + 2; x < boxLeft; ++x)
+            for (int y = 11 + 2; y < 11 + 15; ++y)
+                if (W().PixelColor(x, y) != kFace) inkRight = x;
+        EXPECT_GE(inkRight, 0) << "the caption is shown";
+        EXPECT_LT(inkRight, boxLeft - 5) << "and ends 5 pixels before the box";
+    }
+    ClickHeader(2);
+    EXPECT_EQ(ArrowIn(2), 'd');
+    EXPECT_EQ(ShadowPixelsInside(2), 25);
+}
+
 TEST_F(WsListViewTest, WithoutAlphaSortAHeaderClickChangesNothing) {
     AddRows({"b", "A", "c"});
     int before = W().PresentCount();

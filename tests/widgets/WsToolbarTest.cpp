@@ -216,7 +216,7 @@ TEST_F(WsToolbarWindow, HoverHighlightsPressInvertsReleaseInsideClicksOnce) {
 
     host.MouseDown(Window(), c.X, c.Y);
     EXPECT_EQ(about->ToolButtonState(), tbsDown);
-    EXPECT_EQ(w.PixelColor(l + 3, 58), sel.Start == sel.Stop ? sel.Stop : w.PixelColor(l + 3, 58));
+    EXPECT_EQ(w.PixelColor(l + 3, 58), sel.Start) << "pressed, the shading turns upside down";
     EXPECT_LT(GetRValue(w.PixelColor(l + 3, 1)), GetRValue(w.PixelColor(l + 3, 58)));
     EXPECT_TRUE(clicks.empty());
 
@@ -420,6 +420,43 @@ TEST_F(WsToolbarSettings, AutoResizeByRowsAndColumns) {
     EXPECT_EQ(bar->Width(), 25 * 1 + 2 + 2);
     EXPECT_EQ(bar->Controls(0)->Top(), 4);
     EXPECT_EQ(bar->Controls(2)->Top(), 4 + 20 + 20);
+}
+
+TEST_F(WsToolbarSettings, AnOpenMenuPushesTheGlyphInOnlyOnAButtonWithoutItsOwnClick) {
+    auto form = MakeShownForm(400, 200);
+    TImageList images(nullptr, 16, 16);
+    images.Add(TPixelBuffer(16, 16, ColorToPixel(clRed)));
+    auto* bar = form->InsertControl(std::make_unique<TWsToolbar>());
+    bar->SetVisualStyle(vsClassic);
+    bar->SetImages(&images);
+    auto* button = bar->InsertControl(std::make_unique<TWsToolButton>());
+    button->SetToolStyle(tsDropDown);
+    button->SetImageIndex(0);
+    THeadlessWindow& w = WindowOf(*form);
+    // The glyph's top-left corner on the screen.
+    auto glyphCorner = [&] {
+        form->UpdateWindow();
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 400; ++x)
+                if (w.PixelColor(x, y) == clRed) return TPoint{x, y};
+        return TPoint{-1, -1};
+    };
+    const TPoint rest = glyphCorner();
+    ASSERT_GE(rest.X, 0);
+    TPoint open{-1, -1};
+    button->OnDropDown = [&](TObject*) {
+        EXPECT_EQ(button->ToolButtonState(), tbsMenuOpen);
+        open = glyphCorner();
+    };
+    const TPoint arrow = {button->Left() + button->Width() - 5, button->Top() + 5};
+    const TPoint body = {button->Left() + 5, button->Top() + 5};
+    host.Click(w, body.X, body.Y);  // no click of its own: anywhere opens the menu
+    EXPECT_EQ(open, (TPoint{rest.X + 1, rest.Y + 1}));
+    button->OnClick = [](TObject*) {};
+    open = {-1, -1};
+    host.Advance(500);
+    host.Click(w, arrow.X, arrow.Y);
+    EXPECT_EQ(open, rest) << "the button body stays up while its menu part is open";
 }
 
 TEST_F(WsToolbarSettings, GroupedButtonsLatchOneAtATime) {
