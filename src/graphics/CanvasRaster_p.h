@@ -23,6 +23,14 @@ inline Int128 CeilDiv(Int128 a, Int128 b) {
     return -FloorDiv(-a, b);
 }
 
+// Steps the rasteriser has taken on this thread: spans offered and polygon rows scanned.
+// Every loop over rows or pixels takes one per turn, so the count bounds a call's work
+// whatever the machine's speed.
+inline std::uint64_t& Steps() {
+    static thread_local std::uint64_t steps = 0;
+    return steps;
+}
+
 struct TPoint64 {
     std::int64_t X;
     std::int64_t Y;
@@ -110,6 +118,7 @@ class TSpans {
         buffer_ = &buffer, clip_ = &clip, paint_ = paint;
     }
     void Add(std::int64_t y, std::int64_t x0, std::int64_t x1) {
+        ++Steps();
         if (y < limit_.Top || y >= limit_.Bottom) return;
         if (x0 < limit_.Left) x0 = limit_.Left;
         if (x1 > limit_.Right) x1 = limit_.Right;
@@ -153,8 +162,9 @@ struct TStroke {
 // the segment, so that a polyline's pattern runs on.
 std::int64_t StrokeSegment(const TStroke& s, std::int64_t phase, TSpans& out);
 
-// Scan-converts a closed polygon with the alternate rule: a pixel is inside when its centre
-// is, so an axis-aligned polygon (l,t)-(r,b) covers l..r-1 x t..b-1. Rows outside limit are
+// Scan-converts a closed polygon with the alternate rule: a pixel is inside when its own
+// point (x, y), the point a pen's line through it passes, is inside or on a left or top edge,
+// so an axis-aligned polygon (l,t)-(r,b) covers l..r-1 x t..b-1. Rows outside limit are
 // skipped without work.
 void ScanPolygon(const std::vector<TPoint64>& points, TSpans& out);
 

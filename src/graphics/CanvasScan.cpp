@@ -51,6 +51,7 @@ void ScanPolygon(const std::vector<TPoint64>& points, TSpans& out) {
     bottom = std::min<std::int64_t>(bottom, lim.Bottom);
     std::vector<std::int64_t> xs;
     for (std::int64_t y = top; y < bottom; ++y) {
+        ++Steps();
         xs.clear();
         for (TEdge& e : edges) {
             if (y < e.Y1 || y >= e.Y2) continue;

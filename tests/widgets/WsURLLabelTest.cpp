@@ -76,6 +76,18 @@ TEST_F(WsURLLabelTest, OnlyTrimmedWebAndMailAddressesAreOpened) {
     EXPECT_EQ(clicks, 12) << "OnClick comes with every click";
 }
 
+TEST_F(WsURLLabelTest, AnAddressTheDesktopCouldNotOpenStaysUnvisited) {
+    host.SetOpenURLSucceeds(false);
+    ClickLink();
+    EXPECT_EQ(host.OpenedURLs().size(), 1u) << "it was tried";
+    EXPECT_FALSE(link->Visited());
+    EXPECT_EQ(link->Font().Color(), clBlue);
+    EXPECT_FALSE(HasInk(kVisited));
+    host.SetOpenURLSucceeds(true);
+    ClickLink();
+    EXPECT_TRUE(link->Visited());
+}
+
 TEST_F(WsURLLabelTest, BlankAddressDoesNotFallBackToTheCaption) {
     link->SetURL("");
     link->SetCaption("https://www.example.org");

@@ -272,5 +272,5 @@ bool THeadlessHost::WaitEvents(std::uint64_t deadline) {
 
 bool THeadlessHost::OpenURL(const std::string& address) {
     openedUrls_.push_back(address);
-    return true;
+    return openUrlSucceeds_;
 }

@@ -134,6 +134,8 @@ class THeadlessHost : public THost {
     void Schedule(std::uint64_t delayMs, std::function<void()> fn);
 
     const std::vector<std::string>& OpenedURLs() const { return openedUrls_; }
+    // Whether OpenURL reports that the desktop took the address (it records it either way).
+    void SetOpenURLSucceeds(bool ok) { openUrlSucceeds_ = ok; }
 
   private:
     friend class THeadlessWindow;
@@ -164,5 +166,6 @@ class THeadlessHost : public THost {
     std::vector<TScheduled> scheduled_;
     std::uint64_t scheduleSeq_ = 0;
     std::vector<std::string> openedUrls_;
+    bool openUrlSucceeds_ = true;
     std::string clipboard_;
 };

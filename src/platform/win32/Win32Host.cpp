@@ -152,11 +152,18 @@ bool TWin32Host::WaitEvents(std::uint64_t deadline) {
     return true;
 }
 
+HWND TWin32Host::OwnerWindow() const {
+    // The program's first window still open is its main window.
+    return windows_.empty() ? nullptr : windows_.front()->Handle();
+}
+
 bool TWin32Host::OpenURL(const std::string& address) {
     if (address.empty()) return false;
     const std::wstring target = WideFromUtf8(address);
+    // Owned by the main window, so any message the shell shows stays in front of it; no verb
+    // takes the address's default action.
     auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        ShellExecuteW(OwnerWindow(), nullptr, target.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     return result > 32;
 }
 

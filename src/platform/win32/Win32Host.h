@@ -35,6 +35,8 @@ class TWin32Host : public THost {
     bool WaitEvents(std::uint64_t deadline) override;
     bool OpenURL(const std::string& address) override;
 
+    // The window that owns what the shell shows for OpenURL: the main window, or none.
+    HWND OwnerWindow() const;
     HCURSOR SystemCursor(TCursor shape) const;
     THostClient* Client() const { return client_; }
     HICON Icon() const { return icon_; }
