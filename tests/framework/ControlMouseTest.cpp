@@ -1,4 +1,5 @@
 #include "HeadlessApp.h"
+#include "framework/Label.h"
 
 namespace {
 
@@ -187,6 +188,36 @@ TEST_F(ControlMouse, ASizeGripHandsThePressToTheFrameOfASizeableWindow) {
     host.MouseUp(w, 225, 160);
     EXPECT_EQ(Take("down"), (Lines{"down bar 225,9"}));
     EXPECT_EQ(form->ClientWidth(), 230);
+}
+
+}  // namespace
+
+namespace {
+
+// Labels do not take the mouse capture, so a release lands on whatever lies under it.
+TEST_F(ControlMouse, AReleaseAfterAPressElsewhereClicksNothing) {
+    auto form = MakeShownForm(200, 150);
+    int clicksA = 0, clicksB = 0;
+    auto label = [&](int left, int& clicks) {
+        auto* l = form->InsertControl(std::make_unique<TLabel>());
+        l->SetAutoSize(false);
+        l->SetBounds(left, 10, 50, 20);
+        l->SetCaption("label");
+        l->OnClick = [&clicks](TObject*) { ++clicks; };
+        return l;
+    };
+    label(10, clicksA);
+    label(100, clicksB);
+    THeadlessWindow& w = WindowOf(*form);
+    host.MouseDown(w, 20, 15);   // on a
+    host.MouseUp(w, 110, 15);    // on b
+    host.MouseDown(w, 20, 100);  // on the form
+    host.MouseUp(w, 20, 15);     // on a
+    EXPECT_EQ(clicksA, 0);
+    EXPECT_EQ(clicksB, 0);
+    host.Advance(1000);
+    host.Click(w, 20, 15);
+    EXPECT_EQ(clicksA, 1) << "pressed and released on the same label";
 }
 
 }  // namespace

@@ -132,3 +132,22 @@ TEST_F(LayoutAlign, DocksLargerThanTheParentCollapseToZeroWithoutFailing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LayoutAlign, BottomDocksKeepTheirOrderThroughResizes) {
+    auto form = MakeShownForm(300, 200);
+    auto* status = AddProbe(*form, "status", Bounds(0, 0, 10, 19), clRed);
+    auto* tools = AddProbe(*form, "tools", Bounds(0, 0, 10, 30), clRed);
+    status->SetAlign(alBottom);
+    tools->SetAlign(alBottom);  // docked second: above the first
+    ASSERT_EQ(status->BoundsRect(), Bounds(0, 181, 300, 19));
+    ASSERT_EQ(tools->BoundsRect(), Bounds(0, 151, 300, 30));
+    for (int height : {260, 120, 200}) {
+        host.Resize(WindowOf(*form), 300, height);
+        EXPECT_EQ(status->BoundsRect(), Bounds(0, height - 19, 300, 19)) << height;
+        EXPECT_EQ(tools->BoundsRect(), Bounds(0, height - 49, 300, 30)) << height;
+    }
+}
+
+}  // namespace

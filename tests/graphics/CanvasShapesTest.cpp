@@ -286,3 +286,27 @@ TEST_F(CanvasShapes, PolygonWithFortyFiveDegreeSidesLeavesNoGapInsideItsOutline)
 }
 
 }  // namespace
+
+namespace {
+
+// Corners given right-to-left or bottom-up name the same rectangle.
+TEST_F(CanvasShapes, RectangleAndEllipseTakeTheirCornersInAnyOrder) {
+    auto drawn = [](auto draw) {
+        TPixelBuffer b(12, 10);
+        TCanvas c(b);
+        c.Brush().Color = clRed;
+        draw(c);
+        return Picture(b, {0, 0, 12, 10});
+    };
+    const std::string rect = drawn([](TCanvas& c) { c.Rectangle(1, 1, 9, 7); });
+    const std::string ellipse = drawn([](TCanvas& c) { c.Ellipse({1, 1, 11, 9}); });
+    ASSERT_NE(rect, drawn([](TCanvas&) {}));
+    ASSERT_NE(ellipse, drawn([](TCanvas&) {}));
+    EXPECT_EQ(drawn([](TCanvas& c) { c.Rectangle(9, 7, 1, 1); }), rect);
+    EXPECT_EQ(drawn([](TCanvas& c) { c.Rectangle(1, 7, 9, 1); }), rect);
+    EXPECT_EQ(drawn([](TCanvas& c) { c.Rectangle(9, 1, 1, 7); }), rect);
+    EXPECT_EQ(drawn([](TCanvas& c) { c.Ellipse({11, 9, 1, 1}); }), ellipse);
+    EXPECT_EQ(drawn([](TCanvas& c) { c.Ellipse({1, 9, 11, 1}); }), ellipse);
+}
+
+}  // namespace

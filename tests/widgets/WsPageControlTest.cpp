@@ -494,3 +494,35 @@ TEST_F(WsPageControlTest, AcceleratorLetterFocusesAndSelectsItsTab) {
 }
 
 }  // namespace
+
+namespace {
+
+class WsPlainTabControl : public HeadlessApp {};
+
+TEST_F(WsPlainTabControl, RemovingTheSelectedLastTabLeavesNoTabSelected) {
+    auto form = MakeShownForm(300, 120, clWindow);
+    auto* tabs = form->InsertControl(std::make_unique<TWsCustomTabControl>());
+    tabs->SetBounds(0, 0, 300, 120);
+    for (const char* caption : {"one", "two", "three"}) {
+        TWsTabData tab;
+        tab.Caption = caption;
+        tabs->Tabs().push_back(tab);
+    }
+    tabs->TabsChanged();
+    tabs->SetTabIndex(2);
+    form->UpdateWindow();
+    ASSERT_EQ(tabs->TabIndex(), 2);
+    tabs->Tabs().pop_back();
+    tabs->TabsChanged();
+    EXPECT_EQ(tabs->TabIndex(), -1);
+    form->UpdateWindow();  // paints without the tab that went
+    // Both remaining tabs stand on the card's top line, as unselected tabs do.
+    for (int i = 0; i < 2; ++i) {
+        const TRect r = tabs->DrawnTabRect(i);
+        EXPECT_EQ(WindowOf(*form).PixelColor((r.Left + r.Right) / 2, r.Bottom), kLine) << i;
+    }
+    tabs->SetTabIndex(1);
+    EXPECT_EQ(tabs->TabIndex(), 1);
+}
+
+}  // namespace
