@@ -99,7 +99,7 @@ std::unique_ptr<THost> CreateWindowHost(std::string& error) {
         error = host->Error();
         return nullptr;
     }
-    host->UrlOpener = OpenWithDesktop;
+    host->UrlOpener = [](const std::string& address) { return OpenWithDesktop(address); };
     return host;
 }
 

@@ -8,6 +8,8 @@ namespace {
 
 // The software canvas is 32-bit, so the screen is full colour unless told otherwise.
 bool gFullColorDisplay = true;
+// No platform of the program draws themed parts yet.
+bool gVisualThemesActive = false;
 int gOfficeColorScheme = 0;
 std::function<std::string()> gThemeColorNameReader;
 
@@ -29,7 +31,10 @@ void SetOfficeColorScheme(int scheme) {
 
 // There is no theme service on Linux; the widget set takes its non-themed paths.
 bool VisualThemesActive() {
-    return false;
+    return gVisualThemesActive;
+}
+void SetVisualThemesActive(bool value) {
+    gVisualThemesActive = value;
 }
 
 int OfficeSchemeFromColorName(std::string_view colorName) {

@@ -17,6 +17,7 @@ void SetOfficeColorScheme(int scheme);
 
 // Whether the platform's visual themes are in use; the widget set then draws themed parts.
 bool VisualThemesActive();
+void SetVisualThemesActive(bool value);
 
 // The scheme that a theme colour name stands for: "HOMESTEAD" 1, "METALLIC" 2, else 0,
 // compared without regard to case.

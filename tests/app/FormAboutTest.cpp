@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "app/SiteAddresses.h"
@@ -7,6 +8,7 @@
 #include "app/UnitFormVigil.h"
 #include "framework/Application.h"
 #include "platform/headless/HeadlessHost.h"
+#include "widgets/WsColorMath.h"
 
 namespace {
 
@@ -128,11 +130,71 @@ TEST_F(FormAboutTest, TheToolButtonOpensTheBoxWithTheVersionLabelsText) {
     EXPECT_EQ(About(), nullptr);
 }
 
-TEST(SiteAddresses, AreWebAndMailAddressesTheLinksWillOpen) {
-    EXPECT_TRUE(TWsURLLabel::IsOpenableAddress(HomePageAddress()));
-    EXPECT_TRUE(TWsURLLabel::IsOpenableAddress(UpdatePageAddress()));
-    EXPECT_EQ(UpdatePageAddress(), HomePageAddress() + "/vigil.html");
-    EXPECT_TRUE(TWsURLLabel::IsOpenableAddress("mailto:" + MailAddress()));
+// How many pixels of a control show exactly one colour.
+int CountColour(const THeadlessWindow& w, const TControl* c, TColor colour) {
+    const TPoint o = c->FormOrigin();
+    int n = 0;
+    for (int y = o.Y; y < o.Y + c->Height(); ++y)
+        for (int x = o.X; x < o.X + c->Width(); ++x) n += w.PixelColor(x, y) == colour;
+    return n;
+}
+
+TEST_F(FormAboutTest, TitleVersionButtonAndLinksShowTheirColours) {
+    RunAbout([&](TFormAbout& about) {
+        const THeadlessWindow& w = WindowOf(&about);
+        // Bold letters have solid strokes in their exact colour, on the white dialog.
+        EXPECT_GT(CountColour(w, about.Label1, RGB(0x14, 0x76, 0x1F)), 40) << "dark green";
+        EXPECT_GT(CountColour(w, about.Label2, RGB(128, 0, 128)), 30) << "purple";
+        // The close button: its inner frame in dark blue, its face shaded around pale blue.
+        const TPoint b = about.Button1->FormOrigin();
+        const int midY = b.Y + about.Button1->Height() / 2;
+        EXPECT_EQ(w.PixelColor(b.X + 1, midY), RGB(0, 60, 116));
+        EXPECT_EQ(w.PixelColor(b.X + 44, b.Y + 1), RGB(0, 60, 116));
+        const TColor face = w.PixelColor(b.X + 10, midY);
+        const TColor light = Lighten(RGB(190, 218, 241), 30), dark = Darken(RGB(190, 218, 241), 10);
+        EXPECT_GE(GetBValue(face), GetBValue(dark));
+        EXPECT_LE(GetBValue(face), GetBValue(light));
+        EXPECT_GE(GetRValue(face), GetRValue(dark));
+        EXPECT_LE(GetRValue(face), GetRValue(light));
+        EXPECT_GT(GetBValue(face), GetRValue(face) + 20) << "pale blue, not the grey button face";
+        // The links: blue Verdana text of height 11 with a blue underline as long as the text.
+        for (const TWsURLLabel* link : {about.WsURLLabel4, about.WsURLLabel1}) {
+            TBitmap probe(1, 1);
+            TFont verdana;
+            verdana.SetName("Verdana");
+            verdana.SetHeight(-11);
+            probe.Canvas().Font() = verdana;
+            const int textWidth = probe.Canvas().TextWidth(link->Caption());
+            const TPoint o = link->FormOrigin();
+            int longestBlueRow = 0;
+            for (int y = o.Y; y < o.Y + link->Height(); ++y) {
+                int run = 0;
+                for (int x = o.X; x < o.X + link->Width(); ++x) run += w.PixelColor(x, y) == clBlue;
+                longestBlueRow = std::max(longestBlueRow, run);
+            }
+            EXPECT_GE(longestBlueRow, textWidth - 1) << link->Caption();
+            EXPECT_LE(longestBlueRow, textWidth + 1) << link->Caption();
+        }
+        about.Close();
+    });
+}
+
+TEST_F(FormAboutTest, TheLinksShowWhatTheyOpen) {
+    RunAbout([&](TFormAbout& about) {
+        ClickControl(about, about.WsURLLabel4);
+        ClickControl(about, about.WsURLLabel1);
+        EXPECT_EQ(host.OpenedURLs(),
+                  (std::vector<std::string>{about.WsURLLabel4->Caption(),
+                                            "mailto:" + about.WsURLLabel1->Caption()}));
+        about.Close();
+    });
+    // The update button opens the program's page on the site the home link shows.
+    const std::string home = host.OpenedURLs()[0];
+    const TPoint o = main->TBUpdate->FormOrigin();
+    host.MouseMove(WindowOf(main), o.X + 40, o.Y + 30);
+    host.Click(WindowOf(main), o.X + 40, o.Y + 30);
+    ASSERT_EQ(host.OpenedURLs().size(), 3u);
+    EXPECT_EQ(host.OpenedURLs()[2], home + "/vigil.html");
 }
 
 }  // namespace

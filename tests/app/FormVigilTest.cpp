@@ -40,9 +40,27 @@ TEST_F(FormVigilWindow, IsTheMainFormWithItsCaptionSizeAndPlace) {
     // Centred on the 1280 x 800 headless screen.
     EXPECT_EQ(form->Left(), (1280 - 681) / 2);
     EXPECT_EQ(form->Top(), (800 - 509) / 2);
-    EXPECT_EQ(form->Font().Name(), "Arial");
-    EXPECT_EQ(form->Font().Height(), -11);
-    EXPECT_EQ(form->Color(), clWindow);
+    // The window's white shows between the controls, and its labels are in Arial of height
+    // 11: the uptime caption's ink is as wide as that font draws it.
+    EXPECT_EQ(Window().PixelColor(260, 100), ColorToRGB(clWindow));
+    TBitmap probe(1, 1);
+    TFont arial;
+    arial.SetName("Arial");
+    arial.SetHeight(-11);
+    probe.Canvas().Font() = arial;
+    const TRect label = FormRect(form->LabTime);
+    int first = -1, last = -1;
+    for (int x = label.Left; x < label.Right; ++x)
+        for (int y = label.Top; y < label.Bottom; ++y)
+            if (GetRValue(Window().PixelColor(x, y)) < 128) {
+                if (first < 0) first = x;
+                last = x;
+            }
+    ASSERT_GE(first, 0);
+    const int inkWidth = last - first + 1;
+    const int width = probe.Canvas().TextWidth(form->LabTime->Caption());
+    EXPECT_LE(inkWidth, width);
+    EXPECT_GE(inkWidth, width - 6) << "the leading space and the side bearings";
 }
 
 TEST_F(FormVigilWindow, ReservesThePlacesOfToolBarPagesAndStatusBar) {
@@ -136,6 +154,59 @@ TEST_F(FormVigilWindow, StatusBarHoldsTheClockAndFourPanes) {
     EXPECT_EQ(FormRect(form->WsStatusPane3), Bounds(349, 457, 100, 19));
     EXPECT_EQ(FormRect(form->WsStatusPane4), Bounds(449, 457, 200, 19));
     EXPECT_FALSE(form->WsClockStatus1->TimeText().empty());
+}
+
+TEST_F(FormVigilWindow, StatusPanesShowTheFourSummaries) {
+    // Three sessions from 1 May to 3 May: the closed one ran 9 hours.
+    EXPECT_EQ(form->WsStatusPane1->Caption(), "记录数:3");
+    EXPECT_EQ(form->WsStatusPane2->Caption(), "天数:3");
+    EXPECT_EQ(form->WsStatusPane3->Caption(), "总计:9小时");
+    EXPECT_EQ(form->WsStatusPane4->Caption(), "平均:3(小时/次)");
+    // The texts are on the bar, each in its own pane.
+    for (const TWsStatusPane* pane :
+         {form->WsStatusPane1, form->WsStatusPane2, form->WsStatusPane3, form->WsStatusPane4}) {
+        const TRect r = FormRect(pane);
+        int ink = 0;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x)
+                ink += GetRValue(Window().PixelColor(x, y)) < 100;
+        EXPECT_GT(ink, 20) << pane->Name();
+    }
+}
+
+TEST_F(FormVigilWindow, AcceleratorsRunTheirButtonsCommands) {
+    bool aboutShown = false;
+    host.Schedule(50, [&] {
+        for (TForm* f : app.Forms())
+            if (f != form && f->Visible()) {
+                aboutShown = true;
+                f->Close();
+            }
+    });
+    host.PressKey('A', ssAlt);
+    EXPECT_TRUE(aboutShown) << "Alt+A opens the about box";
+    host.PressKey('U', ssAlt);
+    host.PressKey('H', ssAlt);  // the hidden help button's H gives way to the home page's
+    EXPECT_EQ(host.OpenedURLs(),
+              (std::vector<std::string>{form->UpdatePageAddress, form->HomePageAddress}));
+    EXPECT_FALSE(app.Terminated());
+    host.PressKey('E', ssAlt);
+    EXPECT_TRUE(app.Terminated());
+    EXPECT_FALSE(Window().Visible());
+}
+
+TEST_F(FormVigilWindow, TheUserColumnStartsAt127AndAnotherRefreshWithoutUsersHidesIt) {
+    TListColumn* user = form->WsLWMsg->Columns()[4];
+    EXPECT_EQ(user->Width(), 127);
+    EXPECT_FALSE(form->UserColumnHidden());
+    history.Rewrite(SampleLog(false));
+    host.PressKey('R', ssAlt);
+    EXPECT_TRUE(form->UserColumnHidden());
+    EXPECT_EQ(user->Width(), 0);
+    EXPECT_EQ(user->MaxWidth(), 1);
+    // The header shows the column after it where the user column was.
+    const TRect header = form->WsLWMsg->Header()->SectionRect(5);
+    EXPECT_EQ(header.Left, form->WsLWMsg->Header()->SectionRect(4).Left);
 }
 
 TEST_F(FormVigilWindow, ExitButtonClosesTheWindow) {

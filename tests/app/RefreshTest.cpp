@@ -56,11 +56,8 @@ TEST_F(Refresh, TheWindowOpensFilledNewestSessionFirst) {
     EXPECT_EQ(Items()[2]->StateIndex(), 0);
     for (int i = 0; i < Items().Count(); ++i) EXPECT_EQ(Items()[i]->ImageIndex(), -1);
     // The summary texts went into the four panes, in order.
-    for (const TWsStatusPane* pane :
-         {form->WsStatusPane1, form->WsStatusPane2, form->WsStatusPane3, form->WsStatusPane4})
-        EXPECT_FALSE(pane->Caption().empty()) << pane->Name();
-    EXPECT_NE(form->WsStatusPane1->Caption().find('3'), std::string::npos);
-    EXPECT_NE(form->WsStatusPane2->Caption().find('3'), std::string::npos);
+    EXPECT_EQ(form->WsStatusPane1->Caption(), "记录数:3");
+    EXPECT_EQ(form->WsStatusPane2->Caption(), "天数:3");
     // The chart has a bar per session.
     EXPECT_EQ(form->Series1->PointCount(), 3);
 }
@@ -144,7 +141,10 @@ TEST(RefreshBadLog, AnUnreadableLogGivesAnEmptyListAndTheWindowStillOpens) {
     EXPECT_EQ(FormVigil->WsLWMsg->Items().Count(), 0);
     EXPECT_EQ(FormVigil->Series1->PointCount(), 0);
     EXPECT_TRUE(FormVigil->UserColumnHidden());
-    EXPECT_FALSE(FormVigil->WsStatusPane1->Caption().empty());
+    EXPECT_EQ(FormVigil->WsStatusPane1->Caption(), "记录数:0");
+    EXPECT_EQ(FormVigil->WsStatusPane2->Caption(), "天数:0");
+    EXPECT_EQ(FormVigil->WsStatusPane3->Caption(), "总计:0小时");
+    EXPECT_EQ(FormVigil->WsStatusPane4->Caption(), "平均:0(小时/次)");
 }
 
 }  // namespace

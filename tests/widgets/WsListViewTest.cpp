@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/HeadlessApp.h"
+#include "widgets/WsDisplay.h"
 #include "widgets/WsListView.h"
 
 namespace {
@@ -436,8 +437,19 @@ TEST_F(WsListViewTest, CustomFrameReplacesTheBorder) {
     host.Advance(1);
     EXPECT_EQ(list->BodyRect().Top, 2 + 17) << "the frame is two pixels deep";
     EXPECT_EQ(W().PixelColor(10, 100), clRed);
+    // Under visual themes the platform's frame is preferred, unless custom framing is asked.
+    SetVisualThemesActive(true);
     list->SetFramingPreference(fpCustomFraming);
+    host.Advance(1);
     EXPECT_FALSE(list->UseThemedFrame());
+    EXPECT_EQ(list->BodyRect().Top, 2 + 17);
+    EXPECT_EQ(W().PixelColor(10, 100), clRed);
+    list->SetFramingPreference(fpXPThemes);
+    host.Advance(1);
+    EXPECT_TRUE(list->UseThemedFrame());
+    EXPECT_EQ(list->BodyRect().Top, 1 + 17);
+    EXPECT_NE(W().PixelColor(10, 100), clRed);
+    SetVisualThemesActive(false);
 }
 
 }  // namespace
