@@ -52,17 +52,47 @@ TEST_F(LogList, FillsThePageUnderTheTitleWithTheSixColumns) {
                                                   "登录用户", "信息"}));
     // 667 inside the one-pixel border; the last column takes what the others leave.
     EXPECT_EQ(widths, (std::vector<int>{18, 150, 150, 100, 127, 667 - 545}));
-    EXPECT_EQ(list->Font().Name(), "MS Sans Serif");
-    EXPECT_EQ(list->Font().Height(), -11);
-    EXPECT_EQ(list->Font().Color(), clBlack);
-    EXPECT_EQ(list->StateImages(), form->ImageList2);
-    EXPECT_EQ(list->SmallImages(), form->ImageList2);
-    EXPECT_EQ(form->ImageList2->Count(), 2);
-    EXPECT_FALSE(list->FillLastColumn());
-    EXPECT_EQ(list->HeaderSortDisplayMode(), hsdmRightAlign);
-    EXPECT_TRUE(list->GridLines());
-    EXPECT_TRUE(list->RowSelect());
-    EXPECT_FALSE(list->HideSelection());
+}
+
+TEST_F(LogList, RowsAreBlackTextInGridLinesAndSelectWholeEvenWithoutFocus) {
+    Fill();
+    const TPoint o = Origin();
+    const int body = o.Y + 1 + 17;
+    const TColor grid = W().PixelColor(o.X + 300, body + 17 * 6 - 1);
+    // Grid lines run under every row, also below the last one, and between the columns.
+    EXPECT_NE(grid, clWhite) << "a row line";
+    EXPECT_EQ(W().PixelColor(o.X + 300, body + 17 * 7 - 1), grid);
+    EXPECT_EQ(W().PixelColor(o.X + 1 + 168 - 1, body + 17 * 6 + 8), grid) << "a column line";
+    // The texts are black, as wide as the list's font draws them.
+    TBitmap probe(1, 1);
+    probe.Canvas().Font() = list->Font();
+    const int textWidth = probe.Canvas().TextWidth("2024-05-02 08:00:00");
+    int first = -1, last = -1;
+    TColor darkest = clWhite;
+    for (int x = o.X + 1 + 18; x < o.X + 1 + 168; ++x)
+        for (int y = body; y < body + 16; ++y) {
+            const TColor c = W().PixelColor(x, y);
+            if (GetRValue(c) < GetRValue(darkest)) darkest = c;
+            if (GetRValue(c) < 128) {
+                if (first < 0) first = x;
+                last = x;
+            }
+        }
+    EXPECT_EQ(darkest, clBlack) << "smoothed edges, black strokes";
+    EXPECT_LE(last - first + 1, textWidth);
+    EXPECT_GE(last - first + 1, textWidth - 3);
+    // A click on the last column selects the whole row, and it stays marked when the focus
+    // goes to another page's control.
+    host.Click(W(), o.X + 600, body + 17 + 8);
+    host.Advance(1);
+    const TColor marked = W().PixelColor(o.X + 1 + 30, body + 17 + 3);
+    EXPECT_NE(marked, clWhite);
+    EXPECT_EQ(W().PixelColor(o.X + 500, body + 17 + 3), marked) << "the whole row";
+    EXPECT_EQ(W().PixelColor(o.X + 500, body + 3), clWhite) << "the other rows stay white";
+    form->WsPageControl1->SetFocus();
+    host.Advance(1);
+    EXPECT_FALSE(list->Focused());
+    EXPECT_NE(W().PixelColor(o.X + 500, body + 17 + 3), clWhite) << "still shown unfocused";
 }
 
 TEST_F(LogList, RowsShowTheirStateImageAndStayWhiteWithFocus) {
