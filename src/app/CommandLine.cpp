@@ -119,6 +119,12 @@ bool ParseCommandLine(const std::vector<std::string>& args, TCommandLine& cmd, s
                                 " (a date such as 2024-03-01, a time such as 2024-03-01T08:30, "
                                 "or days back such as 7d)");
             }
+        } else if (!optionsEnded && arg == "--source") {
+            if (i + 1 >= args.size()) return fail("option '--source' needs a value");
+            const std::string& value = args[++i];
+            if (!ParseLiveSource(value, cmd.Source) || cmd.Source == lsAuto)
+                return fail("unknown source '" + PrintableName(value) +
+                            "' (journal, wtmpdb or wtmp)");
         } else if (!optionsEnded && (arg == "--screenshot" || arg == "--page")) {
             if (i + 1 >= args.size()) return fail("option '" + arg + "' needs a value");
             const std::string& value = args[++i];
@@ -144,6 +150,8 @@ bool ParseCommandLine(const std::vector<std::string>& args, TCommandLine& cmd, s
     if (cmd.Help || cmd.Version) return true;
     if (pageGiven && cmd.ScreenshotPath.empty()) return fail("--page needs --screenshot");
     if (formatGiven && !cmd.Print) return fail("--format needs --print");
+    if (cmd.Source != lsAuto && logGiven)
+        return fail("--source chooses among this machine's logs, not with a log file");
     if (cmd.Period.Since > cmd.Period.Until) return fail("--since is later than --until");
     if (cmd.Print && !cmd.ScreenshotPath.empty())
         return fail("--print and --screenshot cannot be combined");

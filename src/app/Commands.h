@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "eventlog/LiveSource.h"
 #include "history/ReportFigures.h"
 
 // What the command line asked for.
@@ -16,9 +17,10 @@ struct TCommandLine {
     bool Print = false;
     bool Help = false;
     bool Version = false;
-    std::string Format = "tsv";  // for --print: tsv, csv or json
-    TPeriod Period;              // --since and --until, in UTC seconds
-    TQuietHours Quiet;           // --quiet-hours
+    std::string Format = "tsv";   // for --print: tsv, csv or json
+    TPeriod Period;               // --since and --until, in UTC seconds
+    TQuietHours Quiet;            // --quiet-hours
+    TLiveSource Source = lsAuto;  // --source: which of the machine's logs to read
     // The files of the live log, newest first; empty for the system's own.
     std::vector<std::string> LiveLog;
 };

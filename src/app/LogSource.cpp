@@ -5,33 +5,78 @@
 
 #include "app/Platform.h"
 #include "base/Clock.h"
-#include "eventlog/EvtSource.h"
-#include "eventlog/EvtxSource.h"
+#include "eventlog/LogFile.h"
 #include "eventlog/LogFileFormat.h"
 #include "eventlog/WtmpFile.h"
 #include "eventlog/WtmpSource.h"
 
+namespace {
+
+std::string Line(const std::string& path, const std::string& text) {
+    return "vigil: " + PrintableName(path) + ": " + text;
+}
+
+TOpenedLog OpenNamedLog(const std::string& path, const TLogNotice& notice) {
+    TOpenedLog log;
+    log.Files = {path};
+    const TLogFileReaders readers = PlatformLogFileReaders();
+    std::string problem = LogFileProblem(path, readers);
+    if (!problem.empty()) {
+        log.Problem = Line(path, problem);
+        return log;
+    }
+    TLogFileNotice fileNotice;
+    if (notice) fileNotice = [notice, path](const std::string& text) { notice(Line(path, text)); };
+    log.Source = OpenLogFile(path, readers, std::move(fileNotice));
+    log.Name = LogFileFormatName(LogFileFormatOf(path));
+    return log;
+}
+
+// Login accounting files stand in for the live log in tests, and are the live log where the
+// system keeps its history in them: each is checked before it is read.
+std::string WtmpFilesProblem(const std::vector<std::string>& files) {
+    for (const std::string& file : files) {
+        std::string problem = WtmpFileProblem(file);
+        if (!problem.empty()) return Line(file, problem);
+    }
+    return {};
+}
+
+TOpenedLog OpenLiveLog(const TCommandLine& cmd, const TLogNotice& notice) {
+    TOpenedLog log;
+    if (!cmd.LiveLog.empty()) {
+        log.Files = cmd.LiveLog;
+        log.Name = "wtmp";
+        log.Source = std::make_unique<TWtmpEventSource>(cmd.LiveLog);
+        log.Problem = WtmpFilesProblem(log.Files);
+        return log;
+    }
+    TLiveLog live = LiveLog(cmd.Source, [&notice](const std::string& text) {
+        if (notice) notice("vigil: " + text);
+    });
+    log.Source = std::move(live.Source);
+    log.Name = std::move(live.Name);
+    log.Files = std::move(live.Files);
+    if (!live.Problem.empty()) {
+        log.Problem = "vigil: " + log.Name + ": " + live.Problem;
+    } else if (log.Name == "wtmp") {
+        log.Problem = WtmpFilesProblem(log.Files);
+    }
+    return log;
+}
+
+}  // namespace
+
+TOpenedLog OpenLog(const TCommandLine& cmd, TLogNotice notice) {
+    return cmd.LogFile.empty() ? OpenLiveLog(cmd, notice) : OpenNamedLog(cmd.LogFile, notice);
+}
+
 std::vector<std::string> LogFiles(const TCommandLine& cmd) {
-    if (!cmd.LogFile.empty()) return {cmd.LogFile};
-    return cmd.LiveLog.empty() ? SystemLogFiles() : cmd.LiveLog;
+    return OpenLog(cmd, nullptr).Files;
 }
 
 std::string LogFileArgumentProblem(const TCommandLine& cmd) {
-    for (const std::string& file : LogFiles(cmd)) {
-        std::string problem;
-        TLogFileFormat format = cmd.LogFile.empty() ? lfLoginAccounting : LogFileFormatOf(file);
-        if (format == lfLoginAccounting) {
-            problem = WtmpFileProblem(file);
-            // A named file may be any of the formats; the live log is only ever one.
-            if (problem == kNotLoginAccountingFile && !cmd.LogFile.empty())
-                problem =
-                    "not a log file (neither a login accounting file nor a Windows event log)";
-        } else {
-            problem = WindowsLogFileProblem(file, format);
-        }
-        if (!problem.empty()) return "vigil: " + PrintableName(file) + ": " + problem;
-    }
-    return {};
+    return OpenLog(cmd, nullptr).Problem;
 }
 
 bool CheckLogFileArgument(const TCommandLine& cmd) {
@@ -41,50 +86,32 @@ bool CheckLogFileArgument(const TCommandLine& cmd) {
     return cmd.LogFile.empty();
 }
 
-std::string ReadReportMessages(const TCommandLine& cmd, const TSessionHistory& history,
-                               bool& failed) {
+std::string ReadReportMessages(const TSessionHistory& history, bool& failed) {
     const TLogReadReport& report = history.ReadReport();
     failed = !report.Failure.empty();
     std::string lines;
     if (report.SkippedBytes > 0)
-        lines += "vigil: " + PrintableName(LogFiles(cmd).front()) + ": skipped " +
-                 std::to_string(report.SkippedBytes) + " bytes that held no whole record\n";
+        lines += Line(history.SourcePath(), "skipped " + std::to_string(report.SkippedBytes) +
+                                                " bytes that held no whole record") +
+                 "\n";
     if (failed) lines += "vigil: " + PrintableName(report.Failure) + "\n";
     return lines;
-}
-
-std::unique_ptr<TEventLogSource> MakeLogSource(const TCommandLine& cmd, TLogNotice notice) {
-    if (cmd.LogFile.empty()) {
-        if (cmd.LiveLog.empty())
-            if (auto system = CreateSystemEventLogSource()) return system;
-        return std::make_unique<TWtmpEventSource>(LogFiles(cmd));
-    }
-    TLogFileNotice fileNotice;
-    if (notice)
-        fileNotice = [notice, path = cmd.LogFile](const std::string& text) {
-            notice("vigil: " + PrintableName(path) + ": " + text);
-        };
-    switch (LogFileFormatOf(cmd.LogFile)) {
-        case lfEvt:
-            return std::make_unique<TEvtEventSource>(cmd.LogFile, fileNotice);
-        case lfEvtx:
-            return std::make_unique<TEvtxEventSource>(cmd.LogFile, fileNotice);
-        case lfLoginAccounting:
-            break;
-    }
-    return std::make_unique<TWtmpEventSource>(cmd.LogFile);
 }
 
 void NoticeOnStandardError(const std::string& line) {
     std::fprintf(stderr, "%s\n", line.c_str());
 }
 
-std::unique_ptr<TSessionHistory> MakeSessionHistory(const TCommandLine& cmd, TLogNotice notice) {
-    auto history = std::make_unique<TSessionHistory>(MakeLogSource(cmd, std::move(notice)),
-                                                     LocalUtcOffsetSeconds);
+std::unique_ptr<TSessionHistory> MakeSessionHistory(const TCommandLine& cmd, TOpenedLog log) {
+    auto history = std::make_unique<TSessionHistory>(std::move(log.Source), LocalUtcOffsetSeconds);
+    history->SetSourceName(log.Name, log.Files.empty() ? std::string() : log.Files.front());
     history->SetPeriod(cmd.Period);
     history->SetQuietHours(cmd.Quiet);
     // The live log's running session is still running now; a copied log's ends with it.
     if (cmd.LogFile.empty()) history->SetNow(UnixTimeNow);
     return history;
+}
+
+std::unique_ptr<TSessionHistory> MakeSessionHistory(const TCommandLine& cmd, TLogNotice notice) {
+    return MakeSessionHistory(cmd, OpenLog(cmd, std::move(notice)));
 }

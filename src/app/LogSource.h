@@ -9,13 +9,28 @@
 #include "eventlog/EventLogSource.h"
 #include "history/SessionHistory.h"
 
-// The files the history is read from, newest first: the named one, or the live log and its
-// rotated predecessor.
+// Takes one line (with the program's name and the file's) when part of a log file could not
+// be trusted and was skipped, or a live log could not be used.
+using TLogNotice = std::function<void(const std::string& line)>;
+void NoticeOnStandardError(const std::string& line);
+
+// The log a command reads: the named file or folder, or the machine's own.
+struct TOpenedLog {
+    std::unique_ptr<TEventLogSource> Source;  // null when it cannot be read at all
+    std::string Name;                         // the format or live log read, for the report
+    std::vector<std::string> Files;           // the files read, newest first
+    // The one-line message for standard error when it cannot be read as a log; empty when it
+    // can. --print reports it and exits with status 2; the window writes it and, for the
+    // live log, shows the empty history.
+    std::string Problem;
+};
+
+TOpenedLog OpenLog(const TCommandLine& cmd, TLogNotice notice = NoticeOnStandardError);
+
+// The files the history is read from, newest first.
 std::vector<std::string> LogFiles(const TCommandLine& cmd);
 
-// The one-line message for standard error when a log file cannot be read as a log file, else
-// empty. It covers the live log as well: --print reports it and exits with status 2, the
-// window writes it and shows the empty history.
+// OpenLog's problem, without its notices.
 std::string LogFileArgumentProblem(const TCommandLine& cmd);
 
 // Writes the message of LogFileArgumentProblem to standard error. False when the named file
@@ -24,19 +39,9 @@ bool CheckLogFileArgument(const TCommandLine& cmd);
 
 // The lines for standard error about what the last refresh noticed in the log (bytes
 // stepped over, a log that changed while it was read); failed is set for the latter.
-std::string ReadReportMessages(const TCommandLine& cmd, const TSessionHistory& history,
-                               bool& failed);
+std::string ReadReportMessages(const TSessionHistory& history, bool& failed);
 
-// Takes one line (with the program's name and the file's) when part of a log file could not
-// be trusted and was skipped.
-using TLogNotice = std::function<void(const std::string& line)>;
-void NoticeOnStandardError(const std::string& line);
-
-// The named log file, read by the reader its first bytes call for, or the live log when none
-// is named.
-std::unique_ptr<TEventLogSource> MakeLogSource(const TCommandLine& cmd,
-                                               TLogNotice notice = NoticeOnStandardError);
-
-// The history of that log, its events placed in local time.
+// The history of the log, its events placed in local time.
+std::unique_ptr<TSessionHistory> MakeSessionHistory(const TCommandLine& cmd, TOpenedLog log);
 std::unique_ptr<TSessionHistory> MakeSessionHistory(const TCommandLine& cmd,
                                                     TLogNotice notice = NoticeOnStandardError);

@@ -45,29 +45,39 @@ std::unique_ptr<THost> CreateWindowHost(std::string& error) {
     return nullptr;
 }
 
-std::vector<std::string> SystemLogFiles() {
+TLogFileReaders PlatformLogFileReaders() {
     return {};
 }
 
-const char* SystemLogHelp() {
+const char* LogSourcesHelp() {
     return "Shows the power-on history of this computer from its System event log, or from\n"
-           "LOGFILE: a Windows System event log (.evt or .evtx) or a login accounting file\n"
-           "(wtmp) copied from another machine.\n";
+           "LOGFILE copied from another machine: a Windows System event log (.evt or .evtx)\n"
+           "or a Linux login accounting file (wtmp). This build does not read the systemd\n"
+           "journal or wtmpdb databases; --source has no effect here.\n";
 }
 
-std::unique_ptr<TEventLogSource> CreateSystemEventLogSource() {
-    return std::make_unique<TSystemEventLog>();
+TLiveLog LiveLog(TLiveSource, const TLogFileNotice&) {
+    TLiveLog live;
+    live.Source = std::make_unique<TSystemEventLog>();
+    live.Name = "System";
+    return live;
 }
 
 #else
 #include <cstdlib>
+#include <filesystem>
+#include <utility>
 
+#include "base/Clock.h"
+#include "eventlog/WtmpSource.h"
 #include "platform/freetype/FreeTypeFontEngine.h"
+#include "platform/journal/JournalSource.h"
 #include "platform/linux/DesktopOpen.h"
 #include "platform/linux/LiveLog.h"
 #include "platform/linux/LocaleFormats.h"
 #include "platform/png/PngFile.h"
 #include "platform/sdl/SdlHost.h"
+#include "platform/wtmpdb/WtmpdbSource.h"
 
 void StartPlatform() {
     UseUserLocale();
@@ -103,20 +113,101 @@ std::unique_ptr<THost> CreateWindowHost(std::string& error) {
     return host;
 }
 
-std::vector<std::string> SystemLogFiles() {
-    return LiveLogFiles();
+TLogFileReaders PlatformLogFileReaders() {
+    TLogFileReaders readers;
+    readers.Journal.Problem = JournalProblem;
+    readers.Journal.Open = [](std::vector<std::string> paths, TLogFileNotice notice) {
+        return std::unique_ptr<TEventLogSource>(
+            std::make_unique<TJournalEventSource>(std::move(paths), std::move(notice)));
+    };
+    readers.Wtmpdb.Problem = WtmpdbProblem;
+    readers.Wtmpdb.Open = [](std::vector<std::string> paths, TLogFileNotice notice) {
+        return std::unique_ptr<TEventLogSource>(
+            std::make_unique<TWtmpdbEventSource>(std::move(paths), std::move(notice)));
+    };
+    return readers;
 }
 
-const char* SystemLogHelp() {
-    return "Shows the power-on history of this computer from its login accounting log\n"
-           "(/var/log/wtmp, with /var/log/wtmp.1 when it exists), or from LOGFILE: a login\n"
-           "accounting file or a Windows System event log (.evt or .evtx) copied from another\n"
-           "machine.\n";
+const char* LogSourcesHelp() {
+    return "Shows the power-on history of this computer from the log it keeps, or from\n"
+           "LOGFILE copied from another machine: a systemd journal file, or a folder of them\n"
+           "(a /var/log/journal/MACHINE-ID); a wtmpdb database (wtmp.db); a login accounting\n"
+           "file (wtmp); or a Windows System event log (.evt or .evtx).\n"
+           "The machine's own log is the one of the systemd journal (/var/log/journal, else\n"
+           "/run/log/journal), wtmpdb (/var/lib/wtmpdb/wtmp.db and its rotated files) and\n"
+           "wtmp (/var/log/wtmp and wtmp.1) that knows the current boot and reaches furthest\n"
+           "back; on a tie the journal, then wtmpdb. When none knows the current boot, the\n"
+           "one with the newest boot. --source names one instead.\n";
 }
 
-std::unique_ptr<TEventLogSource> CreateSystemEventLogSource() {
-    return nullptr;
+namespace {
+
+TLiveLog LiveJournal(const TLogFileNotice& notes) {
+    TLiveLog live;
+    live.Name = LiveSourceName(lsJournal);
+    std::string whyNot;
+    live.Source = OpenLiveJournal(whyNot);
+    if (!live.Source) {
+        live.Problem = whyNot.empty() ? "this machine keeps no system journal" : whyNot;
+        if (!whyNot.empty() && notes) notes(whyNot);
+    }
+    return live;
 }
+
+TLiveLog LiveWtmpdb() {
+    TLiveLog live;
+    live.Name = LiveSourceName(lsWtmpdb);
+    std::vector<std::string> oldestFirst = LiveWtmpdbFiles();
+    if (oldestFirst.empty()) {
+        live.Problem = std::string("no wtmpdb database in ") + kLiveWtmpdbFolder;
+        return live;
+    }
+    live.Files.assign(oldestFirst.rbegin(), oldestFirst.rend());
+    live.Source = std::make_unique<TWtmpdbEventSource>(std::move(oldestFirst));
+    return live;
+}
+
+TLiveLog LiveWtmp() {
+    TLiveLog live;
+    live.Name = LiveSourceName(lsWtmp);
+    live.Files = LiveLogFiles();
+    live.Source = std::make_unique<TWtmpEventSource>(live.Files);
+    return live;
+}
+
+TLiveLog LiveLogOf(TLiveSource which, const TLogFileNotice& notes) {
+    switch (which) {
+        case lsJournal:
+            return LiveJournal(notes);
+        case lsWtmpdb:
+            return LiveWtmpdb();
+        default:
+            return LiveWtmp();
+    }
+}
+
+}  // namespace
+
+TLiveLog LiveLog(TLiveSource which, const TLogFileNotice& notes) {
+    if (which != lsAuto) return LiveLogOf(which, notes);
+    std::vector<TLiveLog> logs;
+    std::vector<TLiveCandidate> candidates;
+    for (TLiveSource source : {lsJournal, lsWtmpdb, lsWtmp}) {
+        TLiveLog log = LiveLogOf(source, notes);
+        if (!log.Source) continue;
+        // A missing wtmp is no candidate: Debian 13 no longer writes one.
+        if (source == lsWtmp && !std::filesystem::exists(log.Files.front())) continue;
+        candidates.push_back({source, log.Source->Boots()});
+        logs.push_back(std::move(log));
+    }
+    const std::int64_t bootUtc =
+        UnixTimeNow() - static_cast<std::int64_t>(MillisecondsSinceBoot() / 1000);
+    const TLiveSource chosen = ChooseLiveSource(candidates, bootUtc);
+    for (std::size_t i = 0; i < logs.size(); ++i)
+        if (candidates[i].Source == chosen) return std::move(logs[i]);
+    return LiveWtmp();
+}
+
 #endif
 
 bool SaveScreenshotPng(const TPixelBuffer& pixels, const std::string& path, std::string* error) {

@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "eventlog/EventLogSource.h"
+#include "eventlog/LiveSource.h"
+#include "eventlog/LogFile.h"
 #include "framework/Host.h"
 #include "graphics/PixelBuffer.h"
 
@@ -26,12 +27,14 @@ std::unique_ptr<THost> CreateWindowHost(std::string& error);
 
 bool SaveScreenshotPng(const TPixelBuffer& pixels, const std::string& path, std::string* error);
 
-// The files the machine's own log is kept in, newest first: /var/log/wtmp and the rotated one
-// before it; none on Windows, whose System event log is no file.
-std::vector<std::string> SystemLogFiles();
+// The readers of log files whose libraries this build has: the journal and wtmpdb on Linux,
+// neither on Windows.
+TLogFileReaders PlatformLogFileReaders();
 
-// The paragraph of --help that says which log the program reads: this system's own, or a file.
-const char* SystemLogHelp();
+// The machine's own log. On Linux the journal, wtmpdb or wtmp: the one asked for, or for
+// lsAuto the one that knows this boot and reaches furthest back (ChooseLiveSource); notes
+// hears one line for a log this user may not read. On Windows the System event log.
+TLiveLog LiveLog(TLiveSource which, const TLogFileNotice& notes);
 
-// The machine's own log when it is no file (the System event log); null where it is files.
-std::unique_ptr<TEventLogSource> CreateSystemEventLogSource();
+// The paragraph of --help that says which logs this build reads and how it picks its own.
+const char* LogSourcesHelp();

@@ -1,6 +1,7 @@
 #include "app/PrintCommand.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "app/LogSource.h"
 
@@ -105,6 +106,7 @@ std::string FigureLines(const TSessionHistory& history) {
     out += "shortest\t" + std::to_string(f.ShortestSeconds) + "\n";
     out += "abnormal\t" + std::to_string(f.AbnormalShutdowns) + "\n";
     out += "quiet\t" + std::to_string(f.QuietSessions) + "\n";
+    if (!history.SourceName().empty()) out += "source\t" + history.SourceName() + "\n";
     return out;
 }
 
@@ -140,7 +142,8 @@ bool WriteReport(const TSessionHistory& history, const TReportWriter& write) {
 
 bool WriteCsvReport(const TSessionHistory& history, const TReportWriter& write) {
     TBufferedWriter out(write);
-    if (!out.Add("state,boot,shutdown,duration_seconds,user,status,kernel,quiet\r\n")) return false;
+    if (!out.Add("state,boot,shutdown,duration_seconds,user,status,kernel,quiet,last_seen\r\n"))
+        return false;
     std::string line;
     for (const SessionRecord& rec : history.Table()) {
         bool boot = HasTime(rec.BootTime), shutdown = HasTime(rec.ShutdownTime);
@@ -149,7 +152,8 @@ bool WriteCsvReport(const TSessionHistory& history, const TReportWriter& write) 
         line += TimeOrEmpty(history, shutdown, rec.ShutdownUtc) + ",";
         line += std::to_string(rec.DurationSeconds) + ",";
         line += CsvField(rec.UserName) + "," + CsvField(rec.StatusText) + ",";
-        line += CsvField(rec.Kernel) + (rec.Quiet ? ",1\r\n" : ",0\r\n");
+        line += CsvField(rec.Kernel) + (rec.Quiet ? ",1," : ",0,");
+        line += TimeOrEmpty(history, rec.LastSeenUtc != 0, rec.LastSeenUtc) + "\r\n";
         if (!out.Add(line)) return false;
     }
     return out.Flush();
@@ -175,7 +179,8 @@ bool WriteJsonReport(const TSessionHistory& history, const TReportWriter& write)
         line += ",\"user\":" + JsonString(rec.UserName);
         line += ",\"status\":" + JsonString(rec.StatusText);
         line += ",\"kernel\":" + JsonString(rec.Kernel);
-        line += std::string(",\"quiet\":") + (rec.Quiet ? "true}" : "false}");
+        line += std::string(",\"quiet\":") + (rec.Quiet ? "true" : "false");
+        line += ",\"last_seen\":" + time(rec.LastSeenUtc != 0, rec.LastSeenUtc) + "}";
         if (!out.Add(line)) return false;
     }
     const TSessionFigures& f = history.Figures();
@@ -197,6 +202,7 @@ bool WriteJsonReport(const TSessionHistory& history, const TReportWriter& write)
     summary += ",\"shortest_seconds\":" + std::to_string(f.ShortestSeconds);
     summary += ",\"abnormal_shutdowns\":" + std::to_string(f.AbnormalShutdowns);
     summary += ",\"quiet_sessions\":" + std::to_string(f.QuietSessions);
+    summary += ",\"source\":" + JsonString(history.SourceName());
     summary += "}}\n";
     return out.Add(summary) && out.Flush();
 }
@@ -211,13 +217,12 @@ std::string PrintReport(const TSessionHistory& history) {
 }
 
 int RunPrintTo(const TCommandLine& cmd, const TReportWriter& write, std::string& err) {
-    err = LogFileArgumentProblem(cmd);
-    if (!err.empty()) {
-        err += '\n';
+    TOpenedLog log = OpenLog(cmd, [&err](const std::string& line) { err += line + '\n'; });
+    if (!log.Problem.empty()) {
+        err += log.Problem + '\n';
         return 2;
     }
-    std::unique_ptr<TSessionHistory> history =
-        MakeSessionHistory(cmd, [&err](const std::string& line) { err += line + '\n'; });
+    std::unique_ptr<TSessionHistory> history = MakeSessionHistory(cmd, std::move(log));
     history->SetKeepRows(false);
     history->Refresh();
     bool written = cmd.Format == "csv"    ? WriteCsvReport(*history, write)
@@ -228,7 +233,7 @@ int RunPrintTo(const TCommandLine& cmd, const TReportWriter& write, std::string&
         return 1;
     }
     bool failed = false;
-    err += ReadReportMessages(cmd, *history, failed);
+    err += ReadReportMessages(*history, failed);
     return failed ? 2 : 0;
 }
 

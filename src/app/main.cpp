@@ -10,10 +10,10 @@
 namespace {
 
 constexpr const char* kOptions =
-    "\n"
     "  --print                 write the sessions, the summary and the figures (uptime and\n"
     "                          downtime with percentages, longest and shortest session,\n"
-    "                          abnormal shutdowns, sessions in the quiet hours)\n"
+    "                          abnormal shutdowns, sessions in the quiet hours) and the\n"
+    "                          log read (source)\n"
     "  --format tsv|csv|json   the form of --print: tab-separated text (default), CSV with\n"
     "                          a header row, or one JSON object; e.g. --format json\n"
     "  --since WHEN            keep the sessions that overlap the time from WHEN on: a date\n"
@@ -24,6 +24,8 @@ constexpr const char* kOptions =
     "                          (default 23:00-06:00)\n"
     "  --screenshot OUT.png    render the main window without a display to OUT.png\n"
     "  --page log|chart|about  the page --screenshot shows (default log)\n"
+    "  --source journal|wtmpdb|wtmp  read this log of the machine rather than the one\n"
+    "                          chosen by itself (Linux)\n"
     "  --help                  show this help and exit\n"
     "  --version               show the version and exit\n"
     "  --                      end of options: what follows is the LOGFILE\n";
@@ -53,7 +55,7 @@ int main(int argc, char** argv) {
         return UsageError(error);
     if (cmd.Help)
         return WriteAndExit(std::string("Usage: vigil [OPTION]... [--] [LOGFILE]\n") +
-                            SystemLogHelp() + kOptions);
+                            LogSourcesHelp() + "\n" + kOptions);
     if (cmd.Version) return WriteAndExit(std::string("vigil ") + VIGIL_VERSION + "\n");
     if (cmd.Print) return RunPrint(cmd);
     if (!cmd.ScreenshotPath.empty()) return RunScreenshot(cmd);

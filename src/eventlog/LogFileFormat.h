@@ -7,9 +7,15 @@ enum TLogFileFormat {
     lfLoginAccounting,  // wtmp; it has no signature, so anything else is taken for it
     lfEvt,              // Windows NT event log
     lfEvtx,             // Windows XML event log
+    lfJournal,          // systemd journal file, or a folder holding journal files
+    lfSqlite,           // SQLite database: wtmpdb when it holds a wtmp table
 };
 
 TLogFileFormat LogFileFormatOf(const std::string& path);
+
+// The name of the format as --print and --help give it: "wtmp", "evt", "evtx", "journal",
+// "wtmpdb".
+const char* LogFileFormatName(TLogFileFormat format);
 
 // Why a file with a Windows event log signature cannot be read at all, or empty when it can
 // (damage inside it is reported while it is read).

@@ -52,8 +52,16 @@ struct TPendingVersion {
     std::uint32_t Utc = 0;
 };
 
+// The last sign of life of a boot that ended without a shutdown comes, read backwards, before
+// the boot's own events; it waits for that boot in the same way.
+struct TPending {
+    TPendingVersion Version;
+    std::uint32_t LastSeen = 0;
+};
+
 void ApplyEvent(SessionTable& table, const TLogEvent& event, const TUtcOffsetAt& offsetAt,
-                TPendingVersion& version) {
+                TPending& pending) {
+    TPendingVersion& version = pending.Version;
     // Times are kept as unsigned 32-bit seconds; a reader hands out nothing outside them.
     if (event.Utc < 0 || event.Utc > UINT32_MAX) return;
     const auto utc = static_cast<std::uint32_t>(event.Utc);
@@ -65,11 +73,19 @@ void ApplyEvent(SessionTable& table, const TLogEvent& event, const TUtcOffsetAt&
                 kernel = version.Text;
             version = {};
             ApplyBoot(table, at(), std::move(kernel));
+            // Only a boot that ended without a shutdown has a last sign of life.
+            if (pending.LastSeen >= utc && !HasTime(table.back().ShutdownTime))
+                table.back().LastSeenUtc = pending.LastSeen;
+            pending.LastSeen = 0;
             break;
         }
         case ekShutdown:
             version = {};
+            pending.LastSeen = 0;
             ApplyShutdown(table, at());
+            break;
+        case ekLastSeen:
+            pending.LastSeen = utc;
             break;
         case ekSystemVersion:
             version = {event.Detail, utc};
@@ -100,8 +116,8 @@ DateTimeValue EventLocalTime(std::uint32_t timeGenerated, const TUtcOffsetAt& of
 void ScanEventLog(SessionTable& table, TEventLogSource& source, const TUtcOffsetAt& offsetAt) {
     table.clear();
     if (!source.Open()) return;
-    TPendingVersion version;
+    TPending pending;
     TLogEvent event;
-    while (source.Next(event)) ApplyEvent(table, event, offsetAt, version);
+    while (source.Next(event)) ApplyEvent(table, event, offsetAt, pending);
     source.Close();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "eventlog/EventLogSource.h"
 #include "history/EventScan.h"
@@ -25,6 +27,15 @@ class TSessionHistory {
     // For a live log: the running session runs until now (Unix seconds) rather than until the
     // newest event; 0 for a log file.
     void SetNow(std::function<std::int64_t()> now) { now_ = std::move(now); }
+
+    // What the history is read from: the log's format or name ("journal", "wtmp", …) and the
+    // file or folder that messages name.
+    void SetSourceName(std::string name, std::string path) {
+        sourceName_ = std::move(name);
+        sourcePath_ = std::move(path);
+    }
+    const std::string& SourceName() const { return sourceName_; }
+    const std::string& SourcePath() const { return sourcePath_; }
 
     void Refresh();
 
@@ -54,4 +65,6 @@ class TSessionHistory {
     TSessionTotals totals_;
     TSummaryTexts summary_;
     TLogReadReport report_;
+    std::string sourceName_;
+    std::string sourcePath_;
 };

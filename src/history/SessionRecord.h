@@ -16,6 +16,8 @@ struct SessionRecord {
     std::int32_t DurationSeconds = 0;  // filled by BuildRows
     std::uint32_t BootUtc = 0;         // Unix seconds; valid when BootTime is present
     std::uint32_t ShutdownUtc = 0;     // Unix seconds; valid when ShutdownTime is present
+    std::uint32_t LastSeenUtc = 0;     // a boot that ended without a shutdown: its last sign of
+                                       // life in Unix seconds, where the log knows it; else 0
     std::string_view StatusText;       // filled by BuildRows; one of the fixed status texts
     bool Quiet = false;                // filled by the report: the session met the quiet hours
     std::string UserName;

@@ -43,7 +43,8 @@ const char* kExpectedReport =
     "longest\t34200\n"
     "shortest\t34200\n"
     "abnormal\t1\n"
-    "quiet\t0\n";
+    "quiet\t0\n"
+    "source\twtmp\n";
 
 std::string WriteSampleLog(const TTempDir& dir) {
     return dir.WriteWtmp("wtmp", {BootEntry(UtcSeconds(2024, 3, 1, 8, 0, 0)),
@@ -69,7 +70,7 @@ TEST(PrintCommand, EmptyLogPrintsTheEmptySummary) {
     EXPECT_EQ(RunPrintTo(Named(dir.WriteFile("empty", {})), out, err), 0);
     EXPECT_EQ(out,
               "记录数:0\n天数:0\n总计:0小时\n平均:0(小时/次)\nuptime\t0\t0.00%\n"
-              "downtime\t0\t0.00%\nlongest\t0\nshortest\t0\nabnormal\t0\nquiet\t0\n");
+              "downtime\t0\t0.00%\nlongest\t0\nshortest\t0\nabnormal\t0\nquiet\t0\nsource\twtmp\n");
 }
 
 TEST(PrintCommand, UnusableNamedFileIsExitStatusTwoWithOneLine) {
@@ -80,7 +81,8 @@ TEST(PrintCommand, UnusableNamedFileIsExitStatusTwoWithOneLine) {
         std::string Reason;
     } cases[] = {{dir.Path("nope"), "No such file or directory"},
                  {dir.WriteFile("text", std::vector<std::uint8_t>(text.begin(), text.end())),
-                  "not a log file (neither a login accounting file nor a Windows event log)"},
+                  "not a log file (not a login accounting file, systemd journal, wtmpdb database "
+                  "or Windows event log)"},
                  {dir.Path(""), "Is a directory"}};
     for (const TCase& c : cases) {
         std::string out, err;
@@ -149,6 +151,38 @@ TEST(CommandLine, ValidAndInvalidArguments) {
         EXPECT_EQ(ok, std::string(c.Error).empty()) << args;
         EXPECT_EQ(error, c.Error) << args;
         if (ok) EXPECT_EQ(cmd.LogFile, c.LogFile) << args;
+    }
+}
+
+TEST(CommandLine, SourceNamesOneOfTheMachinesLogsAndOnlyThose) {
+    struct TCase {
+        std::vector<std::string> Args;
+        const char* Error;
+        TLiveSource Source;
+    } cases[] = {
+        {{"--print", "--source", "journal"}, "", lsJournal},
+        {{"--source", "wtmpdb"}, "", lsWtmpdb},
+        {{"--source", "wtmp", "--screenshot", "a.png"}, "", lsWtmp},
+        {{"--print"}, "", lsAuto},
+        {{"--source", "auto"}, "unknown source 'auto' (journal, wtmpdb or wtmp)", lsAuto},
+        {{"--source", "syslog\x1B"},
+         "unknown source 'syslog\\x1B' (journal, wtmpdb or wtmp)",
+         lsAuto},
+        {{"--source"}, "option '--source' needs a value", lsAuto},
+        {{"--source", "wtmp", "copied.wtmp"},
+         "--source chooses among this machine's logs, not with a log file",
+         lsWtmp},
+    };
+    for (const TCase& c : cases) {
+        TCommandLine cmd;
+        std::string error;
+        std::string args;
+        for (const std::string& a : c.Args) args += "[" + a + "]";
+        EXPECT_EQ(ParseCommandLine(c.Args, cmd, error), std::string(c.Error).empty()) << args;
+        EXPECT_EQ(error, c.Error) << args;
+        if (error.empty()) {
+            EXPECT_EQ(cmd.Source, c.Source) << args;
+        }
     }
 }
 
@@ -296,6 +330,11 @@ TEST(Program, ExitStatusesAndMessagesOfTheCommandLine) {
     EXPECT_EQ(status(vigil + " --help > /dev/full 2>/dev/null"), 1);
     EXPECT_EQ(status(vigil + " --version > /dev/full 2>/dev/null"), 1);
     EXPECT_EQ(status(vigil + " --help > /dev/null"), 0);
+    // The help names every log the Linux build reads and how it picks the machine's own.
+    for (const char* word : {"--source journal|wtmpdb|wtmp", "/var/log/journal",
+                             "/var/lib/wtmpdb/wtmp.db", "/var/log/wtmp", "reaches furthest"}) {
+        EXPECT_EQ(status(vigil + " --help | grep -qF -- '" + word + "'"), 0) << word;
+    }
     EXPECT_EQ(status(vigil + " --print -- --no-such-file 2>/dev/null"), 2);
     TTempDir dir;
     std::string err = dir.Path("err");
@@ -397,10 +436,10 @@ TEST(ReportFormats, CsvQuotesWhatNeedsIt) {
     std::string out, err;
     EXPECT_EQ(RunPrintTo(cmd, out, err), 0);
     EXPECT_EQ(out,
-              "state,boot,shutdown,duration_seconds,user,status,kernel,quiet\r\n"
-              "0,2024-03-02T08:00:00+00:00,,0,,\"正常,运行中...\",6.1.0-test,0\r\n"
+              "state,boot,shutdown,duration_seconds,user,status,kernel,quiet,last_seen\r\n"
+              "0,2024-03-02T08:00:00+00:00,,0,,\"正常,运行中...\",6.1.0-test,0,\r\n"
               "0,2024-03-01T08:00:00+00:00,2024-03-01T23:30:00+00:00,55800,\"o\"\"brien,jr\","
-              "正常关机,6.1.0-test,1\r\n");
+              "正常关机,6.1.0-test,1,\r\n");
 }
 
 TEST(ReportFormats, JsonIsReadBackByAStandardParser) {
@@ -417,7 +456,8 @@ TEST(ReportFormats, JsonIsReadBackByAStandardParser) {
            "assert len(s)==2 and s[1]['user']=='a\"b\\\\c' and s[1]['duration_seconds']==43200\n"
            "assert s[1]['boot']=='2024-03-01T08:00:00+00:00' and s[0]['shutdown'] is None\n"
            "assert d['summary']['uptime_percent']==25.0 and d['summary']['records']==2\n"
-           "assert s[1]['kernel']=='6.1.0-test' and s[1]['quiet'] is False\n";
+           "assert s[1]['kernel']=='6.1.0-test' and s[1]['quiet'] is False\n"
+           "assert s[1]['last_seen'] is None and s[0]['last_seen'] is None\n";
     std::string print = "TZ=UTC '" + vigil + "' --print --format json '" + log + "'";
     std::string command = print + " | python3 '" + dir.Path("check.py") + "' && " + print +
                           " | python3 -m json.tool >/dev/null";

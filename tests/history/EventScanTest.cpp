@@ -5,6 +5,7 @@
 #include "base/DateTimeFormat.h"
 #include "history/EventScan.h"
 #include "history/FakeEventLog.h"
+#include "history/TypedEventLog.h"
 
 namespace {
 
@@ -338,6 +339,52 @@ TEST(EventScan, ComputeUtcOffsetMinutesDropsSeconds) {
     EXPECT_EQ(ComputeUtcOffsetMinutes([](std::int64_t) { return -(3 * 3600 + 1800); }, 0), -210);
     EXPECT_EQ(ComputeUtcOffsetMinutes([](std::int64_t) { return 3208; }, 0), 53);  // LMT
     EXPECT_EQ(ComputeUtcOffsetMinutes(TUtcOffsetAt{}, 0), 0);
+}
+
+}  // namespace
+
+namespace {
+
+SessionTable ScanTyped(std::vector<TLogEvent> events) {
+    TTypedEventLog log(std::move(events));
+    SessionTable table;
+    ScanEventLog(table, log, NoOffset);
+    return table;
+}
+
+TEST(EventScanTyped, LastSignOfLifeBelongsToTheCrashedBootBeforeIt) {
+    const std::uint32_t b1 = kDay0, b2 = kDay0 + 7200, b3 = kDay0 + 20000;
+    SessionTable t =
+        ScanTyped({Typed(ekBoot, b1), Typed(ekUser, b1 + 5, "ann"), Typed(ekLastSeen, b1 + 3000),
+                   Typed(ekBoot, b2), Typed(ekShutdown, b2 + 600), Typed(ekBoot, b3),
+                   Typed(ekLastSeen, b3 + 99)});
+    ASSERT_EQ(t.size(), 3u);
+    EXPECT_EQ(t[0].LastSeenUtc, b3 + 99);  // a copied journal's newest boot without a shutdown
+    EXPECT_EQ(t[1].LastSeenUtc, 0u);       // ended in order
+    EXPECT_EQ(t[2].LastSeenUtc, b1 + 3000);
+    EXPECT_EQ(t[2].UserName, "ann");
+    EXPECT_FALSE(HasTime(t[2].ShutdownTime));  // the list still shows no shutdown time
+}
+
+TEST(EventScanTyped, LastSignOfLifeNeverCrossesAShutdownOrGoesToALaterBoot) {
+    // A sign of life older than the boot read next, or separated from it by a shutdown, is
+    // no sign of that boot's life.
+    SessionTable t =
+        ScanTyped({Typed(ekLastSeen, kDay0 - 10), Typed(ekBoot, kDay0), Typed(ekBoot, kDay0 + 100),
+                   Typed(ekLastSeen, kDay0 + 200), Typed(ekShutdown, kDay0 + 300)});
+    ASSERT_EQ(t.size(), 2u);
+    EXPECT_EQ(t[0].LastSeenUtc, 0u);
+    EXPECT_EQ(t[1].LastSeenUtc, 0u);
+}
+
+TEST(EventScanTyped, NamesAndDetailsAsTheReaderGaveThemAndTimesOutsideTheRangeDropped) {
+    SessionTable t =
+        ScanTyped({Typed(ekBoot, -5), Typed(ekSystemVersion, kDay0 - 1, "", "v0"),
+                   Typed(ekBoot, kDay0, "", "6.1.0-18-amd64"), Typed(ekUser, kDay0 + 1, ""),
+                   Typed(ekUser, kDay0 + 2, "bob"), Typed(ekBoot, std::int64_t{1} << 32)});
+    ASSERT_EQ(t.size(), 1u);
+    EXPECT_EQ(t[0].Kernel, "6.1.0-18-amd64");
+    EXPECT_EQ(t[0].UserName, "bob");
 }
 
 }  // namespace
