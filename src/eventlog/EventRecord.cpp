@@ -118,37 +118,42 @@ std::vector<std::string> EventRecordStrings(std::span<const std::uint8_t> record
     return strings;
 }
 
+bool EventKindOfId(std::uint32_t eventId, TEventKind& kind) {
+    switch (eventId & 0xFFFFu) {
+        case eiBoot:
+            kind = ekBoot;
+            return true;
+        case eiShutdown:
+            kind = ekShutdown;
+            return true;
+        case eiSystemVersion:
+            kind = ekSystemVersion;
+            return true;
+        case eiUserControl:
+            kind = ekUser;
+            return true;
+        default:
+            return false;
+    }
+}
+
 bool DecodeEventRecord(std::span<const std::uint8_t> record, const TEventRecordHead& head,
                        const TAccountLookup& lookup, TLogEvent& event) {
     event = {};
-    switch (head.EventId & 0xFFFFu) {
-        case eiBoot:
-            event.Kind = ekBoot;
-            if (head.NumStrings > 0) {
-                std::vector<std::string> strings = EventRecordStrings(record, head);
-                if (!strings.empty()) event.Detail = std::move(strings.front());
-            }
-            break;
-        case eiShutdown:
-            event.Kind = ekShutdown;
-            break;
-        case eiSystemVersion:
-            event.Kind = ekSystemVersion;
-            event.Detail = SystemVersionText(EventRecordStrings(record, head));
-            break;
-        case eiUserControl: {
-            event.Kind = ekUser;
-            std::span<const std::uint8_t> sid = EventRecordSid(record, head);
-            // An account that cannot be named is nobody the history can show.
-            try {
-                if (!sid.empty() && lookup && !lookup(sid, event.User)) event.User.clear();
-            } catch (const std::exception&) {
-                event.User.clear();
-            }
-            break;
+    if (!EventKindOfId(head.EventId, event.Kind)) return false;
+    if (event.Kind == ekBoot && head.NumStrings > 0) {
+        std::vector<std::string> strings = EventRecordStrings(record, head);
+        if (!strings.empty()) event.Detail = std::move(strings.front());
+    } else if (event.Kind == ekSystemVersion) {
+        event.Detail = SystemVersionText(EventRecordStrings(record, head));
+    } else if (event.Kind == ekUser) {
+        std::span<const std::uint8_t> sid = EventRecordSid(record, head);
+        // An account that cannot be named is nobody the history can show.
+        try {
+            if (!sid.empty() && lookup && !lookup(sid, event.User)) event.User.clear();
+        } catch (const std::exception&) {
+            event.User.clear();
         }
-        default:
-            return false;
     }
     event.Utc = head.TimeGenerated;
     event.Order = head.RecordNumber;

@@ -52,6 +52,10 @@ std::string Utf16ToUtf8(std::u16string_view text);
 // Names the account of a record's security identifier; false when it cannot.
 using TAccountLookup = std::function<bool(std::span<const std::uint8_t> sid, std::string& name)>;
 
+// The kind of event a record with this event id is to the history (the low 16 bits count);
+// false for the ids the history does not use.
+bool EventKindOfId(std::uint32_t eventId, TEventKind& kind);
+
 // The typed event of a record the history uses (6005, 6006, 6009, 7035 on the low 16 bits of
 // the event id); false for any other. A 6005 carries its first insertion string, a 6009 its
 // version text; a 7035's account is named by lookup, and is left empty when the look-up fails.

@@ -104,22 +104,12 @@ class TChunkReader {
             return false;
 
         TLogEvent event;
-        switch (eventId & 0xFFFF) {
-            case eiBoot:
-                event.Kind = ekBoot;
-                break;
-            case eiShutdown:
-                event.Kind = ekShutdown;
-                break;
-            case eiSystemVersion:
-                event.Kind = ekSystemVersion;
-                event.Detail = VersionText(*t, size);
-                break;
-            default:
-                event.Kind = ekUser;
-                std::span<const std::uint8_t> sid = EvtxFieldSid(t->UserId, values_);
-                if (!sid.empty() && !SidAccountName(sid, event.User)) event.User.clear();
-                break;
+        EventKindOfId(eventId, event.Kind);
+        if (event.Kind == ekSystemVersion) {
+            event.Detail = VersionText(*t, size);
+        } else if (event.Kind == ekUser) {
+            std::span<const std::uint8_t> sid = EvtxFieldSid(t->UserId, values_);
+            if (!sid.empty() && !SidAccountName(sid, event.User)) event.User.clear();
         }
         event.Utc = static_cast<std::int64_t>(seconds - kSecondsFrom1601To1970);
         event.Order = Load64(&chunk_[offset + kRecordIdAt]);

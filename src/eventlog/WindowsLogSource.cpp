@@ -25,15 +25,8 @@ bool ReadFileBytes(std::ifstream& file, std::uint64_t offset, std::uint8_t* out,
 }
 
 bool IsKeptEventId(std::uint32_t eventId) {
-    switch (eventId & 0xFFFFu) {
-        case eiBoot:
-        case eiShutdown:
-        case eiSystemVersion:
-        case eiUserControl:
-            return true;
-        default:
-            return false;
-    }
+    TEventKind kind;
+    return EventKindOfId(eventId, kind);
 }
 
 TWindowsLogSource::TWindowsLogSource(std::string path, TLogFileNotice notice)
