@@ -180,8 +180,12 @@ std::vector<TReadEvent> ReadAllEvents(TEventLogSource& source) {
     if (!source.Open()) return events;
     TLogEvent event;
     while (source.Next(event)) {
-        static constexpr std::uint16_t kIds[] = {6005, 6006, 7035, 6009};
-        events.push_back({kIds[event.Kind], static_cast<std::uint32_t>(event.Utc), event.User});
+        // Told by the event numbers of the Windows log, as the tests name them.
+        const std::uint16_t id = event.Kind == ekBoot       ? 6005
+                                 : event.Kind == ekShutdown ? 6006
+                                 : event.Kind == ekUser     ? 7035
+                                                            : 0;
+        events.push_back({id, static_cast<std::uint32_t>(event.Utc), event.User});
     }
     source.Close();
     return events;
