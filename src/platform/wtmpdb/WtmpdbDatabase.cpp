@@ -106,8 +106,10 @@ TWtmpdbDatabase::TWtmpdbDatabase(const std::string& path) {
             sqlite3_extended_result_codes(db_, 1);
             sqlite3_busy_timeout(db_, kBusyTimeoutMs);
         }
-        if (code == SQLITE_OK) CheckSchema();
-        else Fail(code);
+        if (code == SQLITE_OK)
+            CheckSchema();
+        else
+            Fail(code);
     }
 }
 
@@ -122,11 +124,11 @@ bool TWtmpdbDatabase::Fail(int code) {
 
 bool TWtmpdbDatabase::CheckSchema() {
     TStatement st;
-    int code = sqlite3_prepare_v2(db_, "SELECT name FROM pragma_table_info('wtmp')", -1,
-                                  &st.Handle, nullptr);
+    int code = sqlite3_prepare_v2(db_, "SELECT name FROM pragma_table_info('wtmp')", -1, &st.Handle,
+                                  nullptr);
     if (code != SQLITE_OK) return Fail(code);
     constexpr std::array<const char*, 5> kNeeded = {"Type", "User", "Login", "Logout",
-                                                     "RemoteHost"};
+                                                    "RemoteHost"};
     std::array<bool, kNeeded.size()> found{};
     bool any = false;
     while ((code = sqlite3_step(st.Handle)) == SQLITE_ROW) {
@@ -142,8 +144,8 @@ bool TWtmpdbDatabase::CheckSchema() {
     }
     for (std::size_t i = 0; i < kNeeded.size(); ++i) {
         if (found[i]) continue;
-        problem_ = std::string("not a wtmpdb database: its wtmp table has no ") + kNeeded[i] +
-                   " column";
+        problem_ =
+            std::string("not a wtmpdb database: its wtmp table has no ") + kNeeded[i] + " column";
         return false;
     }
     return true;

@@ -21,8 +21,8 @@ std::uint32_t TWtmpdbEvents::TextIndex(std::string_view raw) {
     key_.assign(raw);
     auto [it, added] = textIndex_.try_emplace(key_, static_cast<std::uint32_t>(texts_.size()));
     if (added)
-        texts_.push_back(SanitizedAccountName(
-            {reinterpret_cast<const std::uint8_t*>(raw.data()), raw.size()}));
+        texts_.push_back(
+            SanitizedAccountName({reinterpret_cast<const std::uint8_t*>(raw.data()), raw.size()}));
     return it->second;
 }
 

@@ -36,14 +36,14 @@ class TWtmpdbEvents {
         std::int64_t Micros;
         std::int64_t Row;
         std::uint32_t File;
-        std::uint32_t Text;     // index into texts_
+        std::uint32_t Text;  // index into texts_
         TEventKind Kind;
-        std::uint8_t Logout;    // 1: from the row's Logout, which follows its Login
+        std::uint8_t Logout;  // 1: from the row's Logout, which follows its Login
     };
     std::uint32_t TextIndex(std::string_view raw);
 
     std::vector<TStored> events_;
-    std::vector<std::string> texts_{std::string()};  // made safe to show; [0] is empty
+    std::vector<std::string> texts_{std::string()};             // made safe to show; [0] is empty
     std::unordered_map<std::string, std::uint32_t> textIndex_;  // by the raw text
     std::string key_;
     std::uint64_t skipped_ = 0;
