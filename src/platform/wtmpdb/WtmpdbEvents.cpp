@@ -39,12 +39,16 @@ void TWtmpdbEvents::Add(const TWtmpdbRow& row, std::uint32_t file) {
     events_.push_back({*row.Login, row.Id, file, TextIndex(row.RemoteHost), ekBoot, 0});
     if (!row.Logout) return;  // still running, or it crashed
     if (InRange(*row.Logout) && *row.Logout >= *row.Login)
-        events_.push_back({*row.Logout, row.Id, file, 0, ekShutdown, 1});
+        shutdowns_.push_back({*row.Logout, row.Id, file, 0, ekShutdown, 1});
     else
         ++skipped_;
 }
 
 void TWtmpdbEvents::Sort() {
+    // Shutdowns come after the logins and boots written before them.
+    const auto logins = static_cast<std::ptrdiff_t>(events_.size());
+    events_.insert(events_.end(), shutdowns_.begin(), shutdowns_.end());
+    shutdowns_ = {};
     // Rotated databases hold older rows whatever order they were named in.
     std::vector<std::int64_t> firstOf;
     for (const TStored& e : events_) {
@@ -59,14 +63,21 @@ void TWtmpdbEvents::Sort() {
     std::vector<std::uint32_t> rank(files.size());
     for (std::uint32_t i = 0; i < files.size(); ++i) rank[files[i]] = i;
     for (TStored& e : events_) e.File = rank[e.File];
-    std::sort(events_.begin(), events_.end(), [](const TStored& a, const TStored& b) {
+    auto earlier = [](const TStored& a, const TStored& b) {
         return std::tie(a.Micros, a.File, a.Row, a.Logout) <
                std::tie(b.Micros, b.File, b.Row, b.Logout);
-    });
+    };
+    // Rows are mostly written in time order: the logins and boots, and the shutdowns, are
+    // each in order already, and merging them costs far less than sorting them.
+    const auto mid = events_.begin() + logins;
+    if (!std::is_sorted(events_.begin(), mid, earlier)) std::sort(events_.begin(), mid, earlier);
+    if (!std::is_sorted(mid, events_.end(), earlier)) std::sort(mid, events_.end(), earlier);
+    std::inplace_merge(events_.begin(), mid, events_.end(), earlier);
 }
 
 void TWtmpdbEvents::Clear() {
     events_ = {};
+    shutdowns_ = {};
     texts_.assign(1, std::string());
     textIndex_ = {};
     skipped_ = 0;

@@ -42,8 +42,9 @@ class TWtmpdbEvents {
     };
     std::uint32_t TextIndex(std::string_view raw);
 
-    std::vector<TStored> events_;
-    std::vector<std::string> texts_{std::string()};             // made safe to show; [0] is empty
+    std::vector<TStored> events_;                    // boots and logins; after Sort, every event
+    std::vector<TStored> shutdowns_;                 // until Sort
+    std::vector<std::string> texts_{std::string()};  // made safe to show; [0] is empty
     std::unordered_map<std::string, std::uint32_t> textIndex_;  // by the raw text
     std::string key_;
     std::uint64_t skipped_ = 0;
