@@ -124,6 +124,12 @@ bool TWtmpdbDatabase::Fail(int code) {
     return false;
 }
 
+bool TWtmpdbDatabase::Prepare(const char* sql, sqlite3_stmt*& statement) {
+    if (!problem_.empty()) return false;
+    int code = sqlite3_prepare_v2(db_, sql, -1, &statement, nullptr);
+    return code == SQLITE_OK || Fail(code);
+}
+
 bool TWtmpdbDatabase::CheckSchema() {
     TStatement st;
     int code = sqlite3_prepare_v2(db_, "SELECT name FROM pragma_table_info('wtmp')", -1, &st.Handle,
@@ -154,13 +160,12 @@ bool TWtmpdbDatabase::CheckSchema() {
 }
 
 bool TWtmpdbDatabase::ReadRows(const std::function<void(const TWtmpdbRow&)>& row) {
-    if (!problem_.empty()) return false;
     TStatement st;
-    int code = sqlite3_prepare_v2(db_,
-                                  "SELECT rowid, Type, User, Login, Logout, RemoteHost FROM wtmp "
-                                  "WHERE rowid >= ?1 AND Type IN (1, 3) ORDER BY rowid LIMIT ?2",
-                                  -1, &st.Handle, nullptr);
-    if (code != SQLITE_OK) return Fail(code);
+    if (!Prepare("SELECT rowid, Type, User, Login, Logout, RemoteHost FROM wtmp "
+                 "WHERE rowid >= ?1 AND Type IN (1, 3) ORDER BY rowid LIMIT ?2",
+                 st.Handle))
+        return false;
+    int code;
     std::int64_t from = INT64_MIN;
     for (;;) {
         sqlite3_bind_int64(st.Handle, 1, from);
@@ -189,16 +194,14 @@ bool TWtmpdbDatabase::BootRange(std::int64_t least, std::int64_t limit,
                                 std::optional<std::int64_t>& oldest,
                                 std::optional<std::int64_t>& newest) {
     oldest = newest = std::nullopt;
-    if (!problem_.empty()) return false;
     TStatement st;
-    int code = sqlite3_prepare_v2(db_,
-                                  "SELECT MIN(Login), MAX(Login) FROM wtmp WHERE Type = 1 AND "
-                                  "typeof(Login) = 'integer' AND Login >= ?1 AND Login < ?2",
-                                  -1, &st.Handle, nullptr);
-    if (code != SQLITE_OK) return Fail(code);
+    if (!Prepare("SELECT MIN(Login), MAX(Login) FROM wtmp WHERE Type = 1 AND "
+                 "typeof(Login) = 'integer' AND Login >= ?1 AND Login < ?2",
+                 st.Handle))
+        return false;
     sqlite3_bind_int64(st.Handle, 1, least);
     sqlite3_bind_int64(st.Handle, 2, limit);
-    code = sqlite3_step(st.Handle);
+    int code = sqlite3_step(st.Handle);
     if (code != SQLITE_ROW) return Fail(code);
     oldest = IntegerOf(st.Handle, 0);
     newest = IntegerOf(st.Handle, 1);

@@ -48,6 +48,8 @@ class TWtmpdbDatabase {
 
   private:
     bool Fail(int code);
+    // Readies sql; false, with the reason in Problem(), when the database cannot be read.
+    bool Prepare(const char* sql, sqlite3_stmt*& statement);
     bool CheckSchema();
 
     sqlite3* db_ = nullptr;
