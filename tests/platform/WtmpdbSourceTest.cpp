@@ -282,6 +282,35 @@ TEST(WtmpdbSource, LockedDatabaseFailsClearlyThenReadsWhenFree) {
     sqlite3_close(writer);
 }
 
+// A writer that stopped in the middle of a write left the database changed and its journal
+// beside it: the reader neither rolls it back nor reads the half-written state.
+TEST(WtmpdbSource, CutOffWriteIsReportedAndLeftAlone) {
+    TTempDir dir;
+    std::string path = Write(dir, "wtmp.db", {WtmpdbBoot(kDay, std::nullopt)});
+    sqlite3* writer = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &writer), SQLITE_OK);
+    // A small cache makes the writer spill changed pages into the file before it commits.
+    ASSERT_TRUE(ExecSql(writer,
+                        "PRAGMA cache_size=2; BEGIN; "
+                        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                        "WHERE i < 3000) INSERT INTO wtmp(Type, User, Login) "
+                        "SELECT 3, printf('%0100d', i), i FROM n"));
+    ASSERT_TRUE(fs::exists(path + "-journal"));
+    std::string copy = dir.Path("copy.db");
+    fs::copy_file(path, copy);
+    fs::copy_file(path + "-journal", copy + "-journal");
+    ASSERT_TRUE(ExecSql(writer, "ROLLBACK"));
+    sqlite3_close(writer);
+
+    const std::string reason =
+        "a cut-off write must be rolled back by a program allowed to write it";
+    EXPECT_EQ(WtmpdbProblem({copy}), reason);
+    TWtmpdbEventSource source({copy});
+    EXPECT_FALSE(source.Open());
+    EXPECT_EQ(source.ReadReport().Failure, copy + ": " + reason);
+    EXPECT_TRUE(fs::exists(copy + "-journal"));
+}
+
 // Reading leaves no journal, write-ahead log or shared-memory file behind; a database in
 // write-ahead-log mode that a writer has open is read with what the writer committed.
 TEST(WtmpdbSource, ReadingCreatesNoFiles) {

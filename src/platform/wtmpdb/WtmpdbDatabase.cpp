@@ -62,6 +62,11 @@ std::string ReasonOf(int code, sqlite3* db) {
             return "the database stayed locked by a program writing it";
         case SQLITE_CORRUPT:
             return "the database is damaged (" + message + ")";
+        case SQLITE_READONLY:
+            // A writer stopped part way through; the next one puts the database back.
+            if (code == SQLITE_READONLY_ROLLBACK)
+                return "a cut-off write must be rolled back by a program allowed to write it";
+            break;
         case SQLITE_IOERR:
             if (code == SQLITE_IOERR_SHORT_READ) return "the database is damaged (cut short)";
             break;
