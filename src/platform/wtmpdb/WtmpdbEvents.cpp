@@ -32,14 +32,15 @@ void TWtmpdbEvents::Add(const TWtmpdbRow& row, std::uint32_t file) {
         return;
     }
     if (row.Type == kWtmpdbUserLogin) {
-        events_.push_back({*row.Login, row.Id, file, TextIndex(row.User), ekUser, 0});
+        events_.push_back({*row.Login, rows_++, file, TextIndex(row.User), ekUser, 0});
         return;
     }
     if (row.Type != kWtmpdbBoot) return;
-    events_.push_back({*row.Login, row.Id, file, TextIndex(row.RemoteHost), ekBoot, 0});
+    const std::uint32_t place = rows_++;
+    events_.push_back({*row.Login, place, file, TextIndex(row.RemoteHost), ekBoot, 0});
     if (!row.Logout) return;  // still running, or it crashed
     if (InRange(*row.Logout) && *row.Logout >= *row.Login)
-        shutdowns_.push_back({*row.Logout, row.Id, file, 0, ekShutdown, 1});
+        shutdowns_.push_back({*row.Logout, place, file, 0, ekShutdown, 1});
     else
         ++skipped_;
 }
@@ -78,6 +79,7 @@ void TWtmpdbEvents::Sort() {
 void TWtmpdbEvents::Clear() {
     events_ = {};
     shutdowns_ = {};
+    rows_ = 0;
     texts_.assign(1, std::string());
     textIndex_ = {};
     skipped_ = 0;

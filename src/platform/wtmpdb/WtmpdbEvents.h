@@ -17,7 +17,8 @@ inline constexpr std::int64_t kWtmpdbTimeLimit = (std::int64_t{UINT32_MAX} + 1) 
 // gives its boot and, when it has one, its orderly shutdown; each login row a user event.
 class TWtmpdbEvents {
   public:
-    // file: the database's place in the list the rows come from.
+    // Rows come as each database holds them, one database after the other; file is the
+    // database's place in that list.
     void Add(const TWtmpdbRow& row, std::uint32_t file);
     // Orders the events by time, oldest first. Events of the same microsecond keep the order
     // of their databases (the one whose events start earlier first) and of their rows.
@@ -34,7 +35,7 @@ class TWtmpdbEvents {
   private:
     struct TStored {
         std::int64_t Micros;
-        std::int64_t Row;
+        std::uint32_t Row;  // the row's place in reading order
         std::uint32_t File;
         std::uint32_t Text;  // index into texts_
         TEventKind Kind;
@@ -47,5 +48,6 @@ class TWtmpdbEvents {
     std::vector<std::string> texts_{std::string()};  // made safe to show; [0] is empty
     std::unordered_map<std::string, std::uint32_t> textIndex_;  // by the raw text
     std::string key_;
+    std::uint32_t rows_ = 0;
     std::uint64_t skipped_ = 0;
 };
