@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "common/WtmpTestFile.h"
 #include "common/WtmpdbTestFile.h"
 #include "history/SessionHistory.h"
+#include "platform/wtmpdb/WtmpdbDatabase.h"
 #include "platform/wtmpdb/WtmpdbSource.h"
 
 namespace {
@@ -280,6 +284,38 @@ TEST(WtmpdbSource, LockedDatabaseFailsClearlyThenReadsWhenFree) {
     EXPECT_EQ(Sequence(ReadAll(source)), "B0 ");
     EXPECT_TRUE(source.ReadReport().Failure.empty());
     sqlite3_close(writer);
+}
+
+// A program logging a login while the rows are read gets its turn between two batches of
+// rows, not only after the whole read.
+TEST(WtmpdbSource, WriterIsNotKeptWaitingForTheWholeRead) {
+    TTempDir dir;
+    std::vector<TWtmpdbEntry> rows(40000, WtmpdbLogin("ann", kDay));
+    std::string path = Write(dir, "wtmp.db", rows);
+    std::atomic<bool> written = false;
+    std::thread writer;
+    std::size_t read = 0, readWhenWritten = 0;
+    TWtmpdbDatabase db(path);
+    bool ok = db.ReadRows([&](const TWtmpdbRow&) {
+        if (++read == 1000) {
+            writer = std::thread([&] {
+                sqlite3* w = nullptr;
+                sqlite3_open(path.c_str(), &w);
+                sqlite3_busy_timeout(w, 20000);
+                written = InsertWtmpdbRows(w, {WtmpdbLogin("bob", kDay + 1)});
+                sqlite3_close(w);
+            });
+        }
+        if (written && readWhenWritten == 0) readWhenWritten = read;
+        // Slow enough for the writer to ask for the database while a batch is being read.
+        if (read > 1000 && !written) std::this_thread::sleep_for(std::chrono::microseconds(50));
+    });
+    writer.join();
+    EXPECT_TRUE(ok) << db.Problem();
+    EXPECT_TRUE(written);
+    EXPECT_GT(readWhenWritten, 0u);
+    EXPECT_LT(readWhenWritten, 30000u);
+    EXPECT_EQ(read, 40001u);  // the login written meanwhile is read too
 }
 
 // A writer that stopped in the middle of a write left the database changed and its journal

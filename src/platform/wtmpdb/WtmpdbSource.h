@@ -12,7 +12,9 @@ constexpr const char* kLiveWtmpdbFolder = "/var/lib/wtmpdb";
 // wtmpdb databases (SQLite) read as one event log, newest first: boots (type 1 rows: the
 // boot at Login, an orderly shutdown at Logout when it is set, the kernel release in
 // RemoteHost) and user logins (type 3 rows). Databases are opened read-only and read so that
-// a writer logging a login meanwhile is not stalled.
+// a writer logging a login meanwhile is not stalled. Open reads every row; it fails, with the
+// database and the reason in ReadReport().Failure, when any of the databases cannot be read
+// whole. Times outside 1970 to 2106 are left out and told through the notice.
 class TWtmpdbEventSource : public TEventLogSource {
   public:
     // The databases in any order: a live one and its rotated predecessors, or one copied file.
@@ -30,9 +32,9 @@ class TWtmpdbEventSource : public TEventLogSource {
     std::unique_ptr<TState> state_;
 };
 
-// Why the files cannot be read as wtmpdb databases at all — "not a log file: …" for an SQLite
-// file without a wtmp table, a clear reason for a locked or damaged database or another
-// schema — or empty when they can.
+// Why the files cannot be read as wtmpdb databases — "not a log file: …" for an SQLite file
+// without a wtmp table, a clear reason for a locked or damaged database or another schema —
+// or empty when they can. Of several files, the reason names the file.
 std::string WtmpdbProblem(const std::vector<std::string>& files);
 
 // The system's databases in folder, oldest first: the rotated wtmp_YYYYMMDD.db files by their
