@@ -376,6 +376,17 @@ TEST(WtmpdbSource, ReadingCreatesNoFiles) {
     sqlite3_close(db);
 }
 
+// The path is handed to SQLite as an address, where '?', '#' and '%' mean something.
+TEST(WtmpdbSource, FileNamesAreTakenAsTheyAre) {
+    TTempDir dir;
+    std::string odd = Write(dir, "a?mode=rw#b%41.db", {WtmpdbBoot(kDay, std::nullopt)});
+    for (const std::string& path : {odd, "/" + odd}) {
+        TWtmpdbEventSource source({path});
+        EXPECT_EQ(Sequence(ReadAll(source)), "B0 ") << path;
+        EXPECT_EQ(WtmpdbProblem({path}), "") << path;
+    }
+}
+
 TEST(WtmpdbSource, LiveFilesAreTheRotatedOnesOldestFirstThenTheLiveOne) {
     TTempDir dir;
     for (const char* name : {"wtmp.db", "wtmp_20250301.db", "wtmp_20241231.db", "wtmp_2025.db",
