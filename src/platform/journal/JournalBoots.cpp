@@ -1,3 +1,5 @@
+#include <systemd/sd-messages.h>
+
 #include <algorithm>
 #include <map>
 #include <span>
@@ -9,11 +11,10 @@
 
 namespace {
 
-// Message ids of systemd's catalog.
-constexpr std::string_view kShutdownId = "98268866d1d54a499c4e98921d93bc40";
-constexpr std::string_view kJournalStopId = "d93fb3c9c24d451a97cea615ce59c00b";
-constexpr std::string_view kJournalStartId = "f77379a8490b408bbe5f6940505a777b";
-constexpr std::string_view kNewSessionId = "8d45620c1a4348dbb17410da57c60c66";
+constexpr std::string_view kShutdownId = SD_MESSAGE_SHUTDOWN_STR;
+constexpr std::string_view kJournalStopId = SD_MESSAGE_JOURNAL_STOP_STR;
+constexpr std::string_view kJournalStartId = SD_MESSAGE_JOURNAL_START_STR;
+constexpr std::string_view kNewSessionId = SD_MESSAGE_SESSION_START_STR;
 // Any user may log an entry with any message id; journald itself sets _UID, so only the
 // entries of root's processes (systemd, logind, journald) are believed.
 constexpr const char* kByRootMatch = "_UID=0";
