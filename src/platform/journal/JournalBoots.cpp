@@ -36,7 +36,8 @@ std::string IdKey(const sd_id128_t& id) {
     return std::string(reinterpret_cast<const char*>(id.bytes), sizeof id.bytes);
 }
 
-// The value of a field of the current entry, empty when the entry has none.
+// The value of a field of the current entry, empty when the entry has none. Valid until the
+// next field is read or the journal moves.
 std::string_view FieldValue(sd_journal* j, const char* field) {
     const void* data = nullptr;
     std::size_t length = 0;
@@ -123,7 +124,8 @@ void ReadLogins(sd_journal* j, std::vector<TJournalBoot>& boots, std::string& fa
     ForEachMatch(j, failure, [&] {
         std::uint64_t at = 0;
         TJournalBoot* boot = index.Current(j, at);
-        std::string_view user = FieldValue(j, "USER_ID");
+        // Copied: the next field read may reuse the buffer the value was handed out in.
+        std::string user(FieldValue(j, "USER_ID"));
         if (boot && !user.empty() && IsPersonsSession(user, FieldValue(j, "CLASS")))
             boot->Logins.push_back({at, Safe(user)});
     });
