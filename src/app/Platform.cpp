@@ -145,12 +145,11 @@ namespace {
 TLiveLog LiveJournal(const TLogFileNotice& notes) {
     TLiveLog live;
     live.Name = LiveSourceName(lsJournal);
-    std::string whyNot;
-    live.Source = OpenLiveJournal(whyNot);
-    if (!live.Source) {
-        live.Problem = whyNot.empty() ? "this machine keeps no system journal" : whyNot;
-        if (!whyNot.empty() && notes) notes(whyNot);
-    }
+    bool denied = false;
+    live.Source = OpenLiveJournal(live.Problem, denied);
+    // A journal this user may not read is worth a line; a machine without one is not.
+    if (!live.Source && denied && notes) notes(live.Name + ": " + live.Problem);
+    if (live.Source) live.Problem.clear();
     return live;
 }
 
@@ -189,7 +188,8 @@ TLiveLog LiveLogOf(TLiveSource which, const TLogFileNotice& notes) {
 }  // namespace
 
 TLiveLog LiveLog(TLiveSource which, const TLogFileNotice& notes) {
-    if (which != lsAuto) return LiveLogOf(which, notes);
+    // The log asked for by name says its own problem, once.
+    if (which != lsAuto) return LiveLogOf(which, {});
     std::vector<TLiveLog> logs;
     std::vector<TLiveCandidate> candidates;
     for (TLiveSource source : {lsJournal, lsWtmpdb, lsWtmp}) {

@@ -264,13 +264,18 @@ TEST_F(JournalSource, WhatIsNotAJournalSaysWhy) {
 TEST_F(JournalSource, SystemJournalIsLookedForInTheMachinesFolders) {
     const std::string root = dir_.Path("root");
     const std::string machine = "5d1c0f0e5d1c0f0e5d1c0f0e5d1c0f0e";
-    EXPECT_NE(SystemJournalProblem(root, machine).find("no system journal"), std::string::npos);
+    bool denied = true;
+    EXPECT_NE(SystemJournalProblem(root, machine, denied).find("no system journal"),
+              std::string::npos);
+    EXPECT_FALSE(denied);  // a machine without a journal is told apart from a refusal
     fs::create_directories(root + "/var/log/journal/" + machine);
     std::ofstream(root + "/var/log/journal/" + machine + "/user-1000.journal") << "x";
-    EXPECT_NE(SystemJournalProblem(root, machine).find("no system journal"), std::string::npos);
+    EXPECT_NE(SystemJournalProblem(root, machine, denied).find("no system journal"),
+              std::string::npos);
     fs::create_directories(root + "/run/log/journal/" + machine);
     std::ofstream(root + "/run/log/journal/" + machine + "/system.journal") << "x";
-    EXPECT_EQ(SystemJournalProblem(root, machine), "");
+    EXPECT_EQ(SystemJournalProblem(root, machine, denied), "");
+    EXPECT_FALSE(denied);
 }
 
 TEST_F(JournalSource, HistoryFromAJournalFile) {

@@ -20,13 +20,27 @@ bool HasJournalSignature(const std::string& path) {
     return in.read(head, sizeof head) && std::memcmp(head, kSignature, sizeof head) == 0;
 }
 
+// The journal files in folder and, one level down, in its machine-id folders (a copied
+// /var/log/journal holds them there).
+void JournalFilesIn(const fs::path& folder, bool below, std::vector<std::string>& files,
+                    std::error_code& ec) {
+    for (const fs::directory_entry& e : fs::directory_iterator(folder, ec)) {
+        std::error_code kind;
+        if (below && e.is_directory(kind)) {
+            std::error_code inner;
+            JournalFilesIn(e.path(), false, files, inner);
+        } else if (HasJournalName(e.path().string())) {
+            files.push_back(e.path().string());
+        }
+    }
+}
+
 // The candidate files: the named files themselves, or the journal files in a named folder.
 std::vector<std::string> Candidates(const std::vector<std::string>& paths, std::string& problem) {
     std::error_code ec;
     if (paths.size() == 1 && fs::is_directory(paths[0], ec)) {
         std::vector<std::string> files;
-        for (const fs::directory_entry& e : fs::directory_iterator(paths[0], ec))
-            if (HasJournalName(e.path().string())) files.push_back(e.path().string());
+        JournalFilesIn(paths[0], true, files, ec);
         if (ec)
             problem = paths[0] + ": " + ec.message();
         else if (files.empty())
@@ -82,8 +96,10 @@ std::string RefusedFilesText(const TJournalFileSet& set) {
     return text;
 }
 
-std::string SystemJournalProblem(const std::string& root, const std::string& machineId) {
+std::string SystemJournalProblem(const std::string& root, const std::string& machineId,
+                                 bool& denied) {
     bool any = false;
+    denied = false;
     for (const char* base : {"/var/log/journal/", "/run/log/journal/"}) {
         std::error_code ec;
         for (const fs::directory_entry& e : fs::directory_iterator(root + base + machineId, ec)) {
@@ -97,6 +113,7 @@ std::string SystemJournalProblem(const std::string& root, const std::string& mac
     if (!any)
         return "no system journal: neither /var/log/journal/" + machineId +
                " nor /run/log/journal/" + machineId + " holds one";
+    denied = true;
     return "the system journal may be read only by root and the members of the systemd-journal "
            "and adm groups";
 }

@@ -22,5 +22,7 @@ std::string RefusedFilesText(const TJournalFileSet& set);
 bool HasJournalName(const std::string& path);
 
 // Why this user cannot read the system journal of the machine with that id under root ("" for
-// this machine's own folders), or empty when a system journal file is readable.
-std::string SystemJournalProblem(const std::string& root, const std::string& machineId);
+// this machine's own folders), or empty when a system journal file is readable. denied tells
+// that there is one, which this user may not read.
+std::string SystemJournalProblem(const std::string& root, const std::string& machineId,
+                                 bool& denied);

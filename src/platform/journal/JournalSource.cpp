@@ -102,7 +102,11 @@ TBootRange TJournalEventSource::Boots() {
 }
 
 std::string JournalProblem(const std::vector<std::string>& paths) {
-    return SortJournalFiles(paths).Problem;
+    std::string problem = SortJournalFiles(paths).Problem;
+    // A message about the one path named is shown after that path already.
+    if (paths.size() == 1 && problem.rfind(paths[0] + ": ", 0) == 0)
+        problem.erase(0, paths[0].size() + 2);
+    return problem;
 }
 
 namespace {
@@ -114,7 +118,8 @@ class TLiveJournalSource : public TJournalEventSource {
 
 }  // namespace
 
-std::unique_ptr<TEventLogSource> OpenLiveJournal(std::string& whyNot) {
+std::unique_ptr<TEventLogSource> OpenLiveJournal(std::string& whyNot, bool& denied) {
+    denied = false;
     sd_id128_t machine;
     int r = sd_id128_get_machine(&machine);
     if (r < 0) {
@@ -122,7 +127,7 @@ std::unique_ptr<TEventLogSource> OpenLiveJournal(std::string& whyNot) {
         return nullptr;
     }
     char id[SD_ID128_STRING_MAX];
-    whyNot = SystemJournalProblem("", sd_id128_to_string(machine, id));
+    whyNot = SystemJournalProblem("", sd_id128_to_string(machine, id), denied);
     if (!whyNot.empty()) return nullptr;
     return std::make_unique<TLiveJournalSource>();
 }

@@ -35,6 +35,6 @@ class TJournalEventSource : public TEventLogSource {
 std::string JournalProblem(const std::vector<std::string>& paths);
 
 // This machine's system journal (persistent under /var/log/journal, else what is in /run),
-// never a user's own; null with the reason in whyNot when there is none or this user may not
-// read it (not root, not in the systemd-journal or adm group).
-std::unique_ptr<TEventLogSource> OpenLiveJournal(std::string& whyNot);
+// never a user's own; null with the reason in whyNot when there is none, or when this user may
+// not read it (not root, not in the systemd-journal or adm group), which denied tells.
+std::unique_ptr<TEventLogSource> OpenLiveJournal(std::string& whyNot, bool& denied);
