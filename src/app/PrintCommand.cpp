@@ -105,7 +105,19 @@ std::string FigureLines(const TSessionHistory& history) {
     out += "shortest\t" + std::to_string(f.ShortestSeconds) + "\n";
     out += "abnormal\t" + std::to_string(f.AbnormalShutdowns) + "\n";
     out += "quiet\t" + std::to_string(f.QuietSessions) + "\n";
+    out += "asleep\t" + std::to_string(f.AsleepSeconds) + "\n";
     return out;
+}
+
+// The awake seconds of each hour (0 to 23) of each weekday, Monday first, as the map draws them.
+std::string HoursJson(const TUsageHours& hours) {
+    std::string out = "[";
+    for (const auto& day : hours.Seconds) {
+        out += out.size() > 1 ? ",\n[" : "\n[";
+        for (std::size_t h = 0; h < day.size(); ++h) out += (h ? "," : "") + std::to_string(day[h]);
+        out += "]";
+    }
+    return out + "]";
 }
 
 std::string TimeOrEmpty(const TSessionHistory& h, bool present, std::uint32_t utc) {
@@ -140,7 +152,9 @@ bool WriteReport(const TSessionHistory& history, const TReportWriter& write) {
 
 bool WriteCsvReport(const TSessionHistory& history, const TReportWriter& write) {
     TBufferedWriter out(write);
-    if (!out.Add("state,boot,shutdown,duration_seconds,user,status,kernel,quiet\r\n")) return false;
+    if (!out.Add(
+            "state,boot,shutdown,duration_seconds,user,status,kernel,quiet,asleep_seconds\r\n"))
+        return false;
     std::string line;
     for (const SessionRecord& rec : history.Table()) {
         bool boot = HasTime(rec.BootTime), shutdown = HasTime(rec.ShutdownTime);
@@ -149,7 +163,8 @@ bool WriteCsvReport(const TSessionHistory& history, const TReportWriter& write) 
         line += TimeOrEmpty(history, shutdown, rec.ShutdownUtc) + ",";
         line += std::to_string(rec.DurationSeconds) + ",";
         line += CsvField(rec.UserName) + "," + CsvField(rec.StatusText) + ",";
-        line += CsvField(rec.Kernel) + (rec.Quiet ? ",1\r\n" : ",0\r\n");
+        line += CsvField(rec.Kernel) + (rec.Quiet ? ",1," : ",0,");
+        line += std::to_string(rec.AsleepSeconds) + "\r\n";
         if (!out.Add(line)) return false;
     }
     return out.Flush();
@@ -172,6 +187,7 @@ bool WriteJsonReport(const TSessionHistory& history, const TReportWriter& write)
         line += ",\"boot\":" + time(HasTime(rec.BootTime), rec.BootUtc);
         line += ",\"shutdown\":" + time(HasTime(rec.ShutdownTime), rec.ShutdownUtc);
         line += ",\"duration_seconds\":" + std::to_string(rec.DurationSeconds);
+        line += ",\"asleep_seconds\":" + std::to_string(rec.AsleepSeconds);
         line += ",\"user\":" + JsonString(rec.UserName);
         line += ",\"status\":" + JsonString(rec.StatusText);
         line += ",\"kernel\":" + JsonString(rec.Kernel);
@@ -197,7 +213,8 @@ bool WriteJsonReport(const TSessionHistory& history, const TReportWriter& write)
     summary += ",\"shortest_seconds\":" + std::to_string(f.ShortestSeconds);
     summary += ",\"abnormal_shutdowns\":" + std::to_string(f.AbnormalShutdowns);
     summary += ",\"quiet_sessions\":" + std::to_string(f.QuietSessions);
-    summary += "}}\n";
+    summary += ",\"asleep_seconds\":" + std::to_string(f.AsleepSeconds);
+    summary += "},\"hours\":" + HoursJson(history.UsageHours()) + "}\n";
     return out.Add(summary) && out.Flush();
 }
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "eventlog/EventRecord.h"
+#include "eventlog/PowerEvents.h"
 
 void TLogEventPool::SortByOrder() {
     auto byOrder = [](const TLogEvent& a, const TLogEvent& b) { return a.Order < b.Order; };
@@ -32,7 +33,7 @@ bool IsKeptEventId(std::uint32_t eventId) {
         case eiUserControl:
             return true;
         default:
-            return false;
+            return MayBePowerEvent(eventId);
     }
 }
 

@@ -44,6 +44,7 @@ struct TSessionFigures {
     std::int64_t ShortestSeconds = 0;
     std::int64_t AbnormalShutdowns = 0;
     std::int64_t QuietSessions = 0;
+    std::int64_t AsleepSeconds = 0;  // of the up time, the part the machine slept
 };
 
 // Over the period, or, where it is open, from the oldest session's start to runningEnd (now

@@ -43,7 +43,8 @@ const char* kExpectedReport =
     "longest\t34200\n"
     "shortest\t34200\n"
     "abnormal\t1\n"
-    "quiet\t0\n";
+    "quiet\t0\n"
+    "asleep\t0\n";
 
 std::string WriteSampleLog(const TTempDir& dir) {
     return dir.WriteWtmp("wtmp", {BootEntry(UtcSeconds(2024, 3, 1, 8, 0, 0)),
@@ -69,7 +70,7 @@ TEST(PrintCommand, EmptyLogPrintsTheEmptySummary) {
     EXPECT_EQ(RunPrintTo(Named(dir.WriteFile("empty", {})), out, err), 0);
     EXPECT_EQ(out,
               "记录数:0\n天数:0\n总计:0小时\n平均:0(小时/次)\nuptime\t0\t0.00%\n"
-              "downtime\t0\t0.00%\nlongest\t0\nshortest\t0\nabnormal\t0\nquiet\t0\n");
+              "downtime\t0\t0.00%\nlongest\t0\nshortest\t0\nabnormal\t0\nquiet\t0\nasleep\t0\n");
 }
 
 TEST(PrintCommand, UnusableNamedFileIsExitStatusTwoWithOneLine) {
@@ -397,10 +398,10 @@ TEST(ReportFormats, CsvQuotesWhatNeedsIt) {
     std::string out, err;
     EXPECT_EQ(RunPrintTo(cmd, out, err), 0);
     EXPECT_EQ(out,
-              "state,boot,shutdown,duration_seconds,user,status,kernel,quiet\r\n"
-              "0,2024-03-02T08:00:00+00:00,,0,,\"正常,运行中...\",6.1.0-test,0\r\n"
+              "state,boot,shutdown,duration_seconds,user,status,kernel,quiet,asleep_seconds\r\n"
+              "0,2024-03-02T08:00:00+00:00,,0,,\"正常,运行中...\",6.1.0-test,0,0\r\n"
               "0,2024-03-01T08:00:00+00:00,2024-03-01T23:30:00+00:00,55800,\"o\"\"brien,jr\","
-              "正常关机,6.1.0-test,1\r\n");
+              "正常关机,6.1.0-test,1,0\r\n");
 }
 
 TEST(ReportFormats, JsonIsReadBackByAStandardParser) {
@@ -417,7 +418,10 @@ TEST(ReportFormats, JsonIsReadBackByAStandardParser) {
            "assert len(s)==2 and s[1]['user']=='a\"b\\\\c' and s[1]['duration_seconds']==43200\n"
            "assert s[1]['boot']=='2024-03-01T08:00:00+00:00' and s[0]['shutdown'] is None\n"
            "assert d['summary']['uptime_percent']==25.0 and d['summary']['records']==2\n"
-           "assert s[1]['kernel']=='6.1.0-test' and s[1]['quiet'] is False\n";
+           "assert s[1]['kernel']=='6.1.0-test' and s[1]['quiet'] is False\n"
+           "assert s[1]['asleep_seconds']==0 and d['summary']['asleep_seconds']==0\n"
+           "h=d['hours']\nassert len(h)==7 and all(len(r)==24 for r in h)\n"
+           "assert sum(map(sum,h))==43200 and h[4][8]==3600 and h[4][20]==0\n";
     std::string print = "TZ=UTC '" + vigil + "' --print --format json '" + log + "'";
     std::string command = print + " | python3 '" + dir.Path("check.py") + "' && " + print +
                           " | python3 -m json.tool >/dev/null";

@@ -343,6 +343,24 @@ TWinEvent ServiceEvent(const std::string& sid, std::int64_t time) {
     return e;
 }
 
+TWinEvent SleepEvent(std::int64_t time) {
+    TWinEvent e;
+    e.Id = 42;
+    e.Time = time;
+    e.Provider = "Microsoft-Windows-Kernel-Power";
+    e.Strings = {"4", "0"};
+    return e;
+}
+
+TWinEvent WakeEvent(std::int64_t time, const std::string& sleepText, const std::string& wakeText) {
+    TWinEvent e;
+    e.Id = 1;
+    e.Time = time;
+    e.Provider = "Microsoft-Windows-Power-Troubleshooter";
+    if (!sleepText.empty()) e.Strings = {sleepText, wakeText};
+    return e;
+}
+
 TWinEvent OtherEvent(std::uint16_t id, std::int64_t time) {
     TWinEvent e;
     e.Id = id;
@@ -555,17 +573,6 @@ void AppendUtf16(std::vector<std::uint8_t>& out, std::u16string_view text) {
 }
 
 }  // namespace
-
-std::string EventRecordSourceName(std::span<const std::uint8_t> record) {
-    TEventRecordHead head;
-    if (!ReadEventRecordHead(record, head)) return {};
-    const std::size_t limit = head.Length < record.size() ? head.Length : record.size();
-    for (std::size_t at = kEventRecordHeadSize; at + 2 <= limit; at += 2)
-        if (record[at] == 0 && record[at + 1] == 0)
-            return Utf16BytesToUtf8(
-                record.subspan(kEventRecordHeadSize, at - kEventRecordHeadSize));
-    return {};
-}
 
 std::size_t EventRecordSize(std::size_t sidLength) {
     return kEventRecordHeadSize + sidLength;

@@ -1,0 +1,107 @@
+#include "history/UsageHours.h"
+
+#include <algorithm>
+
+#include "history/ReportFigures.h"
+
+namespace {
+
+constexpr std::int64_t kDay = 86400;
+constexpr std::int64_t kHour = 3600;
+
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
+// Adds awake time to the cells, in order of time, so that each cell counts its days by
+// comparing with the last day it saw.
+class TUsageAdder {
+  public:
+    TUsageAdder(TUsageHours& map, const TUtcOffsetAt& offsetAt) : map_(map), offsetAt_(offsetAt) {
+        for (auto& row : lastDay_) row.fill(INT64_MIN);
+    }
+
+    void AddUtc(std::int64_t from, std::int64_t to) {
+        while (from < to) {
+            // The offset changes at most once in a day; pieces are cut where it does.
+            const std::int32_t offset = OffsetAt(from);
+            std::int64_t end = std::min(to, from + kDay);
+            if (OffsetAt(end - 1) != offset) end = FirstChange(from, end - 1, offset);
+            AddLocal(from + offset, end + offset);
+            from = end;
+        }
+    }
+
+  private:
+    std::int32_t OffsetAt(std::int64_t utc) const { return offsetAt_ ? offsetAt_(utc) : 0; }
+
+    // The first moment in (from, last] with an offset other than offset; last has one.
+    std::int64_t FirstChange(std::int64_t from, std::int64_t last, std::int32_t offset) const {
+        while (last - from > 1) {
+            std::int64_t mid = from + (last - from) / 2;
+            (OffsetAt(mid) == offset ? from : last) = mid;
+        }
+        return last;
+    }
+
+    void AddLocal(std::int64_t from, std::int64_t to) {
+        while (from < to) {
+            const std::int64_t day = FloorDiv(from, kDay);
+            const int hour = static_cast<int>((from - day * kDay) / kHour);
+            // 1970-01-01 was a Thursday, weekday 3 counted from Monday.
+            const int weekday = static_cast<int>(((day + 3) % 7 + 7) % 7);
+            const std::int64_t cellEnd = std::min(to, day * kDay + (hour + 1) * kHour);
+            map_.Seconds[weekday][hour] += cellEnd - from;
+            if (lastDay_[weekday][hour] != day) {
+                lastDay_[weekday][hour] = day;
+                ++map_.Days[weekday][hour];
+            }
+            from = cellEnd;
+        }
+    }
+
+    TUsageHours& map_;
+    const TUtcOffsetAt& offsetAt_;
+    std::array<std::array<std::int64_t, TUsageHours::kHours>, TUsageHours::kWeekdays> lastDay_;
+};
+
+constexpr std::string_view kStatusAbnormal = "非正常关机";
+
+}  // namespace
+
+std::int64_t TUsageHours::Largest() const {
+    std::int64_t largest = 0;
+    for (const auto& row : Seconds)
+        for (std::int64_t s : row) largest = std::max(largest, s);
+    return largest;
+}
+
+TUsageHours ComputeUsageHours(const SessionTable& table, const TSleepPeriods& sleeps,
+                              const TUsageSpan& span, const TUtcOffsetAt& offsetAt) {
+    TUsageHours map;
+    TUsageAdder adder(map, offsetAt);
+    auto addClipped = [&](std::int64_t from, std::int64_t to) {
+        adder.AddUtc(std::max(from, span.PeriodStart), std::min(to, span.PeriodEnd));
+    };
+    // Oldest first: the table holds the newest session at index 0.
+    for (auto rec = table.rbegin(); rec != table.rend(); ++rec) {
+        if (!HasTime(rec->BootTime)) continue;
+        if (rec->StatusText == kStatusAbnormal) {
+            addClipped(rec->BootUtc, std::int64_t{rec->BootUtc} + 1);
+            continue;
+        }
+        std::int64_t start, end;
+        SessionSpan(*rec, span.RunningEnd, start, end);
+        // The awake pieces between the sleeps that meet the session.
+        auto sleep =
+            std::lower_bound(sleeps.begin(), sleeps.end(), start,
+                             [](const TSleepPeriod& p, std::int64_t t) { return p.To <= t; });
+        std::int64_t awakeFrom = start;
+        for (; sleep != sleeps.end() && sleep->From < end; ++sleep) {
+            addClipped(awakeFrom, sleep->From);
+            awakeFrom = std::max(awakeFrom, sleep->To);
+        }
+        addClipped(awakeFrom, end);
+    }
+    return map;
+}
