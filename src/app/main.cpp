@@ -13,7 +13,7 @@ constexpr const char* kOptions =
     "\n"
     "  --print                 write the sessions, the summary and the figures (uptime and\n"
     "                          downtime with percentages, longest and shortest session,\n"
-    "                          abnormal shutdowns, sessions in the quiet hours)\n"
+    "                          abnormal shutdowns, sessions in the quiet hours, time asleep)\n"
     "  --format tsv|csv|json   the form of --print: tab-separated text (default), CSV with\n"
     "                          a header row, or one JSON object; e.g. --format json\n"
     "  --since WHEN            keep the sessions that overlap the time from WHEN on: a date\n"
@@ -23,7 +23,8 @@ constexpr const char* kOptions =
     "  --quiet-hours HH:MM-HH:MM  hours of the day whose use is marked; may cross midnight\n"
     "                          (default 23:00-06:00)\n"
     "  --screenshot OUT.png    render the main window without a display to OUT.png\n"
-    "  --page log|chart|about  the page --screenshot shows (default log)\n"
+    "  --page log|chart|stats|about\n"
+    "                          the page --screenshot shows (default log)\n"
     "  --help                  show this help and exit\n"
     "  --version               show the version and exit\n"
     "  --                      end of options: what follows is the LOGFILE\n";
