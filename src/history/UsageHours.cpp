@@ -23,16 +23,33 @@ class TUsageAdder {
 
     void AddUtc(std::int64_t from, std::int64_t to) {
         while (from < to) {
-            // The offset changes at most once in a day; pieces are cut where it does.
-            const std::int32_t offset = OffsetAt(from);
-            std::int64_t end = std::min(to, from + kDay);
-            if (OffsetAt(end - 1) != offset) end = FirstChange(from, end - 1, offset);
-            AddLocal(from + offset, end + offset);
+            if (from < knownFrom_ || from >= knownTo_) {
+                knownFrom_ = from;
+                knownTo_ = from + 1;
+                knownOffset_ = OffsetAt(from);
+            }
+            // The stretch of one offset grows a probe step at a time; the zone's offset is
+            // asked a few times a week rather than at every session.
+            while (knownTo_ < to) {
+                const std::int64_t probe = knownTo_ - 1 + kProbeStep;
+                if (OffsetAt(probe) == knownOffset_) {
+                    knownTo_ = probe + 1;
+                    continue;
+                }
+                knownTo_ = FirstChange(knownTo_ - 1, probe, knownOffset_);
+                break;
+            }
+            const std::int64_t end = std::min(to, knownTo_);
+            AddLocal(from + knownOffset_, end + knownOffset_);
             from = end;
         }
     }
 
   private:
+    // No zone changes its offset twice within this many seconds, so two equal probes this far
+    // apart mean no change between them.
+    static constexpr std::int64_t kProbeStep = 3 * kDay;
+
     std::int32_t OffsetAt(std::int64_t utc) const { return offsetAt_ ? offsetAt_(utc) : 0; }
 
     // The first moment in (from, last] with an offset other than offset; last has one.
@@ -63,6 +80,10 @@ class TUsageAdder {
     TUsageHours& map_;
     const TUtcOffsetAt& offsetAt_;
     std::array<std::array<std::int64_t, TUsageHours::kHours>, TUsageHours::kWeekdays> lastDay_;
+    // A stretch [knownFrom_, knownTo_) of UTC seconds known to share knownOffset_.
+    std::int64_t knownFrom_ = 0;
+    std::int64_t knownTo_ = 0;
+    std::int32_t knownOffset_ = 0;
 };
 
 constexpr std::string_view kStatusAbnormal = "非正常关机";

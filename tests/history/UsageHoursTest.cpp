@@ -79,6 +79,15 @@ TEST(UsageHours, BerlinDaylightSavingNightsCountElapsedTime) {
     EXPECT_EQ(m.Days[kSunday][2], 1);
     EXPECT_EQ(m.Seconds[kSunday][3], 3600);
     EXPECT_EQ(Sum(m), 6 * kHour);
+    // Sessions on either side of a change, days apart, each in the offset of its own day.
+    m = MapOf({Typed(ekBoot, 1711702800), Typed(ekShutdown, 1711702800 + kHour),   // Fri 10:00 CET
+               Typed(ekBoot, 1711958400), Typed(ekShutdown, 1711958400 + kHour),   // Mon 10:00 CEST
+               Typed(ekBoot, 1712041200), Typed(ekShutdown, 1712041200 + kHour)},  // Tue 09:00
+              Berlin2024);
+    EXPECT_EQ(m.Seconds[4][10], 3600);
+    EXPECT_EQ(m.Seconds[kMonday][10], 3600);
+    EXPECT_EQ(m.Seconds[1][9], 3600);
+    EXPECT_EQ(Sum(m), 3 * kHour);
 }
 
 TEST(UsageHours, SleepRemovesItsHoursAndACrashMarksOnlyItsBootSecond) {
