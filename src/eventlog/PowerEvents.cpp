@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "base/DateTime.h"
+
 bool MayBePowerEvent(std::uint32_t eventId) {
     std::uint32_t id = eventId & 0xFFFFu;
     return id == kSleepEventId || id == kWakeEventId;
@@ -19,20 +21,6 @@ bool PowerEventKind(std::uint32_t eventId, std::string_view provider, TEventKind
     }
     return false;
 }
-
-namespace {
-
-// Days from 1970-01-01 to a civil date (proleptic Gregorian).
-std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
-    y -= m <= 2;
-    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-    const auto yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
-}
-
-}  // namespace
 
 bool ParseEventTimeText(std::string_view text, std::int64_t& utc) {
     // Windows writes U+200E (E2 80 8E) around the parts when it renders a time for reading.
@@ -63,13 +51,13 @@ bool ParseEventTimeText(std::string_view text, std::int64_t& utc) {
     if (at < s.size() && s[at] == '.')
         for (++at; at < s.size() && s[at] >= '0' && s[at] <= '9';) ++at;
     if (at + 1 != s.size() || s[at] != 'Z') return false;
-    if (fields[0] < 1970 || fields[1] < 1 || fields[1] > 12 || fields[2] < 1 || fields[2] > 31 ||
+    DateTimeValue date = 0;
+    if (fields[0] < 1970 || !TryEncodeDate(fields[0], fields[1], fields[2], date) ||
         fields[3] > 23 || fields[4] > 59 || fields[5] > 59)
         return false;
-    utc = DaysFromCivil(fields[0], static_cast<unsigned>(fields[1]),
-                        static_cast<unsigned>(fields[2])) *
-              86400 +
-          fields[3] * 3600 + fields[4] * 60 + fields[5];
+    // The date's whole days since 1899-12-30, less those up to 1970-01-01.
+    utc = (static_cast<std::int64_t>(date) - 25569) * 86400 + fields[3] * 3600 + fields[4] * 60 +
+          fields[5];
     return true;
 }
 

@@ -86,8 +86,6 @@ class TUsageAdder {
     std::int32_t knownOffset_ = 0;
 };
 
-constexpr std::string_view kStatusAbnormal = "非正常关机";
-
 }  // namespace
 
 std::int64_t TUsageHours::Largest() const {
@@ -107,7 +105,7 @@ TUsageHours ComputeUsageHours(const SessionTable& table, const TSleepPeriods& sl
     // Oldest first: the table holds the newest session at index 0.
     for (auto rec = table.rbegin(); rec != table.rend(); ++rec) {
         if (!HasTime(rec->BootTime)) continue;
-        if (rec->StatusText == kStatusAbnormal) {
+        if (EndedAbnormally(*rec)) {
             addClipped(rec->BootUtc, std::int64_t{rec->BootUtc} + 1);
             continue;
         }

@@ -44,23 +44,6 @@ std::uint64_t FileTime(std::int64_t unix) {
 
 // ---- .evt ----
 
-std::vector<std::uint8_t> EvtRecord(const TWinEvent& e, std::uint32_t number) {
-    std::vector<std::uint8_t> bytes;
-    std::u16string source = Widen(e.Provider);
-    std::vector<std::uint8_t> sid = e.Sid.empty() ? std::vector<std::uint8_t>() : SidBytes(e.Sid);
-    std::vector<std::u16string> strings;
-    for (const std::string& s : e.Strings) strings.push_back(Widen(s));
-    TEventRecordParts parts;
-    parts.RecordNumber = number;
-    parts.TimeGenerated = static_cast<std::uint32_t>(e.Time);
-    parts.EventId = (std::uint32_t{e.Qualifiers} << 16) | e.Id;
-    parts.SourceName = source;
-    parts.Sid = sid;
-    parts.Strings = strings;
-    AppendEventRecord(bytes, parts);
-    return bytes;
-}
-
 class TEvtRing {
   public:
     explicit TEvtRing(std::vector<std::uint8_t>& file) : file_(file) {}
@@ -308,6 +291,23 @@ class TChunkWriter {
 };
 
 }  // namespace
+
+std::vector<std::uint8_t> EvtRecord(const TWinEvent& e, std::uint32_t number) {
+    std::vector<std::uint8_t> bytes;
+    std::u16string source = Widen(e.Provider);
+    std::vector<std::uint8_t> sid = e.Sid.empty() ? std::vector<std::uint8_t>() : SidBytes(e.Sid);
+    std::vector<std::u16string> strings;
+    for (const std::string& s : e.Strings) strings.push_back(Widen(s));
+    TEventRecordParts parts;
+    parts.RecordNumber = number;
+    parts.TimeGenerated = static_cast<std::uint32_t>(e.Time);
+    parts.EventId = (std::uint32_t{e.Qualifiers} << 16) | e.Id;
+    parts.SourceName = source;
+    parts.Sid = sid;
+    parts.Strings = strings;
+    AppendEventRecord(bytes, parts);
+    return bytes;
+}
 
 TWinEvent BootEvent(std::int64_t time) {
     TWinEvent e;

@@ -34,6 +34,9 @@ TWinEvent WakeEvent(std::int64_t time, const std::string& sleepText, const std::
 // The binary form of a SID written as text.
 std::vector<std::uint8_t> SidBytes(const std::string& text);
 
+// One event as an event record (the layout of .evt files and of the live log's reads).
+std::vector<std::uint8_t> EvtRecord(const TWinEvent& e, std::uint32_t number);
+
 struct TEvtLayout {
     // The file's size: the record area wraps at its end, dropping the oldest records as the
     // log does. 0: just large enough for every record.
