@@ -30,9 +30,9 @@ TEST(FigureTexts, APeriodInLocalTimeWithItsDurationsAndTheQuietHours) {
         FigureTexts(f, true, {22 * 60 + 30, 6 * 60 + 5}, [](std::int64_t) { return 8 * 3600; });
     EXPECT_EQ(t[0].Name, std::string("时段"));
     EXPECT_EQ(t[7].Name, std::string("夜间使用"));
-    EXPECT_EQ(Values(t), (std::vector<std::string>{"2024-03-01 16:00 – 2024-03-02 17:00",
-                                                   "38.00%", "62.00%", "3 时10 分", "9 时30 分",
-                                                   "1 秒", "2 次", "4 次 (22:30-06:05)"}));
+    EXPECT_EQ(Values(t), (std::vector<std::string>{"2024-03-01 16:00 – 2024-03-02 17:00", "38.00%",
+                                                   "62.00%", "3 时10 分", "9 时30 分", "1 秒",
+                                                   "2 次", "4 次 (22:30-06:05)"}));
 }
 
 }  // namespace
