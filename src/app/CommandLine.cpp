@@ -131,11 +131,12 @@ bool ParseCommandLine(const std::vector<std::string>& args, TCommandLine& cmd, s
             if (arg == "--screenshot") {
                 if (value.empty()) return fail("option '--screenshot' needs a file name");
                 cmd.ScreenshotPath = value;
-            } else if (value == "log" || value == "chart" || value == "about") {
+            } else if (value == "log" || value == "chart" || value == "stats" || value == "about") {
                 cmd.Page = value;
                 pageGiven = true;
             } else {
-                return fail("unknown page '" + PrintableName(value) + "' (log, chart or about)");
+                return fail("unknown page '" + PrintableName(value) +
+                            "' (log, chart, stats or about)");
             }
         } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
             return fail("unknown option '" + PrintableName(arg) + "'");

@@ -13,7 +13,7 @@
 struct TCommandLine {
     std::string LogFile;         // empty: the live log
     std::string ScreenshotPath;  // for --screenshot
-    std::string Page = "log";    // for --screenshot: "log", "chart" or "about"
+    std::string Page = "log";    // for --screenshot: "log", "chart", "stats" or "about"
     bool Print = false;
     bool Help = false;
     bool Version = false;

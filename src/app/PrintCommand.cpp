@@ -106,8 +106,20 @@ std::string FigureLines(const TSessionHistory& history) {
     out += "shortest\t" + std::to_string(f.ShortestSeconds) + "\n";
     out += "abnormal\t" + std::to_string(f.AbnormalShutdowns) + "\n";
     out += "quiet\t" + std::to_string(f.QuietSessions) + "\n";
+    out += "asleep\t" + std::to_string(f.AsleepSeconds) + "\n";
     if (!history.SourceName().empty()) out += "source\t" + history.SourceName() + "\n";
     return out;
+}
+
+// The awake seconds of each hour (0 to 23) of each weekday, Monday first, as the map draws them.
+std::string HoursJson(const TUsageHours& hours) {
+    std::string out = "[";
+    for (const auto& day : hours.Seconds) {
+        out += out.size() > 1 ? ",\n[" : "\n[";
+        for (std::size_t h = 0; h < day.size(); ++h) out += (h ? "," : "") + std::to_string(day[h]);
+        out += "]";
+    }
+    return out + "]";
 }
 
 std::string TimeOrEmpty(const TSessionHistory& h, bool present, std::uint32_t utc) {
@@ -142,7 +154,8 @@ bool WriteReport(const TSessionHistory& history, const TReportWriter& write) {
 
 bool WriteCsvReport(const TSessionHistory& history, const TReportWriter& write) {
     TBufferedWriter out(write);
-    if (!out.Add("state,boot,shutdown,duration_seconds,user,status,kernel,quiet,last_seen\r\n"))
+    if (!out.Add("state,boot,shutdown,duration_seconds,user,status,kernel,quiet,last_seen,"
+                 "asleep_seconds\r\n"))
         return false;
     std::string line;
     for (const SessionRecord& rec : history.Table()) {
@@ -153,7 +166,8 @@ bool WriteCsvReport(const TSessionHistory& history, const TReportWriter& write) 
         line += std::to_string(rec.DurationSeconds) + ",";
         line += CsvField(rec.UserName) + "," + CsvField(rec.StatusText) + ",";
         line += CsvField(rec.Kernel) + (rec.Quiet ? ",1," : ",0,");
-        line += TimeOrEmpty(history, rec.LastSeenUtc != 0, rec.LastSeenUtc) + "\r\n";
+        line += TimeOrEmpty(history, rec.LastSeenUtc != 0, rec.LastSeenUtc) + ",";
+        line += std::to_string(rec.AsleepSeconds) + "\r\n";
         if (!out.Add(line)) return false;
     }
     return out.Flush();
@@ -176,6 +190,7 @@ bool WriteJsonReport(const TSessionHistory& history, const TReportWriter& write)
         line += ",\"boot\":" + time(HasTime(rec.BootTime), rec.BootUtc);
         line += ",\"shutdown\":" + time(HasTime(rec.ShutdownTime), rec.ShutdownUtc);
         line += ",\"duration_seconds\":" + std::to_string(rec.DurationSeconds);
+        line += ",\"asleep_seconds\":" + std::to_string(rec.AsleepSeconds);
         line += ",\"user\":" + JsonString(rec.UserName);
         line += ",\"status\":" + JsonString(rec.StatusText);
         line += ",\"kernel\":" + JsonString(rec.Kernel);
@@ -202,8 +217,9 @@ bool WriteJsonReport(const TSessionHistory& history, const TReportWriter& write)
     summary += ",\"shortest_seconds\":" + std::to_string(f.ShortestSeconds);
     summary += ",\"abnormal_shutdowns\":" + std::to_string(f.AbnormalShutdowns);
     summary += ",\"quiet_sessions\":" + std::to_string(f.QuietSessions);
+    summary += ",\"asleep_seconds\":" + std::to_string(f.AsleepSeconds);
     summary += ",\"source\":" + JsonString(history.SourceName());
-    summary += "}}\n";
+    summary += "},\"hours\":" + HoursJson(history.UsageHours()) + "}\n";
     return out.Add(summary) && out.Flush();
 }
 

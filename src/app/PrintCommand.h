@@ -19,7 +19,7 @@ std::string PrintReport(const TSessionHistory& history);
 // --format csv: a header row, then a row per session with the exact times (ISO 8601 local,
 // with the offset) and seconds, the kernel and the quiet-hours mark. RFC 4180.
 bool WriteCsvReport(const TSessionHistory& history, const TReportWriter& write);
-// --format json: one object, {"sessions": [...], "summary": {...}}.
+// --format json: one object, {"sessions": [...], "summary": {...}, "hours": [[24] x 7]}.
 bool WriteJsonReport(const TSessionHistory& history, const TReportWriter& write);
 
 // RFC 4180: a field with a comma, quote or line break is quoted, its quotes doubled.

@@ -12,6 +12,7 @@
 #include "base/DateTimeFormat.h"
 #include "framework/Application.h"
 #include "history/DurationText.h"
+#include "history/FigureTexts.h"
 
 TFormVigil* FormVigil = nullptr;
 std::function<std::unique_ptr<TSessionHistory>()> FormVigilHistorySource;
@@ -180,6 +181,8 @@ void TFormVigil::BuildPages() {
     TabSheet1 = AddPage("TabSheet1", "日志");
     TabSheet2 = AddPage("TabSheet2", "图表");
     BuildChartPage(*TabSheet2);
+    TabSheet3 = AddPage("TabSheet3", "统计");
+    BuildStatsPage(*TabSheet3);
     WsPageControl1->SetActivePage(TabSheet1);
 
     Panel1 = PlainPanel(*TabSheet1, this, "Panel1", clWindow);
@@ -325,6 +328,35 @@ void TFormVigil::FillChart(const SessionTable& table) {
     }
 }
 
+void TFormVigil::BuildStatsPage(TWinControl& page) {
+    // Two columns of four figures, 20 pixels a line.
+    for (int i = 0; i < 8; ++i) {
+        const int left = i < 4 ? 16 : 336, top = 12 + (i % 4) * 20;
+        const std::string n = std::to_string(i + 1);
+        StatNames[i] =
+            PlacedLabel(page, this, ("LabStatName" + n).c_str(), Bounds(left, top, 84, 14), "");
+        StatValues[i] = PlacedLabel(page, this, ("LabStatValue" + n).c_str(),
+                                    Bounds(left + 84, top, 220, 14), "");
+        StatValues[i]->SetAutoSize(false);
+    }
+    LabMap = PlacedLabel(page, this, "LabMap", Bounds(16, 136, 120, 16), "使用时段");
+    LabMap->SetFont(ArialFont(-13, clBlack, fsBold));
+    UsageMap1 = page.InsertControl(std::make_unique<TUsageMap>(this));
+    UsageMap1->SetName("UsageMap1");
+    UsageMap1->SetBounds(0, 200 - TUsageMap::kCellsTop, 669, 369 - 200 + TUsageMap::kCellsTop);
+}
+
+void TFormVigil::FillStats(const TSessionHistory& history) {
+    const TFigureTexts texts =
+        FigureTexts(history.Figures(), !history.Table().empty(), history.QuietHours(),
+                    [&history](std::int64_t utc) { return history.OffsetAt(utc); });
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        StatNames[i]->SetCaption(texts[i].Name);
+        StatValues[i]->SetCaption(texts[i].Value);
+    }
+    UsageMap1->SetHours(history.UsageHours(), history.QuietHours());
+}
+
 TWsTabSheet* TFormVigil::AddPage(const char* name, const char* caption) {
     auto* page = WsPageControl1->InsertControl(std::make_unique<TWsTabSheet>(this));
     page->SetName(name);
@@ -363,6 +395,7 @@ void TFormVigil::TBRefreshClick(TObject*) {
     FillList(*history_);
     ShowUserColumn(history_->Totals().AnyUser);
     FillChart(history_->Table());
+    FillStats(*history_);
     const TSummaryTexts& summary = history_->Summary();
     WsStatusPane1->SetCaption(summary.RecordCount);
     WsStatusPane2->SetCaption(summary.DayCount);

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "app/UsageMap.h"
 #include "chart/BarSeries.h"
 #include "chart/CustomChart.h"
 #include "chart/MarksTipTool.h"
@@ -26,7 +27,7 @@
 #include "widgets/WsToolButton.h"
 #include "widgets/WsToolbar.h"
 
-// The main window: tool bar, the two pages, the uptime label and the status bar. Closing it
+// The main window: tool bar, the three pages, the uptime label and the status bar. Closing it
 // ends the program.
 class TFormVigil : public TForm {
   public:
@@ -62,6 +63,13 @@ class TFormVigil : public TForm {
     TChart* Chart1;
     TBarSeries* Series1;
     TMarksTipTool* ChartTool1;
+    // The statistics page: the period's figures as name and value labels in two columns, and
+    // the map of the hours of use below its title.
+    TWsTabSheet* TabSheet3;
+    TLabel* StatNames[8];
+    TLabel* StatValues[8];
+    TLabel* LabMap;
+    TUsageMap* UsageMap1;
     TWsStatusBar* WsStatusBar1;
     TWsClockStatus* WsClockStatus1;
     TWsStatusPane* WsStatusPane1;
@@ -80,6 +88,8 @@ class TFormVigil : public TForm {
     // One bar per session with a boot time, oldest on the left, its height the running time
     // in hours. Runs on every refresh, after the rows were built.
     void FillChart(const SessionTable& table);
+    // The figures and the map of the statistics page, from the history's last refresh.
+    void FillStats(const TSessionHistory& history);
     // The web addresses of the maker's home page and of this program's page there.
     std::string HomePageAddress;
     std::string UpdatePageAddress;
@@ -100,6 +110,7 @@ class TFormVigil : public TForm {
     void BuildToolbar();
     void BuildPages();
     void BuildChartPage(TWinControl& page);
+    void BuildStatsPage(TWinControl& page);
     void BuildLogList();
     void BuildStatusBar();
     void BindCommands();

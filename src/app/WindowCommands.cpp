@@ -75,6 +75,7 @@ int RenderScreenshot(const TCommandLine& cmd) {
     app.CreateForm(FormVigil);
     FormVigil->Show();
     if (cmd.Page == "chart") FormVigil->WsPageControl1->SetActivePage(FormVigil->TabSheet2);
+    if (cmd.Page == "stats") FormVigil->WsPageControl1->SetActivePage(FormVigil->TabSheet3);
     // The about box is shown over the main window as its button would show it, without the
     // modal loop, so that its first frame can be taken.
     std::unique_ptr<TFormAbout> about;

@@ -11,6 +11,8 @@ enum TEventKind : std::uint8_t {
     ekUser,           // a person used the machine: a login, a service controlled by a user
     ekSystemVersion,  // the system version a start reports, logged apart from its boot
     ekLastSeen,       // the last sign of life of a boot that ended without a shutdown
+    ekSleep,          // the machine went to sleep
+    ekWake,           // the machine woke from sleep
 };
 
 // One event of a log, typed.
@@ -23,6 +25,8 @@ struct TLogEvent {
     // ekBoot: the kernel or system version the boot record itself names, if any;
     // ekSystemVersion: the version text.
     std::string Detail;
+    // ekWake: when the sleep it ends began, where the log says so itself; 0 when it does not.
+    std::int64_t SleptUtc = 0;
     // The event's place in its log by the reader's own key (record number, position): larger
     // is later in the log.
     std::uint64_t Order = 0;

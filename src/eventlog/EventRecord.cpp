@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "eventlog/Bytes_p.h"
+#include "eventlog/PowerEvents.h"
 
 namespace {
 
@@ -137,10 +138,42 @@ bool EventKindOfId(std::uint32_t eventId, TEventKind& kind) {
     }
 }
 
+std::string EventRecordSourceName(std::span<const std::uint8_t> record) {
+    TEventRecordHead head;
+    if (!ReadEventRecordHead(record, head)) return {};
+    std::span<const std::uint8_t> text;
+    std::size_t next = 0;
+    if (!Utf16TextAt(record, kEventRecordHeadSize, RecordLimit(record, head), text, next))
+        return {};
+    return Utf16BytesToUtf8(text);
+}
+
+namespace {
+
+// A sleep or wake record of the power providers; a wake takes the sleep and wake times its
+// first two strings give, when they do.
+bool DecodePowerRecord(std::span<const std::uint8_t> record, const TEventRecordHead& head,
+                       TLogEvent& event) {
+    if (!MayBePowerEvent(head.EventId) ||
+        !PowerEventKind(head.EventId, EventRecordSourceName(record), event.Kind))
+        return false;
+    event.Utc = head.TimeGenerated;
+    event.Order = head.RecordNumber;
+    if (event.Kind != ekWake || head.NumStrings < 2) return true;
+    std::vector<std::string> strings = EventRecordStrings(record, head);
+    std::int64_t slept = 0, woke = 0;
+    if (strings.size() >= 2 && ParseEventTimeText(strings[0], slept) &&
+        ParseEventTimeText(strings[1], woke))
+        ApplyWakeTimes(slept, woke, event);
+    return true;
+}
+
+}  // namespace
+
 bool DecodeEventRecord(std::span<const std::uint8_t> record, const TEventRecordHead& head,
                        const TAccountLookup& lookup, TLogEvent& event) {
     event = {};
-    if (!EventKindOfId(head.EventId, event.Kind)) return false;
+    if (!EventKindOfId(head.EventId, event.Kind)) return DecodePowerRecord(record, head, event);
     if (event.Kind == ekBoot && head.NumStrings > 0) {
         std::vector<std::string> strings = EventRecordStrings(record, head);
         if (!strings.empty()) event.Detail = std::move(strings.front());

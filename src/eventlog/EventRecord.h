@@ -56,9 +56,14 @@ using TAccountLookup = std::function<bool(std::span<const std::uint8_t> sid, std
 // false for the ids the history does not use.
 bool EventKindOfId(std::uint32_t eventId, TEventKind& kind);
 
+// The source name of a record (the first NUL-terminated UTF-16 text after the head) as UTF-8;
+// empty when it does not end inside the record.
+std::string EventRecordSourceName(std::span<const std::uint8_t> record);
+
 // The typed event of a record the history uses (6005, 6006, 6009, 7035 on the low 16 bits of
-// the event id); false for any other. A 6005 carries its first insertion string, a 6009 its
-// version text; a 7035's account is named by lookup, and is left empty when the look-up fails.
+// the event id, and the sleep and wake events of PowerEvents.h); false for any other. A 6005
+// carries its first insertion string, a 6009 its version text; a 7035's account is named by
+// lookup, and is left empty when the look-up fails.
 bool DecodeEventRecord(std::span<const std::uint8_t> record, const TEventRecordHead& head,
                        const TAccountLookup& lookup, TLogEvent& event);
 

@@ -9,6 +9,7 @@
 #include "eventlog/Crc32.h"
 #include "eventlog/EventRecord.h"
 #include "eventlog/EvtxBinXml.h"
+#include "eventlog/PowerEvents.h"
 #include "eventlog/Sid.h"
 
 namespace {
@@ -95,6 +96,10 @@ class TChunkReader {
         const std::uint32_t eventId =
             static_cast<std::uint32_t>(((qualifiers & 0xFFFF) << 16) | (id & 0xFFFF));
         if (!IsKeptEventId(eventId)) return true;
+        TLogEvent event;
+        if (MayBePowerEvent(eventId) &&
+            !PowerEventKind(eventId, Utf16ToUtf8(EvtxFieldText(t->Provider, values_)), event.Kind))
+            return true;
 
         std::uint64_t ticks = 0;
         if (!EvtxFieldFileTime(t->TimeCreated, values_, ticks))
@@ -103,21 +108,40 @@ class TChunkReader {
         if (seconds < kSecondsFrom1601To1970 || seconds - kSecondsFrom1601To1970 > 0xFFFFFFFFu)
             return false;
 
-        TLogEvent event;
-        EventKindOfId(eventId, event.Kind);
-        if (event.Kind == ekSystemVersion) {
-            event.Detail = VersionText(*t, size);
-        } else if (event.Kind == ekUser) {
-            std::span<const std::uint8_t> sid = EvtxFieldSid(t->UserId, values_);
-            if (!sid.empty() && !SidAccountName(sid, event.User)) event.User.clear();
+        if (EventKindOfId(eventId, event.Kind)) {
+            if (event.Kind == ekSystemVersion) {
+                event.Detail = VersionText(*t, size);
+            } else if (event.Kind == ekUser) {
+                std::span<const std::uint8_t> sid = EvtxFieldSid(t->UserId, values_);
+                if (!sid.empty() && !SidAccountName(sid, event.User)) event.User.clear();
+            }
         }
         event.Utc = static_cast<std::int64_t>(seconds - kSecondsFrom1601To1970);
         event.Order = Load64(&chunk_[offset + kRecordIdAt]);
+        if (event.Kind == ekWake) ReadWakeTimes(*t, event);
         pool_.Add(std::move(event));
         return true;
     }
 
   private:
+    // Power-Troubleshooter writes SleepTime and WakeTime as its first two data values.
+    void ReadWakeTimes(const TEvtxTemplate& t, TLogEvent& event) {
+        if (t.Strings.size() < 2) return;
+        std::int64_t times[2];
+        for (int i = 0; i < 2; ++i) {
+            std::uint64_t ticks = 0;
+            if (EvtxFieldFileTime(t.Strings[i], values_, ticks)) {
+                std::uint64_t s = ticks / kTicksPerSecond;
+                if (s < kSecondsFrom1601To1970) return;
+                times[i] = static_cast<std::int64_t>(s - kSecondsFrom1601To1970);
+            } else if (!ParseEventTimeText(Utf16ToUtf8(EvtxFieldText(t.Strings[i], values_)),
+                                           times[i])) {
+                return;
+            }
+        }
+        ApplyWakeTimes(times[0], times[1], event);
+    }
+
     // The version text of a 6009 record of the given size: its strings joined.
     std::string VersionText(const TEvtxTemplate& t, std::size_t size) {
         // A template may name one value many times: the strings may not outgrow the record.

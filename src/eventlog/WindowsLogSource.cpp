@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "eventlog/EventRecord.h"
+#include "eventlog/PowerEvents.h"
 
 void TLogEventPool::SortByOrder() {
     auto byOrder = [](const TLogEvent& a, const TLogEvent& b) { return a.Order < b.Order; };
@@ -26,7 +27,7 @@ bool ReadFileBytes(std::ifstream& file, std::uint64_t offset, std::uint8_t* out,
 
 bool IsKeptEventId(std::uint32_t eventId) {
     TEventKind kind;
-    return EventKindOfId(eventId, kind);
+    return EventKindOfId(eventId, kind) || MayBePowerEvent(eventId);
 }
 
 TWindowsLogSource::TWindowsLogSource(std::string path, TLogFileNotice notice)

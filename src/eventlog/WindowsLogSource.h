@@ -63,4 +63,5 @@ class TWindowsLogSource : public TEventLogSource {
 bool ReadFileBytes(std::ifstream& file, std::uint64_t offset, std::uint8_t* out, std::size_t size);
 
 // True for the event numbers the history and the reports use; other records are not kept.
+// The power events' numbers pass here; their provider decides later.
 bool IsKeptEventId(std::uint32_t eventId);

@@ -24,6 +24,10 @@ std::string DurationText(std::int32_t seconds) {
     return FormatDuration(seconds);
 }
 
+std::string LongDurationText(std::int64_t seconds) {
+    return FormatDuration(seconds);
+}
+
 std::string UptimeText(std::uint64_t millisecondsSinceBoot) {
     std::uint64_t seconds = millisecondsSinceBoot / 1000u;
     constexpr auto kMax = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());

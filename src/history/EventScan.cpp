@@ -62,8 +62,6 @@ struct TPending {
 void ApplyEvent(SessionTable& table, const TLogEvent& event, const TUtcOffsetAt& offsetAt,
                 TPending& pending) {
     TPendingVersion& version = pending.Version;
-    // Times are kept as unsigned 32-bit seconds; a reader hands out nothing outside them.
-    if (event.Utc < 0 || event.Utc > UINT32_MAX) return;
     const auto utc = static_cast<std::uint32_t>(event.Utc);
     auto at = [&] { return TEventTime{utc, EventLocalTime(utc, offsetAt)}; };
     switch (event.Kind) {
@@ -95,6 +93,9 @@ void ApplyEvent(SessionTable& table, const TLogEvent& event, const TUtcOffsetAt&
             if (event.User.empty() || IsIgnoredAccount(event.User)) break;
             ApplyUser(table, at(), event.User);
             break;
+        default:
+            // Sleep and wake are paired apart; they change no session of the table.
+            break;
     }
 }
 
@@ -113,11 +114,20 @@ DateTimeValue EventLocalTime(std::uint32_t timeGenerated, const TUtcOffsetAt& of
     return DateTimeFromUnixSeconds(utc + offset);
 }
 
-void ScanEventLog(SessionTable& table, TEventLogSource& source, const TUtcOffsetAt& offsetAt) {
+void ScanEventLog(SessionTable& table, TEventLogSource& source, const TUtcOffsetAt& offsetAt,
+                  TSleepPeriods* sleeps) {
     table.clear();
+    if (sleeps) sleeps->clear();
     if (!source.Open()) return;
     TPending pending;
+    TSleepPairing pairing;
     TLogEvent event;
-    while (source.Next(event)) ApplyEvent(table, event, offsetAt, pending);
+    while (source.Next(event)) {
+        // Times are kept as unsigned 32-bit seconds; a reader hands out nothing outside them.
+        if (event.Utc < 0 || event.Utc > UINT32_MAX) continue;
+        ApplyEvent(table, event, offsetAt, pending);
+        if (sleeps) pairing.Add(event);
+    }
     source.Close();
+    if (sleeps) *sleeps = pairing.Finish();
 }

@@ -8,10 +8,14 @@ namespace {
 constexpr std::string_view kStatusAbnormal = "非正常关机";
 
 bool IsRunning(const SessionRecord& rec) {
-    return HasTime(rec.BootTime) && !HasTime(rec.ShutdownTime) && rec.StatusText != kStatusAbnormal;
+    return HasTime(rec.BootTime) && !HasTime(rec.ShutdownTime) && !EndedAbnormally(rec);
 }
 
 }  // namespace
+
+bool EndedAbnormally(const SessionRecord& rec) {
+    return rec.StatusText == kStatusAbnormal;
+}
 
 bool OverlapsQuietHours(DateTimeValue from, DateTimeValue to, const TQuietHours& quiet) {
     if (!(from <= to) || quiet.FromMinute == quiet.ToMinute) return false;
@@ -79,7 +83,7 @@ TSessionFigures ComputeFigures(const SessionTable& table, const TPeriod& period,
         SessionSpan(rec, runningEnd, start, end);
         f.UptimeSeconds +=
             std::max<std::int64_t>(0, std::min(end, f.PeriodEnd) - std::max(start, f.PeriodStart));
-        if (rec.StatusText == kStatusAbnormal) ++f.AbnormalShutdowns;
+        if (EndedAbnormally(rec)) ++f.AbnormalShutdowns;
         if (rec.Quiet) ++f.QuietSessions;
         if (HasTime(rec.BootTime) && HasTime(rec.ShutdownTime)) {
             std::int64_t d = rec.DurationSeconds;

@@ -21,6 +21,9 @@ struct TPeriod {
 // True when the local span [from, to] meets the quiet hours on any day it covers.
 bool OverlapsQuietHours(DateTimeValue from, DateTimeValue to, const TQuietHours& quiet);
 
+// A session of a finished table that ended without a shutdown, by its status.
+bool EndedAbnormally(const SessionRecord& rec);
+
 // The UTC span a session of a finished table covers: from its boot (or shutdown) to its
 // shutdown; the running session runs to runningEnd, an abnormal one is known only at its boot.
 void SessionSpan(const SessionRecord& rec, std::int64_t runningEnd, std::int64_t& start,
@@ -44,6 +47,7 @@ struct TSessionFigures {
     std::int64_t ShortestSeconds = 0;
     std::int64_t AbnormalShutdowns = 0;
     std::int64_t QuietSessions = 0;
+    std::int64_t AsleepSeconds = 0;  // of the up time, the part the machine slept
 };
 
 // Over the period, or, where it is open, from the oldest session's start to runningEnd (now

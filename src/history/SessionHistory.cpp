@@ -10,14 +10,16 @@ TSessionHistory::TSessionHistory(std::unique_ptr<TEventLogSource> source, TUtcOf
 void TSessionHistory::Refresh() {
     report_ = {};
     if (source_) {
-        ScanEventLog(table_, *source_, offsetAt_);
+        ScanEventLog(table_, *source_, offsetAt_, &sleeps_);
         report_ = source_->ReadReport();
     } else {
         table_.clear();
+        sleeps_.clear();
     }
     FinishTable(table_);
     totals_ = FinishRecords(table_);
     const std::int64_t runningEnd = now_ ? now_() : NewestEventUtc(table_);
+    StoreAsleepSeconds(table_, sleeps_, runningEnd);
     if (period_.Since != TPeriod{}.Since || period_.Until != TPeriod{}.Until) {
         KeepPeriod(table_, period_, runningEnd);
         totals_ = {};
@@ -45,4 +47,7 @@ void TSessionHistory::Refresh() {
     }
     summary_ = SummaryTexts(table_, totals_.TotalSeconds);
     figures_ = ComputeFigures(table_, period_, runningEnd);
+    figures_.AsleepSeconds = AsleepInPeriod(table_, sleeps_, figures_, runningEnd);
+    hours_ = ComputeUsageHours(table_, sleeps_,
+                               {figures_.PeriodStart, figures_.PeriodEnd, runningEnd}, offsetAt_);
 }

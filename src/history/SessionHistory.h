@@ -9,7 +9,9 @@
 #include "history/ReportFigures.h"
 #include "history/SessionRecord.h"
 #include "history/SessionRows.h"
+#include "history/SleepPeriods.h"
 #include "history/SummaryTexts.h"
+#include "history/UsageHours.h"
 
 // One refresh of the power-on history: scan the log, close the table, build the rows and
 // the summary. The owner fills the chart from Table() after each Refresh.
@@ -45,6 +47,9 @@ class TSessionHistory {
     const TSessionTotals& Totals() const { return totals_; }
     const TSummaryTexts& Summary() const { return summary_; }
     const TSessionFigures& Figures() const { return figures_; }
+    // The awake time of the period by hour of the week.
+    const TUsageHours& UsageHours() const { return hours_; }
+    const TQuietHours& QuietHours() const { return quiet_; }
     // The UTC offset in force at a moment, as the events are shown.
     std::int32_t OffsetAt(std::int64_t unixSeconds) const {
         return offsetAt_ ? offsetAt_(unixSeconds) : 0;
@@ -60,6 +65,8 @@ class TSessionHistory {
     TQuietHours quiet_;
     std::function<std::int64_t()> now_;
     TSessionFigures figures_;
+    TSleepPeriods sleeps_;
+    TUsageHours hours_;
     SessionTable table_;
     TSessionRows rows_;
     TSessionTotals totals_;

@@ -14,6 +14,7 @@ struct SessionRecord {
     DateTimeValue BootTime = 0;
     DateTimeValue ShutdownTime = 0;
     std::int32_t DurationSeconds = 0;  // filled by BuildRows
+    std::int64_t AsleepSeconds = 0;    // filled by the history: the sleep within the session
     std::uint32_t BootUtc = 0;         // Unix seconds; valid when BootTime is present
     std::uint32_t ShutdownUtc = 0;     // Unix seconds; valid when ShutdownTime is present
     std::uint32_t LastSeenUtc = 0;     // a boot that ended without a shutdown: its last sign of

@@ -224,7 +224,7 @@ namespace {
 
 TEST_F(FormVigilWindow, PagesSitUnderBoldTabsWithTheLogPageActive) {
     TWsPageControl* pc = form->WsPageControl1;
-    ASSERT_EQ(pc->PageCount(), 2);
+    ASSERT_EQ(pc->PageCount(), 3);
     EXPECT_EQ(pc->Pages(0), form->TabSheet1);
     EXPECT_EQ(pc->Pages(1), form->TabSheet2);
     EXPECT_EQ(form->TabSheet1->Caption(), "日志");

@@ -44,6 +44,7 @@ const char* kExpectedReport =
     "shortest\t34200\n"
     "abnormal\t1\n"
     "quiet\t0\n"
+    "asleep\t0\n"
     "source\twtmp\n";
 
 std::string WriteSampleLog(const TTempDir& dir) {
@@ -70,7 +71,8 @@ TEST(PrintCommand, EmptyLogPrintsTheEmptySummary) {
     EXPECT_EQ(RunPrintTo(Named(dir.WriteFile("empty", {})), out, err), 0);
     EXPECT_EQ(out,
               "记录数:0\n天数:0\n总计:0小时\n平均:0(小时/次)\nuptime\t0\t0.00%\n"
-              "downtime\t0\t0.00%\nlongest\t0\nshortest\t0\nabnormal\t0\nquiet\t0\nsource\twtmp\n");
+              "downtime\t0\t0.00%\nlongest\t0\nshortest\t0\nabnormal\t0\nquiet\t0\nasleep\t0\n"
+              "source\twtmp\n");
 }
 
 TEST(PrintCommand, UnusableNamedFileIsExitStatusTwoWithOneLine) {
@@ -137,7 +139,9 @@ TEST(CommandLine, ValidAndInvalidArguments) {
         {{"--screenshot"}, "option '--screenshot' needs a value", ""},
         {{"--page", "chart"}, "--page needs --screenshot", ""},
         {{"--print", "--page", "log"}, "--page needs --screenshot", ""},
-        {{"--page", "pie", "--screenshot", "x"}, "unknown page 'pie' (log, chart or about)", ""},
+        {{"--page", "pie", "--screenshot", "x"},
+         "unknown page 'pie' (log, chart, stats or about)",
+         ""},
         {{"--print", "--screenshot", "x.png"}, "--print and --screenshot cannot be combined", ""},
         {{"--bogus\n2"}, "unknown option '--bogus\\n2'", ""},
         {{"--help", "--page", "log"}, "", ""},
@@ -436,10 +440,11 @@ TEST(ReportFormats, CsvQuotesWhatNeedsIt) {
     std::string out, err;
     EXPECT_EQ(RunPrintTo(cmd, out, err), 0);
     EXPECT_EQ(out,
-              "state,boot,shutdown,duration_seconds,user,status,kernel,quiet,last_seen\r\n"
-              "0,2024-03-02T08:00:00+00:00,,0,,\"正常,运行中...\",6.1.0-test,0,\r\n"
+              "state,boot,shutdown,duration_seconds,user,status,kernel,quiet,last_seen,"
+              "asleep_seconds\r\n"
+              "0,2024-03-02T08:00:00+00:00,,0,,\"正常,运行中...\",6.1.0-test,0,,0\r\n"
               "0,2024-03-01T08:00:00+00:00,2024-03-01T23:30:00+00:00,55800,\"o\"\"brien,jr\","
-              "正常关机,6.1.0-test,1,\r\n");
+              "正常关机,6.1.0-test,1,,0\r\n");
 }
 
 TEST(ReportFormats, JsonIsReadBackByAStandardParser) {
@@ -457,7 +462,10 @@ TEST(ReportFormats, JsonIsReadBackByAStandardParser) {
            "assert s[1]['boot']=='2024-03-01T08:00:00+00:00' and s[0]['shutdown'] is None\n"
            "assert d['summary']['uptime_percent']==25.0 and d['summary']['records']==2\n"
            "assert s[1]['kernel']=='6.1.0-test' and s[1]['quiet'] is False\n"
-           "assert s[1]['last_seen'] is None and s[0]['last_seen'] is None\n";
+           "assert s[1]['last_seen'] is None and s[0]['last_seen'] is None\n"
+           "assert s[1]['asleep_seconds']==0 and d['summary']['asleep_seconds']==0\n"
+           "h=d['hours']\nassert len(h)==7 and all(len(r)==24 for r in h)\n"
+           "assert sum(map(sum,h))==43200 and h[4][8]==3600 and h[4][20]==0\n";
     std::string print = "TZ=UTC '" + vigil + "' --print --format json '" + log + "'";
     std::string command = print + " | python3 '" + dir.Path("check.py") + "' && " + print +
                           " | python3 -m json.tool >/dev/null";

@@ -44,23 +44,6 @@ std::uint64_t FileTime(std::int64_t unix) {
 
 // ---- .evt ----
 
-std::vector<std::uint8_t> EvtRecord(const TWinEvent& e, std::uint32_t number) {
-    std::vector<std::uint8_t> bytes;
-    std::u16string source = Widen(e.Provider);
-    std::vector<std::uint8_t> sid = e.Sid.empty() ? std::vector<std::uint8_t>() : SidBytes(e.Sid);
-    std::vector<std::u16string> strings;
-    for (const std::string& s : e.Strings) strings.push_back(Widen(s));
-    TEventRecordParts parts;
-    parts.RecordNumber = number;
-    parts.TimeGenerated = static_cast<std::uint32_t>(e.Time);
-    parts.EventId = (std::uint32_t{e.Qualifiers} << 16) | e.Id;
-    parts.SourceName = source;
-    parts.Sid = sid;
-    parts.Strings = strings;
-    AppendEventRecord(bytes, parts);
-    return bytes;
-}
-
 class TEvtRing {
   public:
     explicit TEvtRing(std::vector<std::uint8_t>& file) : file_(file) {}
@@ -309,6 +292,23 @@ class TChunkWriter {
 
 }  // namespace
 
+std::vector<std::uint8_t> EvtRecord(const TWinEvent& e, std::uint32_t number) {
+    std::vector<std::uint8_t> bytes;
+    std::u16string source = Widen(e.Provider);
+    std::vector<std::uint8_t> sid = e.Sid.empty() ? std::vector<std::uint8_t>() : SidBytes(e.Sid);
+    std::vector<std::u16string> strings;
+    for (const std::string& s : e.Strings) strings.push_back(Widen(s));
+    TEventRecordParts parts;
+    parts.RecordNumber = number;
+    parts.TimeGenerated = static_cast<std::uint32_t>(e.Time);
+    parts.EventId = (std::uint32_t{e.Qualifiers} << 16) | e.Id;
+    parts.SourceName = source;
+    parts.Sid = sid;
+    parts.Strings = strings;
+    AppendEventRecord(bytes, parts);
+    return bytes;
+}
+
 TWinEvent BootEvent(std::int64_t time) {
     TWinEvent e;
     e.Id = 6005;
@@ -340,6 +340,24 @@ TWinEvent ServiceEvent(const std::string& sid, std::int64_t time) {
     e.Provider = "Service Control Manager";
     e.Sid = sid;
     e.Strings = {"Windows Update", "start"};
+    return e;
+}
+
+TWinEvent SleepEvent(std::int64_t time) {
+    TWinEvent e;
+    e.Id = 42;
+    e.Time = time;
+    e.Provider = "Microsoft-Windows-Kernel-Power";
+    e.Strings = {"4", "0"};
+    return e;
+}
+
+TWinEvent WakeEvent(std::int64_t time, const std::string& sleepText, const std::string& wakeText) {
+    TWinEvent e;
+    e.Id = 1;
+    e.Time = time;
+    e.Provider = "Microsoft-Windows-Power-Troubleshooter";
+    if (!sleepText.empty()) e.Strings = {sleepText, wakeText};
     return e;
 }
 
@@ -555,17 +573,6 @@ void AppendUtf16(std::vector<std::uint8_t>& out, std::u16string_view text) {
 }
 
 }  // namespace
-
-std::string EventRecordSourceName(std::span<const std::uint8_t> record) {
-    TEventRecordHead head;
-    if (!ReadEventRecordHead(record, head)) return {};
-    const std::size_t limit = head.Length < record.size() ? head.Length : record.size();
-    for (std::size_t at = kEventRecordHeadSize; at + 2 <= limit; at += 2)
-        if (record[at] == 0 && record[at + 1] == 0)
-            return Utf16BytesToUtf8(
-                record.subspan(kEventRecordHeadSize, at - kEventRecordHeadSize));
-    return {};
-}
 
 std::size_t EventRecordSize(std::size_t sidLength) {
     return kEventRecordHeadSize + sidLength;

@@ -25,9 +25,17 @@ TWinEvent VersionEvent(std::int64_t time, std::vector<std::string> strings);  //
 // 7035 from the Service Control Manager, with its qualifiers, sent by the account sid.
 TWinEvent ServiceEvent(const std::string& sid, std::int64_t time);
 TWinEvent OtherEvent(std::uint16_t id, std::int64_t time);
+// Kernel-Power's 42: the system is entering sleep.
+TWinEvent SleepEvent(std::int64_t time);
+// Power-Troubleshooter's 1, logged at time, with its SleepTime and WakeTime data as the log
+// renders them ("2021-06-01T22:00:00.5000000Z"); empty texts leave the data out.
+TWinEvent WakeEvent(std::int64_t time, const std::string& sleepText, const std::string& wakeText);
 
 // The binary form of a SID written as text.
 std::vector<std::uint8_t> SidBytes(const std::string& text);
+
+// One event as an event record (the layout of .evt files and of the live log's reads).
+std::vector<std::uint8_t> EvtRecord(const TWinEvent& e, std::uint32_t number);
 
 struct TEvtLayout {
     // The file's size: the record area wraps at its end, dropping the oldest records as the
@@ -79,7 +87,3 @@ std::size_t AppendEventRecord(std::vector<std::uint8_t>& out, const TEventRecord
 std::size_t EventRecordSize(std::size_t sidLength);
 void WriteEventRecord(std::span<std::uint8_t> out, std::uint32_t timeGenerated,
                       std::uint32_t eventId, std::span<const std::uint8_t> sid);
-
-// The source name of a record (the first NUL-terminated UTF-16 text after the head) as UTF-8;
-// empty when it does not end inside the record.
-std::string EventRecordSourceName(std::span<const std::uint8_t> record);

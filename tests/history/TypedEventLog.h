@@ -7,10 +7,12 @@
 
 #include "eventlog/EventLogSource.h"
 
-// Typed events in memory, given oldest first as they happened, handed out newest first.
+// A log of typed events in memory: given oldest first, handed out newest first.
 class TTypedEventLog : public TEventLogSource {
   public:
-    explicit TTypedEventLog(std::vector<TLogEvent> inTimeOrder) : events_(std::move(inTimeOrder)) {}
+    explicit TTypedEventLog(std::vector<TLogEvent> inTimeOrder) : events_(std::move(inTimeOrder)) {
+        for (std::size_t i = 0; i < events_.size(); ++i) events_[i].Order = i + 1;
+    }
 
     bool Open() override {
         next_ = events_.size();
@@ -28,11 +30,17 @@ class TTypedEventLog : public TEventLogSource {
     std::size_t next_ = 0;
 };
 
-inline TLogEvent Typed(TEventKind kind, std::int64_t utc, std::string user = {},
-                       std::string detail = {}) {
+inline TLogEvent Typed(TEventKind kind, std::int64_t utc, std::int64_t sleptUtc = 0) {
     TLogEvent e;
     e.Kind = kind;
     e.Utc = utc;
+    e.SleptUtc = sleptUtc;
+    return e;
+}
+
+inline TLogEvent Typed(TEventKind kind, std::int64_t utc, std::string user,
+                       std::string detail = {}) {
+    TLogEvent e = Typed(kind, utc);
     e.User = std::move(user);
     e.Detail = std::move(detail);
     return e;
