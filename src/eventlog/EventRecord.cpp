@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "eventlog/Bytes_p.h"
+#include "eventlog/SafeText.h"
 
 namespace {
 
@@ -126,7 +127,7 @@ bool DecodeEventRecord(std::span<const std::uint8_t> record, const TEventRecordH
             event.Kind = ekBoot;
             if (head.NumStrings > 0) {
                 std::vector<std::string> strings = EventRecordStrings(record, head);
-                if (!strings.empty()) event.Detail = std::move(strings.front());
+                if (!strings.empty()) event.Detail = SafeLogText(strings.front());
             }
             break;
         case eiShutdown:
@@ -134,7 +135,7 @@ bool DecodeEventRecord(std::span<const std::uint8_t> record, const TEventRecordH
             break;
         case eiSystemVersion:
             event.Kind = ekSystemVersion;
-            event.Detail = SystemVersionText(EventRecordStrings(record, head));
+            event.Detail = SafeLogText(SystemVersionText(EventRecordStrings(record, head)));
             break;
         case eiUserControl: {
             event.Kind = ekUser;
@@ -142,6 +143,7 @@ bool DecodeEventRecord(std::span<const std::uint8_t> record, const TEventRecordH
             // An account that cannot be named is nobody the history can show.
             try {
                 if (!sid.empty() && lookup && !lookup(sid, event.User)) event.User.clear();
+                event.User = SafeLogText(event.User);
             } catch (const std::exception&) {
                 event.User.clear();
             }

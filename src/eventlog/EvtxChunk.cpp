@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "eventlog/Crc32.h"
 #include "eventlog/EventRecord.h"
 #include "eventlog/EvtxBinXml.h"
+#include "eventlog/SafeText.h"
 #include "eventlog/Sid.h"
 
 namespace {
@@ -113,12 +115,13 @@ class TChunkReader {
                 break;
             case eiSystemVersion:
                 event.Kind = ekSystemVersion;
-                event.Detail = VersionText(*t, size);
+                event.Detail = SafeLogText(VersionText(*t, size));
                 break;
             default:
                 event.Kind = ekUser;
                 std::span<const std::uint8_t> sid = EvtxFieldSid(t->UserId, values_);
                 if (!sid.empty() && !SidAccountName(sid, event.User)) event.User.clear();
+                event.User = SafeLogText(event.User);
                 break;
         }
         event.Utc = static_cast<std::int64_t>(seconds - kSecondsFrom1601To1970);
@@ -187,6 +190,28 @@ class TChunkReader {
 
 }  // namespace
 
+bool TEvtxRecordIds::Contains(std::uint64_t id) const {
+    auto after = ranges_.upper_bound(id);
+    return after != ranges_.begin() && id <= std::prev(after)->second;
+}
+
+void TEvtxRecordIds::Add(std::uint64_t id) {
+    if (Contains(id)) return;
+    auto next = ranges_.upper_bound(id);
+    const bool joinsNext = next != ranges_.end() && id + 1 == next->first;
+    if (next != ranges_.begin()) {
+        auto prev = std::prev(next);
+        if (prev->second + 1 == id) {
+            prev->second = joinsNext ? next->second : id;
+            if (joinsNext) ranges_.erase(next);
+            return;
+        }
+    }
+    const std::uint64_t last = joinsNext ? next->second : id;
+    if (joinsNext) ranges_.erase(next);
+    ranges_.emplace(id, last);
+}
+
 std::uint32_t EvtxHeaderChecksum(std::span<const std::uint8_t> header) {
     return Crc32(header.first(kChecksummedHeadEnd));
 }
@@ -202,7 +227,8 @@ std::uint32_t EvtxChunkDataChecksum(std::span<const std::uint8_t> chunk) {
     return Crc32(chunk.subspan(kRecordsAt, free - kRecordsAt));
 }
 
-void ReadEvtxChunk(std::span<const std::uint8_t> chunk, TLogEventPool& pool, TLoadDamage& damage) {
+void ReadEvtxChunk(std::span<const std::uint8_t> chunk, TEvtxRecordIds& seen, TLogEventPool& pool,
+                   TLoadDamage& damage) {
     if (chunk.size() != kEvtxChunkSize) return;
     if (std::memcmp(chunk.data(), kChunkSignature, sizeof kChunkSignature) != 0) {
         if (!AllZero(chunk))
@@ -236,7 +262,12 @@ void ReadEvtxChunk(std::span<const std::uint8_t> chunk, TLogEventPool& pool, TLo
             return;
         }
         lastId = Load64(&chunk[pos + kRecordIdAt]);
-        if (!reader.Decode(pos, size)) damage.Skip(1, "a record whose binary XML is damaged");
+        if (seen.Contains(lastId)) {
+            damage.Skip(1, "a record whose number was read before");
+        } else {
+            seen.Add(lastId);
+            if (!reader.Decode(pos, size)) damage.Skip(1, "a record whose binary XML is damaged");
+        }
         pos += size;
     }
 }

@@ -8,6 +8,7 @@
 
 #include "common/WtmpTestFile.h"
 #include "eventlog/EventRecord.h"
+#include "eventlog/SafeText.h"
 #include "eventlog/WtmpFile.h"
 #include "eventlog/WtmpRecord.h"
 #include "eventlog/WtmpSource.h"
@@ -246,9 +247,7 @@ TEST(WtmpReader, TypeRangeEdgesDecideWhetherAFileIsALog) {
 }
 
 TEST(WtmpReader, AccountNamesAreMadeSafeToShow) {
-    auto name = [](const std::string& s) {
-        return SanitizedAccountName({reinterpret_cast<const std::uint8_t*>(s.data()), s.size()});
-    };
+    auto name = [](const std::string& s) { return SafeLogText(s); };
     const std::string bad = "\xEF\xBF\xBD";  // U+FFFD
     struct TCase {
         const char* What;
