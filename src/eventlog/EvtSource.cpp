@@ -1,5 +1,6 @@
 #include "eventlog/EvtSource.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -253,8 +254,12 @@ bool TEvtEventSource::Load(std::istream& file, std::uint64_t size, TLogEventPool
 
     // Record numbers run on without gaps, so the count between the oldest and the next says
     // how many records the log holds, where those numbers are believable.
+    // A file cut short held its records up to where its header puts the end-of-file record.
+    std::uint64_t area = ring.Size();
+    if (!haveEof && eof.End > kEvtHeaderSize)
+        area = std::max<std::uint64_t>(area, eof.End + kEofSize - kEvtHeaderSize);
     std::uint64_t expected = eof.Next >= eof.Oldest ? eof.Next - eof.Oldest : 0;
-    bool believable = eof.Next >= eof.Oldest && expected <= ring.Size() / kMinRecordSize + 1;
+    bool believable = eof.Next >= eof.Oldest && expected <= area / kMinRecordSize + 1;
     TEvtWalk walk(ring, pool);
     if (believable) walk.SetFloor(eof.Oldest);
     // Where the oldest record starts: the end-of-file record's word, then the header's; when
