@@ -239,8 +239,10 @@ TEST(WtmpReader, TypeRangeEdgesDecideWhetherAFileIsALog) {
     TTempDir dir;
     for (auto [type, known] : {std::pair{-1, false}, {0, true}, {9, true}, {10, false}}) {
         std::vector<std::uint8_t> bytes = WtmpBytes(Boots(3));
-        bytes[384] = static_cast<std::uint8_t>(type & 0xFF);
-        bytes[385] = static_cast<std::uint8_t>((type >> 8) & 0xFF);
+        for (std::size_t at = 0; at < bytes.size(); at += 384) {
+            bytes[at] = static_cast<std::uint8_t>(type & 0xFF);
+            bytes[at + 1] = static_cast<std::uint8_t>((type >> 8) & 0xFF);
+        }
         EXPECT_EQ(IsKnownWtmpType(std::span(bytes).subspan(384, 384)), known) << type;
         EXPECT_EQ(WtmpFileProblem(dir.WriteFile("w", bytes)).empty(), known) << type;
     }
