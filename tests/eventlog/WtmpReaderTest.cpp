@@ -278,6 +278,21 @@ TEST(WtmpReader, AccountNamesAreMadeSafeToShow) {
         {"last before the surrogates", "\xED\x9F\xBF", "\xED\x9F\xBF"},
         {"cut-off sequence at the end", "ab\xE4\xB8", "ab" + bad + bad},
         {"Chinese", "张三", "张三"},
+        {"C1 control CSI as a character",
+         "a\xC2\x9B"
+         "2Jb",
+         "a?2Jb"},
+        {"first and last C1 controls", "\xC2\x80\xC2\x9F", "??"},
+        {"first character after the C1 controls", "\xC2\xA0", "\xC2\xA0"},
+        {"C1 CSI as a raw byte",
+         "a\x9B"
+         "2J",
+         "a" + bad + "2J"},
+        {"right-to-left override", "evil\xE2\x80\xAEgpj.exe", "evil?gpj.exe"},
+        {"left-to-right embedding", "\xE2\x80\xAAx", "?x"},
+        {"first isolate and pop isolate", "\xE2\x81\xA6x\xE2\x81\xA9", "?x?"},
+        {"beside the overrides", "\xE2\x80\xA9\xE2\x80\xAF\xE2\x81\xA5\xE2\x81\xAA",
+         "\xE2\x80\xA9\xE2\x80\xAF\xE2\x81\xA5\xE2\x81\xAA"},
     };
     for (const TCase& c : cases) EXPECT_EQ(name(c.In), c.Out) << c.What;
 }
