@@ -30,7 +30,8 @@ constexpr std::size_t kEofOldestAt = 32;
 // The smallest record: the head, two empty names and the closing length.
 constexpr std::uint32_t kMinRecordSize = kEventRecordHeadSize + 8;
 // The most of a record read for decoding, so that memory stays the same whatever the records
-// claim: the Windows event log writes none larger, and a longer one loses only what lies past it.
+// claim: far more than the strings and account of the events kept ever take, and a longer
+// record loses only what lies past it.
 constexpr std::uint32_t kMaxDecodedBytes = 64 * 1024;
 constexpr std::size_t kBlockSize = 64 * 1024;
 
@@ -252,12 +253,12 @@ bool TEvtEventSource::Load(std::istream& file, std::uint64_t size, TLogEventPool
         return true;
     }
 
-    // Record numbers run on without gaps, so the count between the oldest and the next says
-    // how many records the log holds, where those numbers are believable.
     // A file cut short held its records up to where its header puts the end-of-file record.
     std::uint64_t area = ring.Size();
     if (!haveEof && eof.End > kEvtHeaderSize)
         area = std::max<std::uint64_t>(area, eof.End + kEofSize - kEvtHeaderSize);
+    // Record numbers run on without gaps, so the count between the oldest and the next says
+    // how many records the log holds, where those numbers are believable.
     std::uint64_t expected = eof.Next >= eof.Oldest ? eof.Next - eof.Oldest : 0;
     bool believable = eof.Next >= eof.Oldest && expected <= area / kMinRecordSize + 1;
     TEvtWalk walk(ring, pool);
