@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the .evt reader as a file, through the file check, the scan and
-// every text built from the table.
+// every text built from the table, then again through a file that shrinks while it is read.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -32,5 +32,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         [](std::int64_t) { return 0; });
     history.Refresh();
     if (PrintReport(history).empty()) __builtin_trap();  // the summary lines are always there
+    ReadWhileShrinking<TEvtEventSource>(data, size);
     return 0;
 }

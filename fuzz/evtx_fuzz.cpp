@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to the .evtx reader. An input that starts with 0xC5 is the body of
 // one chunk: it is placed in a file after a valid header and its checksums are made to agree,
 // so that the records and their binary XML are reached rather than stopped at the checksum.
-// Any other input is the whole file.
+// Any other input is the whole file. Each file is also read through a file that shrinks while
+// it is read.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -27,10 +28,22 @@ std::vector<std::uint8_t> ChunkSeed(int boots) {
     return seed;
 }
 
+// Six boots four records to a chunk, with the second chunk written again at the end: every
+// record of the copy has an id read before.
+std::vector<std::uint8_t> RepeatedChunks() {
+    std::vector<std::uint8_t> file = EvtxBytes(SeedEvents(6), {4});
+    const auto second = file.begin() + kEvtxHeaderBlockSize + kEvtxChunkSize;
+    std::vector<std::uint8_t> copy(second, second + kEvtxChunkSize);
+    file.insert(file.end(), copy.begin(), copy.end());
+    FixEvtxChecksums(file);
+    return file;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
-    WriteSeeds(*argc, *argv, {ChunkSeed(1), ChunkSeed(4), EvtxBytes(SeedEvents(1))});
+    WriteSeeds(*argc, *argv,
+               {ChunkSeed(1), ChunkSeed(4), EvtxBytes(SeedEvents(1)), RepeatedChunks()});
     return 0;
 }
 
@@ -58,5 +71,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         [](std::int64_t) { return 0; });
     history.Refresh();
     if (PrintReport(history).empty()) __builtin_trap();  // the summary lines are always there
+    ReadWhileShrinking<TEvtxEventSource>(file.data(), file.size());
     return 0;
 }

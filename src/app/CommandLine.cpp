@@ -5,25 +5,32 @@
 #include "app/Commands.h"
 #include "base/Clock.h"
 #include "base/DateTime.h"
+#include "eventlog/SafeText.h"
 
 std::string PrintableName(std::string_view name) {
     std::string out;
     out.reserve(name.size());
-    for (char ch : name) {
-        auto c = static_cast<unsigned char>(ch);
+    while (!name.empty()) {
+        const TTextUnit unit = FirstTextUnit(name);
+        const std::uint32_t c = unit.CodePoint;
+        char escape[16];
         if (c == '\\') {
             out += "\\\\";
         } else if (c == '\n') {
             out += "\\n";
         } else if (c == '\t') {
             out += "\\t";
-        } else if (c < 0x20 || c == 0x7F) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", c);
-            out += hex;
+        } else if (!unit.Valid || (unit.Unsafe && c < 0x80)) {
+            // Bytes that are no UTF-8 include the one-byte C1 controls, such as 0x9B.
+            std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned>(c));
+            out += escape;
+        } else if (unit.Unsafe) {
+            std::snprintf(escape, sizeof escape, "\\u%04X", static_cast<unsigned>(c));
+            out += escape;
         } else {
-            out += ch;
+            out += name.substr(0, unit.Length);
         }
+        name.remove_prefix(unit.Length);
     }
     return out;
 }

@@ -40,8 +40,9 @@ bool ParseMoment(const std::string& text, std::int64_t now,
 // "HH:MM-HH:MM"; false when malformed or empty.
 bool ParseQuietHours(const std::string& text, TQuietHours& out);
 
-// A name as it appears in a message: control characters and backslashes escaped, so that a
-// message about any file name stays one line.
+// A name as it appears in a message: control characters (C0 and C1), bidirectional overrides,
+// bytes that are not UTF-8 and backslashes escaped, so that a message about any file name stays
+// one line and cannot drive the terminal.
 std::string PrintableName(std::string_view name);
 
 // Each returns the process exit status.

@@ -122,7 +122,7 @@ std::string HoursJson(const TUsageHours& hours) {
     return out + "]";
 }
 
-std::string TimeOrEmpty(const TSessionHistory& h, bool present, std::uint32_t utc) {
+std::string TimeOrEmpty(const TSessionHistory& h, bool present, std::int64_t utc) {
     return present ? IsoLocalTime(utc, h.OffsetAt(utc)) : std::string();
 }
 
@@ -178,7 +178,9 @@ bool WriteJsonReport(const TSessionHistory& history, const TReportWriter& write)
     if (!out.Add("{\"sessions\":[")) return false;
     std::string line;
     bool first = true;
-    auto time = [&](bool present, std::uint32_t utc) {
+    // 64-bit: the period's ends are the user's --since and --until, which may lie outside
+    // the 32-bit times of the records.
+    auto time = [&](bool present, std::int64_t utc) {
         return present ? "\"" + IsoLocalTime(utc, history.OffsetAt(utc)) + "\""
                        : std::string("null");
     };
@@ -206,8 +208,8 @@ bool WriteJsonReport(const TSessionHistory& history, const TReportWriter& write)
     summary += ",\"days\":" + std::to_string(DayCount(history.Table()));
     summary += ",\"total_seconds\":" + std::to_string(total);
     summary += ",\"average_seconds\":" + std::to_string(n > 0 ? total / n : 0);
-    summary += ",\"period_start\":" + time(n > 0, static_cast<std::uint32_t>(f.PeriodStart));
-    summary += ",\"period_end\":" + time(n > 0, static_cast<std::uint32_t>(f.PeriodEnd));
+    summary += ",\"period_start\":" + time(n > 0, f.PeriodStart);
+    summary += ",\"period_end\":" + time(n > 0, f.PeriodEnd);
     summary += ",\"period_seconds\":" + std::to_string(f.PeriodSeconds);
     summary += ",\"uptime_seconds\":" + std::to_string(f.UptimeSeconds);
     summary += ",\"uptime_percent\":" + Percent(f.UptimePercent);

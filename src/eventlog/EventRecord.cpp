@@ -5,6 +5,7 @@
 
 #include "eventlog/Bytes_p.h"
 #include "eventlog/PowerEvents.h"
+#include "eventlog/SafeText.h"
 
 namespace {
 
@@ -176,14 +177,15 @@ bool DecodeEventRecord(std::span<const std::uint8_t> record, const TEventRecordH
     if (!EventKindOfId(head.EventId, event.Kind)) return DecodePowerRecord(record, head, event);
     if (event.Kind == ekBoot && head.NumStrings > 0) {
         std::vector<std::string> strings = EventRecordStrings(record, head);
-        if (!strings.empty()) event.Detail = std::move(strings.front());
+        if (!strings.empty()) event.Detail = SafeLogText(strings.front());
     } else if (event.Kind == ekSystemVersion) {
-        event.Detail = SystemVersionText(EventRecordStrings(record, head));
+        event.Detail = SafeLogText(SystemVersionText(EventRecordStrings(record, head)));
     } else if (event.Kind == ekUser) {
         std::span<const std::uint8_t> sid = EventRecordSid(record, head);
         // An account that cannot be named is nobody the history can show.
         try {
             if (!sid.empty() && lookup && !lookup(sid, event.User)) event.User.clear();
+            event.User = SafeLogText(event.User);
         } catch (const std::exception&) {
             event.User.clear();
         }

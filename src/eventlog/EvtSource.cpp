@@ -1,5 +1,6 @@
 #include "eventlog/EvtSource.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -28,15 +29,18 @@ constexpr std::size_t kEofOldestAt = 32;
 
 // The smallest record: the head, two empty names and the closing length.
 constexpr std::uint32_t kMinRecordSize = kEventRecordHeadSize + 8;
-// A record larger than this is taken as damage rather than copied.
-constexpr std::uint32_t kMaxRecordSize = 16u << 20;
+// The most of a record read for decoding, so that memory stays the same whatever the records
+// claim: far more than the strings and account of the events kept ever take, and a longer
+// record loses only what lies past it.
+constexpr std::uint32_t kMaxDecodedBytes = 64 * 1024;
 constexpr std::size_t kBlockSize = 64 * 1024;
 
 // The record area: the file after its header, read as a ring so that a record that reaches
-// the end of the file continues right after the header.
+// the end of the file continues right after the header. The first read that comes up short
+// of the size the file had when it was opened fails every read after it.
 class TRing {
   public:
-    TRing(std::ifstream& file, std::uint64_t fileSize) : file_(file), end_(fileSize) {}
+    TRing(std::istream& file, std::uint64_t fileSize) : file_(file), end_(fileSize) {}
 
     std::uint64_t Size() const { return end_ - kEvtHeaderSize; }
     bool Contains(std::uint64_t pos) const { return pos >= kEvtHeaderSize && pos < end_; }
@@ -48,6 +52,8 @@ class TRing {
     std::uint64_t Distance(std::uint64_t from, std::uint64_t to) const {
         return to >= from ? to - from : Size() - (from - to);
     }
+
+    bool Changed() const { return changed_; }
 
     bool Read(std::uint64_t pos, std::uint8_t* out, std::size_t n) {
         while (n > 0) {
@@ -67,20 +73,23 @@ class TRing {
 
   private:
     bool Load(std::uint64_t block) {
+        if (changed_) return false;
         if (loaded_ && blockAt_ == block) return true;
         std::size_t size =
             static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSize, end_ - block));
         block_.resize(size);
         loaded_ = ReadFileBytes(file_, block, block_.data(), size);
+        changed_ = !loaded_;
         blockAt_ = block;
         return loaded_;
     }
 
-    std::ifstream& file_;
+    std::istream& file_;
     std::uint64_t end_;
     std::vector<std::uint8_t> block_;
     std::uint64_t blockAt_ = 0;
     bool loaded_ = false;
+    bool changed_ = false;
 };
 
 struct TEofRecord {
@@ -143,10 +152,10 @@ class TEvtWalk {
                 continue;
             }
             TEofRecord eof;
-            if (ReadEof(ring_, pos, eof)) break;
+            if (ring_.Changed() || ReadEof(ring_, pos, eof)) break;
             ++Resyncs;
             bool found = false;
-            while (!found && traveled + 1 < limit) {
+            while (!found && traveled + 1 < limit && !ring_.Changed()) {
                 pos = ring_.Advance(pos, 1);
                 traveled += 1;
                 found = Looks(pos, limit - traveled);
@@ -193,11 +202,15 @@ class TEvtWalk {
         ++Accepted;
         TEventRecordHead fields;
         ReadEventRecordHead(std::span<const std::uint8_t>(head, kEventRecordHeadSize), fields);
-        if (IsKeptEventId(fields.EventId) && length <= kMaxRecordSize) {
-            // Only the event is kept, not the record's bytes.
-            record_.resize(length);
+        if (IsKeptEventId(fields.EventId)) {
+            // Only the event is kept, not the record's bytes; a shutdown needs no more than
+            // the head.
+            const std::size_t decoded = (fields.EventId & 0xFFFF) == eiShutdown
+                                            ? kEventRecordHeadSize
+                                            : std::min(length, kMaxDecodedBytes);
+            record_.resize(decoded);
             TLogEvent event;
-            if (ring_.Read(pos, record_.data(), length) &&
+            if (ring_.Read(pos, record_.data(), decoded) &&
                 DecodeEventRecord(record_, fields, SidAccountName, event))
                 pool_.Add(std::move(event));
         }
@@ -221,7 +234,7 @@ bool HasEvtSignature(const std::uint8_t* bytes, std::size_t size) {
 TEvtEventSource::TEvtEventSource(std::string path, TLogFileNotice notice)
     : TWindowsLogSource(std::move(path), std::move(notice)) {}
 
-bool TEvtEventSource::Load(std::ifstream& file, std::uint64_t size, TLogEventPool& pool,
+bool TEvtEventSource::Load(std::istream& file, std::uint64_t size, TLogEventPool& pool,
                            TLoadDamage& damage) {
     std::uint8_t header[kEvtHeaderSize];
     if (size < kEvtHeaderSize || !ReadFileBytes(file, 0, header, sizeof header)) return false;
@@ -235,11 +248,19 @@ bool TEvtEventSource::Load(std::ifstream& file, std::uint64_t size, TLogEventPoo
                    Load32(header + kNextNumberAt), Load32(header + kOldestNumberAt)};
     std::uint64_t eofPos = 0;
     bool haveEof = FindEof(ring, eof.End, eofPos, eof);
+    if (ring.Changed()) {
+        damage.Changed = true;
+        return true;
+    }
 
+    // A file cut short held its records up to where its header puts the end-of-file record.
+    std::uint64_t area = ring.Size();
+    if (!haveEof && eof.End > kEvtHeaderSize)
+        area = std::max<std::uint64_t>(area, eof.End + kEofSize - kEvtHeaderSize);
     // Record numbers run on without gaps, so the count between the oldest and the next says
     // how many records the log holds, where those numbers are believable.
     std::uint64_t expected = eof.Next >= eof.Oldest ? eof.Next - eof.Oldest : 0;
-    bool believable = eof.Next >= eof.Oldest && expected <= ring.Size() / kMinRecordSize + 1;
+    bool believable = eof.Next >= eof.Oldest && expected <= area / kMinRecordSize + 1;
     TEvtWalk walk(ring, pool);
     if (believable) walk.SetFloor(eof.Oldest);
     // Where the oldest record starts: the end-of-file record's word, then the header's; when
@@ -259,6 +280,10 @@ bool TEvtEventSource::Load(std::ifstream& file, std::uint64_t size, TLogEventPoo
     if (haveEof && start == eofPos) return true;  // an empty log
     std::uint64_t limit = haveEof ? ring.Distance(start, eofPos) : ring.Size();
     walk.Run(start, limit);
+    if (ring.Changed()) {
+        damage.Changed = true;
+        return true;
+    }
 
     std::uint64_t lost = 0;
     if (believable) {

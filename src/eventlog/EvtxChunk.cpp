@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "eventlog/EventRecord.h"
 #include "eventlog/EvtxBinXml.h"
 #include "eventlog/PowerEvents.h"
+#include "eventlog/SafeText.h"
 #include "eventlog/Sid.h"
 
 namespace {
@@ -110,10 +112,11 @@ class TChunkReader {
 
         if (EventKindOfId(eventId, event.Kind)) {
             if (event.Kind == ekSystemVersion) {
-                event.Detail = VersionText(*t, size);
+                event.Detail = SafeLogText(VersionText(*t, size));
             } else if (event.Kind == ekUser) {
                 std::span<const std::uint8_t> sid = EvtxFieldSid(t->UserId, values_);
                 if (!sid.empty() && !SidAccountName(sid, event.User)) event.User.clear();
+                event.User = SafeLogText(event.User);
             }
         }
         event.Utc = static_cast<std::int64_t>(seconds - kSecondsFrom1601To1970);
@@ -201,6 +204,28 @@ class TChunkReader {
 
 }  // namespace
 
+bool TEvtxRecordIds::Contains(std::uint64_t id) const {
+    auto after = ranges_.upper_bound(id);
+    return after != ranges_.begin() && id <= std::prev(after)->second;
+}
+
+void TEvtxRecordIds::Add(std::uint64_t id) {
+    if (Contains(id)) return;
+    auto next = ranges_.upper_bound(id);
+    const bool joinsNext = next != ranges_.end() && id + 1 == next->first;
+    if (next != ranges_.begin()) {
+        auto prev = std::prev(next);
+        if (prev->second + 1 == id) {
+            prev->second = joinsNext ? next->second : id;
+            if (joinsNext) ranges_.erase(next);
+            return;
+        }
+    }
+    const std::uint64_t last = joinsNext ? next->second : id;
+    if (joinsNext) ranges_.erase(next);
+    ranges_.emplace(id, last);
+}
+
 std::uint32_t EvtxHeaderChecksum(std::span<const std::uint8_t> header) {
     return Crc32(header.first(kChecksummedHeadEnd));
 }
@@ -216,7 +241,8 @@ std::uint32_t EvtxChunkDataChecksum(std::span<const std::uint8_t> chunk) {
     return Crc32(chunk.subspan(kRecordsAt, free - kRecordsAt));
 }
 
-void ReadEvtxChunk(std::span<const std::uint8_t> chunk, TLogEventPool& pool, TLoadDamage& damage) {
+void ReadEvtxChunk(std::span<const std::uint8_t> chunk, TEvtxRecordIds& seen, TLogEventPool& pool,
+                   TLoadDamage& damage) {
     if (chunk.size() != kEvtxChunkSize) return;
     if (std::memcmp(chunk.data(), kChunkSignature, sizeof kChunkSignature) != 0) {
         if (!AllZero(chunk))
@@ -250,7 +276,12 @@ void ReadEvtxChunk(std::span<const std::uint8_t> chunk, TLogEventPool& pool, TLo
             return;
         }
         lastId = Load64(&chunk[pos + kRecordIdAt]);
-        if (!reader.Decode(pos, size)) damage.Skip(1, "a record whose binary XML is damaged");
+        if (seen.Contains(lastId)) {
+            damage.Skip(1, "a record whose number was read before");
+        } else {
+            seen.Add(lastId);
+            if (!reader.Decode(pos, size)) damage.Skip(1, "a record whose binary XML is damaged");
+        }
         pos += size;
     }
 }

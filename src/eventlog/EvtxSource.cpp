@@ -21,7 +21,7 @@ bool HasEvtxSignature(const std::uint8_t* bytes, std::size_t size) {
 TEvtxEventSource::TEvtxEventSource(std::string path, TLogFileNotice notice)
     : TWindowsLogSource(std::move(path), std::move(notice)) {}
 
-bool TEvtxEventSource::Load(std::ifstream& file, std::uint64_t size, TLogEventPool& pool,
+bool TEvtxEventSource::Load(std::istream& file, std::uint64_t size, TLogEventPool& pool,
                             TLoadDamage& damage) {
     std::uint8_t header[kEvtxHeaderUsed];
     if (size < sizeof header || !ReadFileBytes(file, 0, header, sizeof header) ||
@@ -30,19 +30,21 @@ bool TEvtxEventSource::Load(std::ifstream& file, std::uint64_t size, TLogEventPo
     // The header's chunk count is not used: a dirty file can hold more chunks than it says,
     // and every chunk carries its own checksums.
     std::vector<std::uint8_t> chunk(kEvtxChunkSize);
+    TEvtxRecordIds seen;
     std::uint64_t offset = kEvtxHeaderBlockSize;
     for (; offset + kEvtxChunkSize <= size; offset += kEvtxChunkSize) {
         if (!ReadFileBytes(file, offset, chunk.data(), chunk.size())) {
-            damage.Skip(1, "the file could not be read to its end");
+            damage.Changed = true;
             break;
         }
-        ReadEvtxChunk(chunk, pool, damage);
+        ReadEvtxChunk(chunk, seen, pool, damage);
     }
     if (offset < size && offset + kEvtxChunkSize > size) {
         std::size_t partial = static_cast<std::size_t>(size - offset);
         chunk.assign(kEvtxChunkSize, 0);
-        if (ReadFileBytes(file, offset, chunk.data(), partial) &&
-            std::any_of(chunk.begin(), chunk.end(), [](std::uint8_t b) { return b != 0; })) {
+        if (!ReadFileBytes(file, offset, chunk.data(), partial)) {
+            damage.Changed = true;
+        } else if (std::any_of(chunk.begin(), chunk.end(), [](std::uint8_t b) { return b != 0; })) {
             // A chunk cut short cannot be checked: count what it seems to hold as lost.
             damage.Skip(EvtxRecordsInDamagedChunk(std::span(chunk).first(partial)),
                         "the file is cut short");

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <utility>
 
 #include "eventlog/EventRecord.h"
@@ -18,7 +19,7 @@ void TLoadDamage::Skip(std::uint64_t records, const char* why) {
     SkippedRecords += records;
 }
 
-bool ReadFileBytes(std::ifstream& file, std::uint64_t offset, std::uint8_t* out, std::size_t size) {
+bool ReadFileBytes(std::istream& file, std::uint64_t offset, std::uint8_t* out, std::size_t size) {
     file.clear();
     file.seekg(static_cast<std::streamoff>(offset));
     file.read(reinterpret_cast<char*>(out), static_cast<std::streamsize>(size));
@@ -35,7 +36,6 @@ TWindowsLogSource::TWindowsLogSource(std::string path, TLogFileNotice notice)
 
 bool TWindowsLogSource::Open() {
     Close();
-    damage_ = {};
     // Only regular files are opened, so that a named pipe given by mistake cannot hang it.
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path_, ec)) return false;
@@ -43,10 +43,20 @@ bool TWindowsLogSource::Open() {
     if (ec) return false;
     std::ifstream file(path_, std::ios::binary);
     if (!file.is_open()) return false;
+    return OpenStream(file, size);
+}
+
+bool TWindowsLogSource::OpenStream(std::istream& file, std::uint64_t size) {
+    Close();
+    damage_ = {};
+    report_ = {};
     if (!Load(file, size, pool_, damage_)) {
         pool_.Clear();
         return false;
     }
+    // What was read before the file changed is still handed out; the failure says it is not
+    // the whole log.
+    if (damage_.Changed) report_.Failure = path_ + ": the log changed while it was read";
     if (damage_.SkippedRecords > 0 && notice_) {
         std::uint64_t n = damage_.SkippedRecords;
         notice_(std::to_string(n) + (n == 1 ? " record" : " records") + " skipped: " + damage_.Why);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <fstream>
+#include <istream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,6 +27,10 @@ class TLogEventPool {
 struct TLoadDamage {
     std::uint64_t SkippedRecords = 0;
     std::string Why;  // the first problem met
+    // A read came up short of the size the file had when it was opened: the file shrank or
+    // was replaced while it was read, so what was read is no one state of the log. Loading
+    // stops there.
+    bool Changed = false;
 
     void Skip(std::uint64_t records, const char* why);
 };
@@ -41,13 +45,18 @@ class TWindowsLogSource : public TEventLogSource {
     bool Open() override;
     bool Next(TLogEvent& event) override;
     void Close() override;
+    TLogReadReport ReadReport() const override { return report_; }
+
+    // Open on a stream of the given size that stands for the file (Open's own file, or a
+    // test's stand-in for a file that changes while it is read).
+    bool OpenStream(std::istream& file, std::uint64_t size);
 
     // What the last Open could not trust.
     const TLoadDamage& Damage() const { return damage_; }
 
   protected:
     // Reads the events of the file into pool; false when it is not readable at all.
-    virtual bool Load(std::ifstream& file, std::uint64_t size, TLogEventPool& pool,
+    virtual bool Load(std::istream& file, std::uint64_t size, TLogEventPool& pool,
                       TLoadDamage& damage) = 0;
 
   private:
@@ -55,12 +64,13 @@ class TWindowsLogSource : public TEventLogSource {
     TLogFileNotice notice_;
     TLogEventPool pool_;
     TLoadDamage damage_;
+    TLogReadReport report_;
     std::size_t remaining_ = 0;
     bool open_ = false;
 };
 
 // Reads size bytes at offset; false when the file holds fewer.
-bool ReadFileBytes(std::ifstream& file, std::uint64_t offset, std::uint8_t* out, std::size_t size);
+bool ReadFileBytes(std::istream& file, std::uint64_t offset, std::uint8_t* out, std::size_t size);
 
 // True for the event numbers the history and the reports use; other records are not kept.
 // The power events' numbers pass here; their provider decides later.

@@ -1,5 +1,6 @@
 #include "eventlog/WtmpFile.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -10,22 +11,24 @@
 
 namespace {
 
-// Records looked at from each end of the file; a whole pass would cost as much as a scan.
+// Bytes looked at from each end of the file; a whole pass would cost as much as a scan.
 constexpr std::uint64_t kSampleRecords = 32;
 constexpr const char* kNotWtmp = kNotLoginAccountingFile;
 
-// Empty when every sampled record reads and has a known type.
-std::string CheckRecords(std::ifstream& file, std::uint64_t first, std::uint64_t count) {
+// Whether a plausible record starts at any byte of the stretch: a record torn short or stray
+// bytes shift every record after them off the multiples of the record size, and the reader
+// finds them again, so the check must too.
+std::string FindPlausibleRecord(std::ifstream& file, std::uint64_t first, std::uint64_t bytes,
+                                bool& found) {
     const std::size_t size = WtmpRecordSize();
-    std::vector<std::uint8_t> bytes(count * size);
+    std::vector<std::uint8_t> stretch(bytes);
     file.clear();
-    file.seekg(static_cast<std::streamoff>(first * size));
-    file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (file.gcount() != static_cast<std::streamsize>(bytes.size()))
+    file.seekg(static_cast<std::streamoff>(first));
+    file.read(reinterpret_cast<char*>(stretch.data()), static_cast<std::streamsize>(bytes));
+    if (file.gcount() != static_cast<std::streamsize>(bytes))
         return "the file changed while being read";
-    for (std::uint64_t i = 0; i < count; ++i)
-        if (!IsKnownWtmpType(std::span<const std::uint8_t>(bytes).subspan(i * size, size)))
-            return kNotWtmp;
+    for (std::size_t at = 0; !found && at + size <= stretch.size(); ++at)
+        found = IsPlausibleWtmpRecord(std::span<const std::uint8_t>(stretch).subspan(at, size));
     return {};
 }
 
@@ -43,13 +46,14 @@ std::string WtmpFileProblem(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file.is_open()) return std::make_error_code(std::errc::permission_denied).message();
     if (bytes == 0) return {};
-    std::uint64_t records = bytes / WtmpRecordSize();
-    if (records == 0) return kNotWtmp;
-    std::uint64_t head = records < kSampleRecords ? records : kSampleRecords;
-    std::string problem = CheckRecords(file, 0, head);
-    if (problem.empty() && records > head) {
-        std::uint64_t tail = records - head < kSampleRecords ? records - head : kSampleRecords;
-        problem = CheckRecords(file, records - tail, tail);
-    }
-    return problem;
+    const std::uint64_t size = WtmpRecordSize();
+    if (bytes < size) return kNotWtmp;
+    // One plausible record anywhere in the head or the tail is enough: the reader steps over
+    // whatever else is there and counts it.
+    const std::uint64_t stretch = std::min(bytes, (kSampleRecords + 1) * size);
+    bool found = false;
+    std::string problem = FindPlausibleRecord(file, 0, stretch, found);
+    if (problem.empty() && !found && bytes > stretch)
+        problem = FindPlausibleRecord(file, bytes - stretch, stretch, found);
+    return !problem.empty() ? problem : found ? std::string() : kNotWtmp;
 }

@@ -4,56 +4,18 @@
 #include <filesystem>
 #include <utility>
 
+#include "eventlog/SafeText.h"
 #include "eventlog/WtmpRecord.h"
 
 namespace {
 
 constexpr std::uint64_t kRecordsPerBlock = 1024;  // a read of about 400 kB
 
-// Length of the valid UTF-8 sequence at the start of s, or 0 (overlong forms, surrogates and
-// code points past U+10FFFF are not valid).
-std::size_t Utf8SequenceLength(std::span<const std::uint8_t> s) {
-    struct TLead {
-        std::uint8_t Mask, Value, Payload;
-        std::uint32_t Least;
-    };
-    static constexpr TLead kLeads[] = {{0x80, 0x00, 0x7F, 0},
-                                       {0xE0, 0xC0, 0x1F, 0x80},
-                                       {0xF0, 0xE0, 0x0F, 0x800},
-                                       {0xF8, 0xF0, 0x07, 0x10000}};
-    for (std::size_t len = 1; len <= 4; ++len) {
-        const TLead& lead = kLeads[len - 1];
-        if ((s[0] & lead.Mask) != lead.Value) continue;
-        if (len > s.size()) return 0;
-        std::uint32_t cp = s[0] & lead.Payload;
-        for (std::size_t i = 1; i < len; ++i) {
-            if ((s[i] & 0xC0) != 0x80) return 0;
-            cp = (cp << 6) | (s[i] & 0x3Fu);
-        }
-        bool valid = cp >= lead.Least && cp <= 0x10FFFF && (cp < 0xD800 || cp > 0xDFFF);
-        return valid ? len : 0;
-    }
-    return 0;
+std::string_view Chars(std::span<const std::uint8_t> bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
 }
 
 }  // namespace
-
-std::string SanitizedAccountName(std::span<const std::uint8_t> bytes) {
-    std::string name;
-    while (!bytes.empty()) {
-        std::size_t len = Utf8SequenceLength(bytes);
-        if (len == 0) {
-            name += "\xEF\xBF\xBD";
-            len = 1;
-        } else if (len == 1 && (bytes[0] < 0x20 || bytes[0] == 0x7F)) {
-            name += '?';
-        } else {
-            name.append(reinterpret_cast<const char*>(bytes.data()), len);
-        }
-        bytes = bytes.subspan(len);
-    }
-    return name;
-}
 
 TWtmpEventSource::TWtmpEventSource(std::string path)
     : TWtmpEventSource(std::vector<std::string>{std::move(path)}) {}
@@ -172,9 +134,9 @@ bool TWtmpEventSource::Next(TLogEvent& event) {
         event.Utc = found.Time;
         // Later files in the list are older; within a file, later records lie further on.
         event.Order = (std::uint64_t{paths_.size() - fileIndex_} << 48) + end_;
-        if (found.Kind == ekUser) event.User = SanitizedAccountName(found.User);
+        if (found.Kind == ekUser) event.User = SafeLogText(Chars(found.User));
         // A boot names the kernel release it ran, as a Windows start names the system version.
-        for (std::uint8_t c : found.Release) event.Detail += c >= 0x20 && c < 0x7F ? char(c) : '?';
+        event.Detail = SafeLogText(Chars(found.Release));
         return true;
     }
     return false;

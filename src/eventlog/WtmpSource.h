@@ -48,7 +48,3 @@ class TWtmpEventSource : public TEventLogSource {
     std::uint64_t blockStart_ = 0;  // block_ holds the file's bytes from here
     TLogReadReport report_;
 };
-
-// Account names are shown and printed as UTF-8 in tab-separated lines, so bytes that are
-// not valid UTF-8 become U+FFFD and control characters '?'.
-std::string SanitizedAccountName(std::span<const std::uint8_t> bytes);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "history/SessionRows.h"
+
 namespace {
 
 constexpr std::string_view kStatusAbnormal = "非正常关机";
@@ -38,7 +40,7 @@ void SessionSpan(const SessionRecord& rec, std::int64_t runningEnd, std::int64_t
     bool boot = HasTime(rec.BootTime), shutdown = HasTime(rec.ShutdownTime);
     start = boot ? rec.BootUtc : rec.ShutdownUtc;
     if (boot && shutdown) {
-        end = std::max<std::int64_t>(rec.ShutdownUtc, start);
+        end = start + CompletedSessionSeconds(rec.BootUtc, rec.ShutdownUtc);
     } else if (IsRunning(rec)) {
         end = std::max(runningEnd, start);
     } else {

@@ -1,6 +1,6 @@
 #include "history/SessionRows.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <limits>
 
 #include "base/DateTimeFormat.h"
@@ -14,15 +14,15 @@ constexpr const char* kStatusOrderly = "正常关机";
 constexpr const char* kStatusAbnormal = "非正常关机";
 constexpr const char* kStatusNoBoot = "无开机记录";
 
+}  // namespace
+
 // Counted in UTC seconds: a session across a daylight-saving change is an hour longer or
 // shorter than the difference of its local times.
-std::int32_t SecondsBetween(std::uint32_t from, std::uint32_t to) {
-    std::int64_t diff = std::llabs(std::int64_t{to} - std::int64_t{from});
-    constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(diff < kMax ? diff : kMax);
+std::int32_t CompletedSessionSeconds(std::uint32_t bootUtc, std::uint32_t shutdownUtc) {
+    if (shutdownUtc < bootUtc) return 0;
+    constexpr std::uint32_t kMax = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(std::min(shutdownUtc - bootUtc, kMax));
 }
-
-}  // namespace
 
 std::string DateTimeText(DateTimeValue t) {
     const TFormatSettings& fs = FormatSettings();
@@ -47,7 +47,7 @@ TSessionTotals FinishRecords(SessionTable& table) {
         bool hasBoot = HasTime(rec.BootTime);
         if (hasBoot && HasTime(rec.ShutdownTime)) {
             rec.StatusText = kStatusOrderly;
-            rec.DurationSeconds = SecondsBetween(rec.BootUtc, rec.ShutdownUtc);
+            rec.DurationSeconds = CompletedSessionSeconds(rec.BootUtc, rec.ShutdownUtc);
         } else if (i > 0) {
             rec.StatusText = hasBoot ? kStatusAbnormal : kStatusNoBoot;
         } else {

@@ -33,6 +33,12 @@ struct TSessionTotals {
     std::int64_t TotalSeconds = 0;
 };
 
+// The running time of a session with both a boot and a shutdown, counted in UTC seconds, by
+// the one rule the rows and the figures share. A shutdown logged before its boot (the clock
+// was set back in between) ends an orderly session of unknown length, counted as 0; a span
+// past the largest 32-bit duration counts as that largest duration.
+std::int32_t CompletedSessionSeconds(std::uint32_t bootUtc, std::uint32_t shutdownUtc);
+
 // Stores each record's DurationSeconds and StatusText into the table.
 TSessionTotals FinishRecords(SessionTable& table);
 

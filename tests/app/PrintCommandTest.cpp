@@ -196,6 +196,18 @@ TEST(CommandLine, NamesInMessagesStayOnOneLine) {
     EXPECT_EQ(PrintableName(std::string("\x1B[31m\x7F", 6)), "\\x1B[31m\\x7F");
     EXPECT_EQ(PrintableName("back\\slash"), "back\\\\slash");
     EXPECT_EQ(PrintableName(std::string("nul\0x", 5)), "nul\\x00x");
+    // C1 controls as characters or as raw bytes, bytes that are not UTF-8, and the direction
+    // overrides that would turn the rest of the line around.
+    EXPECT_EQ(PrintableName("a\xC2\x9B"
+                            "2J"),
+              "a\\u009B2J");
+    EXPECT_EQ(PrintableName("a\x9B"
+                            "2J"),
+              "a\\x9B2J");
+    EXPECT_EQ(PrintableName("caf\xE9.log"), "caf\\xE9.log");
+    EXPECT_EQ(PrintableName("x\xE2\x80\xAEgol.exe"), "x\\u202Egol.exe");
+    EXPECT_EQ(PrintableName("\xE2\x81\xA6y\xE2\x81\xA9"), "\\u2066y\\u2069");
+    EXPECT_EQ(PrintableName("\xC2\xA0\xE2\x80\xAF"), "\xC2\xA0\xE2\x80\xAF");
 
     TTempDir dir;
     std::string out, err;
@@ -323,6 +335,40 @@ TEST(Screenshot, AFailedWriteLeavesTheOldFileAndAGoodOneReplacesItThroughItsLink
     EXPECT_EQ(files, 2u) << "no temporary file is left behind";
 }
 
+// A link whose file does not exist yet is still a link to keep: the picture goes to the file
+// it names, through a chain of links and relative ones too.
+TEST(Screenshot, ALinkToAFileNotYetWrittenIsFollowed) {
+    namespace fs = std::filesystem;
+    TTempDir dir;
+    fs::create_directory(dir.Path("shots"));
+    fs::create_symlink("shots/new.png", dir.Path("relative.png"));
+    fs::create_symlink(dir.Path("relative.png"), dir.Path("chain.png"));
+    std::string error;
+    ASSERT_TRUE(SavePng(TPixelBuffer(4, 4), dir.Path("chain.png"), &error)) << error;
+    EXPECT_TRUE(fs::is_symlink(dir.Path("chain.png")));
+    EXPECT_TRUE(fs::is_symlink(dir.Path("relative.png")));
+    ASSERT_TRUE(fs::is_regular_file(dir.Path("shots/new.png")));
+    EXPECT_GT(fs::file_size(dir.Path("shots/new.png")), 0u);
+}
+
+// The built program writes a screenshot through a link to a file not yet there and exits 0
+// with nothing on its error output, also in its sanitizer build with leak checking on.
+TEST(Program, AScreenshotThroughALinkExitsCleanly) {
+    const std::string vigil = std::string(VIGIL_BINARY_DIR) + "/vigil";
+    if (!std::filesystem::exists(vigil)) GTEST_SKIP() << "vigil not built";
+    TTempDir dir;
+    std::string log = WriteSampleLog(dir);
+    std::filesystem::create_symlink(dir.Path("shot.png"), dir.Path("link.png"));
+    std::string command = vigil + " --screenshot '" + dir.Path("link.png") + "' '" + log +
+                          "' 2> '" + dir.Path("err") + "'";
+    EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 0);
+    std::ifstream in(dir.Path("err"));
+    std::string err((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(err, "");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Path("link.png")));
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir.Path("shot.png")));
+}
+
 // The built program: help and version report a failed write, `--` ends the options, and
 // without a display the program's own line comes first.
 TEST(Program, ExitStatusesAndMessagesOfTheCommandLine) {
@@ -413,6 +459,94 @@ TEST(ReportOptions, MomentsAndQuietHours) {
         EXPECT_FALSE(ParseCommandLine(b.Args, cmd, error)) << b.Error;
         EXPECT_EQ(error, b.Error);
     }
+}
+
+// A local --since or --until beside a daylight-saving change is read with the offset in force
+// at the moment meant, not the one at the same reading taken as UTC.
+TEST(ReportOptions, LocalTimesBesideADaylightSavingChange) {
+    // Berlin: +1, +2 from 2024-03-31 01:00 UTC to 2024-10-27 01:00 UTC.
+    auto berlin = [](std::int64_t t) { return t >= 1711846800 && t < 1729990800 ? 7200 : 3600; };
+    // New York: -5, -4 from 2024-03-10 07:00 UTC to 2024-11-03 06:00 UTC.
+    auto newYork = [](std::int64_t t) {
+        return t >= 1710054000 && t < 1730613600 ? -4 * 3600 : -5 * 3600;
+    };
+    struct TCase {
+        const char* Text;
+        bool NewYork;
+        bool EndOfDay;
+        std::int64_t Expected;
+    } cases[] = {
+        {"2024-03-31T01:30", false, false, UtcSeconds(2024, 3, 31, 0, 30, 0)},
+        {"2024-03-31T01:59:59", false, false, UtcSeconds(2024, 3, 31, 0, 59, 59)},
+        {"2024-03-31T03:00", false, false, UtcSeconds(2024, 3, 31, 1, 0, 0)},
+        {"2024-03-31T03:30", false, false, UtcSeconds(2024, 3, 31, 1, 30, 0)},
+        {"2024-03-31", false, true, UtcSeconds(2024, 3, 31, 21, 59, 59)},
+        {"2024-10-27T01:30", false, false, UtcSeconds(2024, 10, 26, 23, 30, 0)},
+        {"2024-10-27T00:30", false, false, UtcSeconds(2024, 10, 26, 22, 30, 0)},
+        {"2024-10-27T03:30", false, false, UtcSeconds(2024, 10, 27, 2, 30, 0)},
+        {"2024-10-27", false, false, UtcSeconds(2024, 10, 26, 22, 0, 0)},
+        {"2024-03-10T01:30", true, false, UtcSeconds(2024, 3, 10, 6, 30, 0)},
+        {"2024-03-10T03:30", true, false, UtcSeconds(2024, 3, 10, 7, 30, 0)},
+        {"2024-03-10T05:00", true, false, UtcSeconds(2024, 3, 10, 9, 0, 0)},
+        {"2024-11-03T00:30", true, false, UtcSeconds(2024, 11, 3, 4, 30, 0)},
+        {"2024-11-03T03:00", true, false, UtcSeconds(2024, 11, 3, 8, 0, 0)},
+        {"2024-11-02", true, true, UtcSeconds(2024, 11, 3, 3, 59, 59)},
+    };
+    for (const TCase& c : cases) {
+        std::int64_t out = 0;
+        std::function<std::int32_t(std::int64_t)> zone = berlin;
+        if (c.NewYork) zone = newYork;
+        ASSERT_TRUE(ParseMoment(c.Text, 0, zone, c.EndOfDay, out)) << c.Text;
+        EXPECT_EQ(out, c.Expected) << c.Text << (c.NewYork ? " New York" : " Berlin");
+    }
+}
+
+// Report times in zones whose offsets are not whole hours, on both sides of UTC, in every
+// month of a common and a leap year, at the first and the last second of the day.
+TEST(ReportFormats, LocalTimesInOddZonesAndEveryMonth) {
+    struct TZone {
+        std::int32_t Offset;
+        const char* Text;
+    } zones[] = {{0, "+00:00"},
+                 {5 * 3600 + 30 * 60, "+05:30"},
+                 {5 * 3600 + 45 * 60, "+05:45"},
+                 {-(3 * 3600 + 30 * 60), "-03:30"},
+                 {13 * 3600 + 45 * 60, "+13:45"},
+                 {-(9 * 3600 + 30 * 60), "-09:30"}};
+    const int lastDay[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    for (const TZone& z : zones)
+        for (int year : {1970, 2023, 2024, 2100})
+            for (int month = 1; month <= 12; ++month) {
+                int last = lastDay[month - 1] + (month == 2 && year % 4 == 0 && year != 2100);
+                struct TMoment {
+                    int Day, Hour, Minute, Second;
+                } moments[] = {{1, 0, 0, 0}, {last, 23, 59, 59}, {15, 12, 34, 56}};
+                for (const TMoment& m : moments) {
+                    std::int64_t utc =
+                        UtcSeconds(year, month, m.Day, m.Hour, m.Minute, m.Second) - z.Offset;
+                    char want[40];
+                    std::snprintf(want, sizeof want, "%04d-%02d-%02dT%02d:%02d:%02d%s", year, month,
+                                  m.Day, m.Hour, m.Minute, m.Second, z.Text);
+                    EXPECT_EQ(IsoLocalTime(utc, z.Offset), want);
+                }
+            }
+}
+
+// The period's ends are the user's, and may lie outside the 32-bit times of records.
+TEST(ReportFormats, JsonPeriodEndsOutsideThirtyTwoBits) {
+    TScopedTimeZone utc("UTC");
+    TTempDir dir;
+    std::string log = WriteSampleLog(dir);
+    TCommandLine cmd;
+    std::string error;
+    ASSERT_TRUE(ParseCommandLine(
+        {"--print", "--format", "json", "--since", "1969-12-31", "--until", "2106-02-08", log}, cmd,
+        error))
+        << error;
+    std::string out, err;
+    EXPECT_EQ(RunPrintTo(cmd, out, err), 0) << err;
+    EXPECT_NE(out.find("\"period_start\":\"1969-12-31T00:00:00+00:00\""), std::string::npos) << out;
+    EXPECT_NE(out.find("\"period_end\":\"2106-02-08T23:59:59+00:00\""), std::string::npos) << out;
 }
 
 TEST(ReportFormats, CsvQuotesWhatNeedsIt) {

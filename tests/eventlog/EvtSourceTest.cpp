@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/ShrinkingFile.h"
 #include "common/WindowsLogTestFile.h"
 #include "common/WtmpTestFile.h"
 #include "eventlog/EventRecord.h"
@@ -225,6 +226,125 @@ TEST(EvtSource, RefusesWhatIsNoEvtAndReadsAFreshCopyOnEveryOpen) {
     std::size_t first = ReadAll(source).size();
     dir.WriteFile("a.evt", EvtBytes(Week(2)));
     EXPECT_EQ(ReadAll(source).size(), 2 * first);
+}
+
+// Boots and shutdowns alone: records of one size, so that one can stand in another's place.
+std::vector<TWinEvent> BootsAndShutdowns(int boots) {
+    std::vector<TWinEvent> events;
+    for (int i = 0; i < boots; ++i) {
+        std::int64_t t = 1100000000 + 86400LL * i;
+        events.push_back(BootEvent(t));
+        events.push_back(ShutdownEvent(t + 3600));
+    }
+    return events;
+}
+
+std::vector<std::string> NoticeCounts(const std::vector<std::string>& notices) {
+    std::vector<std::string> counts;
+    for (const std::string& n : notices) counts.push_back(n.substr(0, n.find(':')));
+    return counts;
+}
+
+// A record number read before (a record copied over the next one) is older data, not a
+// second event; the record it hides is counted lost.
+TEST(EvtSource, ARepeatedRecordNumberIsNotReadTwice) {
+    TTempDir dir;
+    std::vector<TWinEvent> events = BootsAndShutdowns(4);
+    TEvtPlaces places;
+    std::vector<std::uint8_t> bytes = EvtBytes(events, {}, &places);
+    const std::size_t length = places.RecordAt[3] - places.RecordAt[2];
+    ASSERT_EQ(places.RecordAt[4] - places.RecordAt[3], length);
+    std::memcpy(&bytes[places.RecordAt[3]], &bytes[places.RecordAt[2]], length);
+    std::vector<std::string> notices;
+    auto got = ReadFile<TEvtEventSource>(dir.WriteFile("r.evt", bytes), &notices);
+    std::vector<TReadRecord> want;
+    for (const TReadRecord& r : Expected(events, 0, 1))
+        if (r.Number != 4) want.push_back(r);
+    EXPECT_EQ(got, want);
+    EXPECT_EQ(NoticeCounts(notices), std::vector<std::string>{"1 record skipped"});
+}
+
+// A dirty file whose header no longer points at the end-of-file record: of the end-of-file
+// records found, the one with the highest next record number is the log's, wherever the
+// others lie.
+TEST(EvtSource, AnOlderEndOfFileRecordIsNotTakenForTheLogsEnd) {
+    TTempDir dir;
+    std::vector<TWinEvent> events = BootsAndShutdowns(5);
+    const std::size_t natural = EvtBytes(events).size();
+    TEvtPlaces places;
+    std::vector<std::uint8_t> bytes = EvtBytes(events, {natural + 400, true}, &places);
+    auto put32 = [&](std::size_t at, std::uint32_t v) { std::memcpy(&bytes[at], &v, 4); };
+    // An end-of-file record of an earlier state of the log, when record 5 was the oldest,
+    // left behind after the live one.
+    const std::size_t stale = places.EofAt + 0x28 + 96;
+    std::memcpy(&bytes[stale], &bytes[places.EofAt], 0x28);
+    put32(stale + 20, static_cast<std::uint32_t>(places.RecordAt[4]));
+    put32(stale + 24, static_cast<std::uint32_t>(stale));
+    put32(stale + 28, 8);
+    put32(stale + 32, 5);
+    put32(20, 0x30 + 4);  // the header's end offset is stale
+    std::vector<std::string> notices;
+    EXPECT_EQ(ReadFile<TEvtEventSource>(dir.WriteFile("eof.evt", bytes), &notices),
+              Expected(events, 0, 1));
+    EXPECT_TRUE(notices.empty());
+}
+
+// A file cut short loses the records after the cut, however few bytes are left: the header's
+// record numbers say how many there were.
+TEST(EvtSource, AFileCutShortCountsEveryRecordLost) {
+    TTempDir dir;
+    std::vector<TWinEvent> events = BootsAndShutdowns(12);
+    TEvtPlaces places;
+    const std::vector<std::uint8_t> whole = EvtBytes(events, {}, &places);
+    for (std::size_t kept : {1, 4}) {
+        SCOPED_TRACE(kept);
+        std::vector<std::uint8_t> bytes(whole.begin(), whole.begin() + places.RecordAt[kept] + 10);
+        std::vector<std::string> notices;
+        auto got = ReadFile<TEvtEventSource>(dir.WriteFile("cut.evt", bytes), &notices);
+        EXPECT_EQ(got.size(), kept);
+        EXPECT_EQ(
+            NoticeCounts(notices),
+            std::vector<std::string>{std::to_string(events.size() - kept) + " records skipped"});
+    }
+}
+
+// A file that shrinks while it is read is not one state of the log: reading stops at the
+// first short read, without looking for records byte by byte in what is gone, and the source
+// says the log changed.
+TEST(EvtSource, AFileThatShrinksWhileReadStopsAtOnceAndSaysTheLogChanged) {
+    const std::vector<TWinEvent> events = BootsAndShutdowns(3000);
+    const std::vector<std::uint8_t> bytes = EvtBytes(events);
+    for (std::size_t reads : {2, 3, 6}) {
+        SCOPED_TRACE(reads);
+        TShrinkingFile file(bytes, reads, bytes.size() / 3);
+        std::istream stream(&file);
+        std::vector<std::string> notices;
+        TEvtEventSource source("s.evt", [&](const std::string& t) { notices.push_back(t); });
+        ASSERT_TRUE(source.OpenStream(stream, bytes.size()));
+        TLogEvent event;
+        while (source.Next(event)) {
+        }
+        EXPECT_EQ(source.ReadReport().Failure, "s.evt: the log changed while it was read");
+        EXPECT_LE(file.Reads(), bytes.size() / 65536 + 4);  // a block at a time, no more
+        EXPECT_TRUE(notices.empty());
+    }
+}
+
+// Texts from the log reach terminals: controls, C1 controls and direction overrides are
+// replaced; the service account is named as before.
+TEST(EvtSource, VersionAndBootTextsAreMadeSafe) {
+    TTempDir dir;
+    TWinEvent boot = BootEvent(1300000000);
+    boot.Strings = {"\x1B]0;owned\x07"};
+    std::vector<TWinEvent> events = {boot, VersionEvent(1300000001, {"6.01.\x1B[2J",
+                                                                     "76\xC2\x9B"
+                                                                     "01",
+                                                                     "\xE2\x81\xA6"
+                                                                     "x"})};
+    auto got = ReadFile<TEvtEventSource>(dir.WriteFile("v.evt", EvtBytes(events)), nullptr);
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[0].Detail, "6.01.?[2J 76?01 ?x");
+    EXPECT_EQ(got[1].Detail, "?]0;owned?");
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
+#include "common/ShrinkingFile.h"
 #include "common/WindowsLogTestFile.h"
 #include "common/WtmpTestFile.h"
 #include "eventlog/EventRecord.h"
@@ -166,6 +168,99 @@ TEST(EvtxSource, CutShortFileAndUncountedChunksAndUnusedChunks) {
     std::vector<std::uint8_t> headerOnly(clean.begin(), clean.begin() + kEvtxHeaderBlockSize);
     EXPECT_TRUE(ReadFile<TEvtxEventSource>(dir.WriteFile("h.evtx", headerOnly), &notices).empty());
     EXPECT_TRUE(notices.empty());
+}
+
+// A chunk written twice (a stale copy left behind, a copied file) would add every session of
+// it again, with invented abnormal shutdowns; records whose id was read already are dropped
+// and counted.
+TEST(EvtxSource, RecordsWithAnIdAlreadyReadAreDroppedAndCounted) {
+    TTempDir dir;
+    std::vector<TWinEvent> events = Days(3);
+    std::vector<std::uint8_t> bytes = EvtxBytes(events, {6});
+    const std::vector<std::uint8_t> second(bytes.begin() + ChunkAt(1), bytes.begin() + ChunkAt(2));
+    bytes.insert(bytes.end(), second.begin(), second.end());  // chunk 1 again, as chunk 3
+    bytes.insert(bytes.begin() + ChunkAt(1), second.begin(), second.end());  // and before it
+    FixEvtxChecksums(bytes);
+    std::vector<std::string> notices;
+    EXPECT_EQ(ReadFile<TEvtxEventSource>(dir.WriteFile("twice.evtx", bytes), &notices),
+              Expected(events));
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0], "12 records skipped: a record whose number was read before");
+
+    TEvtxRecordIds ids;
+    for (std::uint64_t id : {5, 7, 6, 1, 3, 2, 9}) ids.Add(id);
+    for (std::uint64_t id = 0; id <= 10; ++id)
+        EXPECT_EQ(ids.Contains(id), id != 0 && id != 4 && id != 8 && id != 10) << id;
+    ids.Add(UINT64_MAX);
+    EXPECT_TRUE(ids.Contains(UINT64_MAX));
+    EXPECT_FALSE(ids.Contains(UINT64_MAX - 1));
+}
+
+// TimeCreated is a FILETIME substitution; when a record carries anything else there, the
+// record's own written time stands in.
+TEST(EvtxSource, ATimeCreatedThatIsNoFileTimeFallsBackToTheWrittenTime) {
+    TTempDir dir;
+    std::vector<TWinEvent> events = {BootEvent(UtcSeconds(2021, 6, 1, 7, 0, 0)),
+                                     ShutdownEvent(UtcSeconds(2021, 6, 1, 9, 0, 0))};
+    TEvtxPlaces places;
+    std::vector<std::uint8_t> bytes = EvtxBytes(events, {}, &places);
+    // The classic template's values: the event id (2 bytes, UInt16), then TimeCreated
+    // (8 bytes, FILETIME 0x11), which becomes a UInt64 (0x0A).
+    const std::uint8_t descriptors[] = {2, 0, 6, 0, 8, 0, 0x11, 0};
+    const std::size_t record = places.RecordAt[1];
+    auto at = std::search(bytes.begin() + record, bytes.end(), std::begin(descriptors),
+                          std::end(descriptors));
+    ASSERT_NE(at, bytes.end());
+    at[6] = 0x0A;
+    const std::int64_t written = UtcSeconds(2021, 6, 1, 10, 0, 0);
+    const std::uint64_t ticks = (written + 11644473600ull) * 10000000ull;
+    std::memcpy(&bytes[record + 16], &ticks, 8);
+    FixEvtxChecksums(bytes);
+    std::vector<std::string> notices;
+    auto got = ReadFile<TEvtxEventSource>(dir.WriteFile("t.evtx", bytes), &notices);
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[0].Kind, ekShutdown);
+    EXPECT_EQ(got[0].Time, written);
+    EXPECT_EQ(got[1].Time, events[0].Time);
+    EXPECT_TRUE(notices.empty());
+}
+
+// A file that shrinks while it is read is not one state of the log: reading stops at the
+// first short read and the source says the log changed, keeping what it read before.
+TEST(EvtxSource, AFileThatShrinksWhileReadStopsAndSaysTheLogChanged) {
+    std::vector<TWinEvent> events = Days(8);
+    const std::vector<std::uint8_t> bytes = EvtxBytes(events, {6});
+    for (std::size_t reads : {1, 2, 4}) {
+        SCOPED_TRACE(reads);
+        TShrinkingFile file(bytes, reads, ChunkAt(1) + 100);
+        std::istream stream(&file);
+        std::vector<std::string> notices;
+        TEvtxEventSource source("s.evtx", [&](const std::string& t) { notices.push_back(t); });
+        ASSERT_TRUE(source.OpenStream(stream, bytes.size()));
+        std::size_t n = 0;
+        TLogEvent event;
+        while (source.Next(event)) ++n;
+        EXPECT_EQ(source.ReadReport().Failure, "s.evtx: the log changed while it was read");
+        // The header, then chunks until the first one past the shrink; the first chunk is
+        // never cut. Five of each chunk's six records are kept.
+        EXPECT_EQ(n, 5 * std::max<std::size_t>(1, reads - 1));
+        EXPECT_EQ(file.Reads(), std::max<std::size_t>(2, reads) + 1);
+        EXPECT_TRUE(notices.empty());
+    }
+}
+
+// Version texts come from the log: controls and direction overrides are not passed on.
+TEST(EvtxSource, VersionTextsAreMadeSafe) {
+    TTempDir dir;
+    std::vector<TWinEvent> events = {BootEvent(1600000000),
+                                     VersionEvent(1600000001, {"10.00.\x1B]0;x\x07",
+                                                               "\x1B[2J1904\xC2\x9B"
+                                                               "5",
+                                                               "\xE2\x80\xAE"
+                                                               "abc"})};
+    auto got = ReadFile<TEvtxEventSource>(dir.WriteFile("v.evtx", EvtxBytes(events)), nullptr);
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[0].Detail, "10.00.?]0;x? ?[2J1904?5 ?abc");
 }
 
 }  // namespace

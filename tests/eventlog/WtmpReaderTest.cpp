@@ -8,6 +8,7 @@
 
 #include "common/WtmpTestFile.h"
 #include "eventlog/EventRecord.h"
+#include "eventlog/SafeText.h"
 #include "eventlog/WtmpFile.h"
 #include "eventlog/WtmpRecord.h"
 #include "eventlog/WtmpSource.h"
@@ -238,17 +239,17 @@ TEST(WtmpReader, TypeRangeEdgesDecideWhetherAFileIsALog) {
     TTempDir dir;
     for (auto [type, known] : {std::pair{-1, false}, {0, true}, {9, true}, {10, false}}) {
         std::vector<std::uint8_t> bytes = WtmpBytes(Boots(3));
-        bytes[384] = static_cast<std::uint8_t>(type & 0xFF);
-        bytes[385] = static_cast<std::uint8_t>((type >> 8) & 0xFF);
+        for (std::size_t at = 0; at < bytes.size(); at += 384) {
+            bytes[at] = static_cast<std::uint8_t>(type & 0xFF);
+            bytes[at + 1] = static_cast<std::uint8_t>((type >> 8) & 0xFF);
+        }
         EXPECT_EQ(IsKnownWtmpType(std::span(bytes).subspan(384, 384)), known) << type;
         EXPECT_EQ(WtmpFileProblem(dir.WriteFile("w", bytes)).empty(), known) << type;
     }
 }
 
 TEST(WtmpReader, AccountNamesAreMadeSafeToShow) {
-    auto name = [](const std::string& s) {
-        return SanitizedAccountName({reinterpret_cast<const std::uint8_t*>(s.data()), s.size()});
-    };
+    auto name = [](const std::string& s) { return SafeLogText(s); };
     const std::string bad = "\xEF\xBF\xBD";  // U+FFFD
     struct TCase {
         const char* What;
@@ -277,6 +278,21 @@ TEST(WtmpReader, AccountNamesAreMadeSafeToShow) {
         {"last before the surrogates", "\xED\x9F\xBF", "\xED\x9F\xBF"},
         {"cut-off sequence at the end", "ab\xE4\xB8", "ab" + bad + bad},
         {"Chinese", "张三", "张三"},
+        {"C1 control CSI as a character",
+         "a\xC2\x9B"
+         "2Jb",
+         "a?2Jb"},
+        {"first and last C1 controls", "\xC2\x80\xC2\x9F", "??"},
+        {"first character after the C1 controls", "\xC2\xA0", "\xC2\xA0"},
+        {"C1 CSI as a raw byte",
+         "a\x9B"
+         "2J",
+         "a" + bad + "2J"},
+        {"right-to-left override", "evil\xE2\x80\xAEgpj.exe", "evil?gpj.exe"},
+        {"left-to-right embedding", "\xE2\x80\xAAx", "?x"},
+        {"first isolate and pop isolate", "\xE2\x81\xA6x\xE2\x81\xA9", "?x?"},
+        {"beside the overrides", "\xE2\x80\xA9\xE2\x80\xAF\xE2\x81\xA5\xE2\x81\xAA",
+         "\xE2\x80\xA9\xE2\x80\xAF\xE2\x81\xA5\xE2\x81\xAA"},
     };
     for (const TCase& c : cases) EXPECT_EQ(name(c.In), c.Out) << c.What;
 }

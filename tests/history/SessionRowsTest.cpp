@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "base/DateTime.h"
+#include "history/ReportFigures.h"
 #include "history/SessionRecords.h"
 #include "history/SessionRows.h"
 
@@ -94,13 +95,31 @@ TEST(BuildRows, DurationsComeFromUtcNotFromLocalTimes) {
     EXPECT_EQ(rows.TotalSeconds, 16215);
 }
 
-TEST(BuildRows, ReversedAndHugeSpansStayInRange) {
+// A shutdown logged before its boot (the clock was set back) ends an orderly session of
+// unknown length; a span past 32 bits is cut to the largest duration. The figures count the
+// same lengths as the rows.
+TEST(BuildRows, ReversedAndHugeSpansFollowOneRuleInRowsAndFigures) {
+    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
     SessionTable t{Rec(Local(2024, 1, 1, 10, 0, 0), Local(2024, 1, 1, 9, 0, 0)),
                    Rec(Local(1970, 1, 1, 0, 0, 1), Local(2106, 1, 1, 0, 0, 0))};
     TSessionRows rows = BuildRows(t);
-    EXPECT_EQ(t[0].DurationSeconds, 3600);
-    EXPECT_EQ(t[1].DurationSeconds, std::numeric_limits<std::int32_t>::max());
-    EXPECT_EQ(rows.TotalSeconds, 3600 + std::int64_t{std::numeric_limits<std::int32_t>::max()});
+    EXPECT_EQ(t[0].DurationSeconds, 0);
+    EXPECT_EQ(t[0].StatusText, "正常关机");
+    EXPECT_EQ(rows.Rows[0].DurationTextValue, "");
+    EXPECT_EQ(t[1].DurationSeconds, kMax);
+    EXPECT_EQ(rows.TotalSeconds, kMax);
+
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        SessionTable one{t[i]};
+        TSessionFigures f = ComputeFigures(one, {}, one[0].ShutdownUtc);
+        EXPECT_EQ(f.UptimeSeconds, one[0].DurationSeconds) << i;
+        EXPECT_EQ(f.LongestSeconds, one[0].DurationSeconds) << i;
+    }
+    EXPECT_EQ(CompletedSessionSeconds(100, 99), 0);
+    EXPECT_EQ(CompletedSessionSeconds(100, 100), 0);
+    EXPECT_EQ(CompletedSessionSeconds(0, kMax), kMax);
+    EXPECT_EQ(CompletedSessionSeconds(0, std::uint32_t{kMax} + 1), kMax);
+    EXPECT_EQ(CompletedSessionSeconds(0, UINT32_MAX), kMax);
 }
 
 TEST(DateTimeText, MidnightShowsTheDateAlone) {

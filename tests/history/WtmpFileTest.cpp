@@ -37,12 +37,28 @@ TEST(WtmpFile, ProblemsNameTheReason) {
 #endif
 }
 
-TEST(WtmpFile, BadRecordsAtEitherEndAreNoticed) {
-    std::vector<TWtmpEntry> entries(100, BootEntry(5));
+// A torn record shifts every record after it off the multiples of the record size; the reader
+// finds them again, so the check must not refuse the file. Only a file in which no record
+// lines up anywhere is refused.
+TEST(WtmpFile, TornRecordsAtAnyLengthAreNoReasonToRefuse) {
     TTempDir dir;
-    std::vector<std::uint8_t> bytes = WtmpBytes(entries);
-    bytes[bytes.size() - 384] = 77;  // the last record's type
-    EXPECT_EQ(WtmpFileProblem(dir.WriteFile("badtail", bytes)), "not a login accounting file");
+    std::vector<TWtmpEntry> entries;
+    for (int i = 0; i < 120; ++i) entries.push_back(BootEntry(1000 + 10 * i));
+    const std::vector<std::uint8_t> whole = WtmpBytes(entries);
+    for (std::size_t tear = 1; tear < 384; ++tear) {
+        std::vector<std::uint8_t> bytes = whole;
+        // The first tear bytes of record 61 again after record 60: a write cut short.
+        bytes.insert(bytes.begin() + 60 * 384, whole.begin() + 61 * 384,
+                     whole.begin() + 61 * 384 + static_cast<long>(tear));
+        ASSERT_EQ(WtmpFileProblem(dir.WriteFile("torn", bytes)), "") << tear;
+    }
+    std::vector<std::uint8_t> tailTorn = whole;
+    tailTorn.erase(tailTorn.begin() + 119 * 384 + 5, tailTorn.begin() + 119 * 384 + 39);
+    EXPECT_EQ(WtmpFileProblem(dir.WriteFile("tail", tailTorn)), "");
+
+    std::vector<std::uint8_t> none = whole;
+    for (std::size_t at = 0; at < none.size(); at += 384) none[at] = 77;  // no known type
+    EXPECT_EQ(WtmpFileProblem(dir.WriteFile("none", none)), "not a login accounting file");
 }
 
 TEST(WtmpFile, UnreadableFile) {

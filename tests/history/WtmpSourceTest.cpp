@@ -5,6 +5,7 @@
 
 #include "common/WtmpTestFile.h"
 #include "eventlog/EventRecord.h"
+#include "eventlog/SafeText.h"
 #include "eventlog/WtmpSource.h"
 #include "history/SessionHistory.h"
 
@@ -106,10 +107,8 @@ TEST(WtmpSource, EachBootKeepsItsKernelRelease) {
 }
 
 TEST(WtmpSource, AccountNamesAreMadeSafeToShow) {
-    EXPECT_EQ(SanitizedAccountName({}), "");
-    auto name = [](const std::string& s) {
-        return SanitizedAccountName({reinterpret_cast<const std::uint8_t*>(s.data()), s.size()});
-    };
+    EXPECT_EQ(SafeLogText({}), "");
+    auto name = [](const std::string& s) { return SafeLogText(s); };
     EXPECT_EQ(name("zhang三"), "zhang三");
     EXPECT_EQ(name("a\tb\nc"), "a?b?c");
     EXPECT_EQ(name("bad\xff\xfe"), "bad\xEF\xBF\xBD\xEF\xBF\xBD");

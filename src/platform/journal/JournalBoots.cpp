@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "eventlog/WtmpSource.h"
+#include "eventlog/SafeText.h"
 #include "platform/journal/JournalBoots_p.h"
 #include "platform/journal/JournalHandle_p.h"
 
@@ -45,11 +45,6 @@ std::string_view FieldValue(sd_journal* j, const char* field) {
     std::string_view text(static_cast<const char*>(data), length);
     std::size_t eq = text.find('=');
     return eq == std::string_view::npos ? std::string_view{} : text.substr(eq + 1);
-}
-
-std::string Safe(std::string_view text) {
-    return SanitizedAccountName(
-        std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
 // What `last` lists: people's sessions, not those a display manager opens for its own login
@@ -127,7 +122,7 @@ void ReadLogins(sd_journal* j, std::vector<TJournalBoot>& boots, std::string& fa
         // Copied: the next field read may reuse the buffer the value was handed out in.
         std::string user(FieldValue(j, "USER_ID"));
         if (boot && !user.empty() && IsPersonsSession(user, FieldValue(j, "CLASS")))
-            boot->Logins.push_back({at, Safe(user)});
+            boot->Logins.push_back({at, SafeLogText(user)});
     });
 }
 
@@ -140,7 +135,7 @@ std::string KernelRelease(sd_journal* j, const TJournalBoot& boot) {
         std::string_view message = FieldValue(j, "MESSAGE");
         if (message.substr(0, kLinuxVersion.size()) != kLinuxVersion) continue;
         message.remove_prefix(kLinuxVersion.size());
-        return Safe(message.substr(0, message.find_first_of(" \t\r\n")));
+        return SafeLogText(message.substr(0, message.find_first_of(" \t\r\n")));
     }
     return {};
 }

@@ -27,13 +27,19 @@ std::string Reason(const png_image& image) {
 
 namespace {
 
-// The file a name refers to: a symbolic link is followed, so the link stays and the file it
-// names is the one replaced.
+// The file a name refers to: symbolic links are followed, also one whose file does not exist
+// yet, so the link stays and the file it names is the one written.
 std::filesystem::path ResolvedTarget(const std::string& path) {
+    namespace fs = std::filesystem;
+    constexpr int kMaxLinks = 40;  // as the system's own limit on links in a row
+    fs::path target = path;
     std::error_code ec;
-    if (!std::filesystem::is_symlink(path, ec)) return path;
-    std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
-    return ec ? std::filesystem::path(path) : resolved;
+    for (int i = 0; i < kMaxLinks && fs::is_symlink(target, ec); ++i) {
+        fs::path next = fs::read_symlink(target, ec);
+        if (ec) break;
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return target;
 }
 
 // The mode a new file would get, or the mode of the file being replaced.

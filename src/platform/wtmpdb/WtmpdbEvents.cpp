@@ -5,7 +5,7 @@
 #include <span>
 #include <tuple>
 
-#include "eventlog/WtmpSource.h"
+#include "eventlog/SafeText.h"
 
 namespace {
 
@@ -20,9 +20,7 @@ std::uint32_t TWtmpdbEvents::TextIndex(std::string_view raw) {
     // Names and kernel releases repeat over thousands of rows: each is made safe once.
     key_.assign(raw);
     auto [it, added] = textIndex_.try_emplace(key_, static_cast<std::uint32_t>(texts_.size()));
-    if (added)
-        texts_.push_back(
-            SanitizedAccountName({reinterpret_cast<const std::uint8_t*>(raw.data()), raw.size()}));
+    if (added) texts_.push_back(SafeLogText(raw));
     return it->second;
 }
 
