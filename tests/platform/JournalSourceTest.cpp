@@ -19,6 +19,8 @@ constexpr const char* kNewSession = "8d45620c1a4348dbb17410da57c60c66";
 constexpr const char* kShutdown = "98268866d1d54a499c4e98921d93bc40";
 constexpr const char* kJournalStop = "d93fb3c9c24d451a97cea615ce59c00b";
 constexpr const char* kJournalStart = "f77379a8490b408bbe5f6940505a777b";
+constexpr const char* kSleepStart = "6bbd95ee977941e497c48be27c254128";
+constexpr const char* kSleepStop = "8811e6df2a8e40f58a94cea26f8ebf14";
 
 // The entries of one boot; times are given in microseconds after the kernel started at
 // start (Unix seconds).
@@ -66,7 +68,8 @@ std::vector<TLogEvent> ReadAll(TEventLogSource& source) {
 }
 
 std::string Describe(const std::vector<TLogEvent>& events) {
-    static const char* kNames[] = {"boot", "shutdown", "user", "version", "last seen"};
+    static const char* kNames[] = {"boot",      "shutdown", "user", "version",
+                                   "last seen", "sleep",    "wake"};
     std::string text;
     for (const TLogEvent& e : events) {
         text += std::string(kNames[e.Kind]) + " " + std::to_string(e.Utc);
@@ -296,6 +299,35 @@ TEST_F(JournalSource, HistoryFromAJournalFile) {
     // The name the session keeps is its first login's.
     EXPECT_EQ(table[2].UserName, "alice");
     EXPECT_EQ(table[2].Kernel, "6.1.0-18-amd64");
+}
+
+// A laptop that sleeps overnight: the sleeps and wakes come with the boot's logins in time
+// order, a sleep without its wake ends with the session, and a user's forged sleep is no sleep.
+TEST_F(JournalSource, SleepAndWakeAreEventsOfTheirBoot) {
+    const TBoot night{"0123456789abcdef0123456789abcdef", 1700000000};
+    const std::uint64_t hour = 3600 * kSecond;
+    TJournalEventSource source(
+        {Write("sleep.journal",
+               {night.Note(kSecond), night.Login(60 * kSecond, "ann"),
+                night.Message(2 * hour, kSleepStart), night.Message(10 * hour, kSleepStop),
+                night.Message(11 * hour, kSleepStart, false), night.Message(12 * hour, kSleepStart),
+                night.Message(13 * hour, kShutdown)})});
+    EXPECT_EQ(Describe(ReadAll(source)),
+              "shutdown 1700046800\n"
+              "sleep 1700043200\n"
+              "wake 1700036000\n"
+              "sleep 1700007200\n"
+              "user 1700000060 ann\n"
+              "boot 1700000000\n");
+
+    TSessionHistory history(
+        std::make_unique<TJournalEventSource>(std::vector<std::string>{dir_.Path("sleep.journal")}),
+        [](std::int64_t) { return 0; });
+    history.Refresh();
+    ASSERT_EQ(history.Table().size(), 1u);
+    // 02:00-10:00 and 12:00 to the shutdown at 13:00; the forged 11:00 sleep counts for nothing.
+    EXPECT_EQ(history.Table()[0].AsleepSeconds, 9 * 3600);
+    EXPECT_EQ(history.Table()[0].DurationSeconds, 13 * 3600);
 }
 
 }  // namespace

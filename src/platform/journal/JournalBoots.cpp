@@ -15,6 +15,8 @@ constexpr std::string_view kShutdownId = SD_MESSAGE_SHUTDOWN_STR;
 constexpr std::string_view kJournalStopId = SD_MESSAGE_JOURNAL_STOP_STR;
 constexpr std::string_view kJournalStartId = SD_MESSAGE_JOURNAL_START_STR;
 constexpr std::string_view kNewSessionId = SD_MESSAGE_SESSION_START_STR;
+constexpr std::string_view kSleepStartId = SD_MESSAGE_SLEEP_START_STR;
+constexpr std::string_view kSleepStopId = SD_MESSAGE_SLEEP_STOP_STR;
 // Any user may log an entry with any message id; journald itself sets _UID, so only the
 // entries of root's processes (systemd, logind, journald) are believed.
 constexpr const char* kByRootMatch = "_UID=0";
@@ -110,19 +112,27 @@ void ReadEnds(sd_journal* j, std::vector<TJournalBoot>& boots, std::string& fail
     for (auto [boot, stopped] : journalStopped) boot->Orderly = boot->Orderly || stopped;
 }
 
-void ReadLogins(sd_journal* j, std::vector<TJournalBoot>& boots, std::string& failure) {
+// Logins, sleeps and wakes in one pass, so that each boot has them in time order.
+void ReadMoments(sd_journal* j, std::vector<TJournalBoot>& boots, std::string& failure) {
     sd_journal_flush_matches(j);
-    AddMessageIdMatch(j, kNewSessionId);
+    for (std::string_view id : {kNewSessionId, kSleepStartId, kSleepStopId})
+        AddMessageIdMatch(j, id);
     sd_journal_add_match(j, kByRootMatch, 0);
     sd_journal_seek_head(j);
     TBootIndex index(boots);
     ForEachMatch(j, failure, [&] {
         std::uint64_t at = 0;
         TJournalBoot* boot = index.Current(j, at);
+        if (!boot) return;
+        std::string_view id = FieldValue(j, "MESSAGE_ID");
+        if (id == kSleepStartId || id == kSleepStopId) {
+            boot->Moments.push_back({at, id == kSleepStartId ? ekSleep : ekWake, {}});
+            return;
+        }
         // Copied: the next field read may reuse the buffer the value was handed out in.
         std::string user(FieldValue(j, "USER_ID"));
-        if (boot && !user.empty() && IsPersonsSession(user, FieldValue(j, "CLASS")))
-            boot->Logins.push_back({at, SafeLogText(user)});
+        if (!user.empty() && IsPersonsSession(user, FieldValue(j, "CLASS")))
+            boot->Moments.push_back({at, ekUser, SafeLogText(user)});
     });
 }
 
@@ -190,7 +200,7 @@ std::vector<TJournalBoot> ListJournalBoots(sd_journal* j, std::string& failure) 
 
 void DescribeJournalBoots(sd_journal* j, std::vector<TJournalBoot>& boots, std::string& failure) {
     ReadEnds(j, boots, failure);
-    ReadLogins(j, boots, failure);
+    ReadMoments(j, boots, failure);
     for (TJournalBoot& boot : boots) boot.Kernel = KernelRelease(j, boot);
 }
 
@@ -205,9 +215,9 @@ std::vector<TLogEvent> JournalBootEvents(const std::vector<TJournalBoot>& boots,
             events.push_back(Event(ekShutdown, last));
         else if (!running)
             events.push_back(Event(ekLastSeen, last));
-        for (auto l = b->Logins.rbegin(); l != b->Logins.rend(); ++l) {
-            events.push_back(Event(ekUser, static_cast<std::int64_t>(l->Realtime)));
-            events.back().User = l->User;
+        for (auto m = b->Moments.rbegin(); m != b->Moments.rend(); ++m) {
+            events.push_back(Event(m->Kind, static_cast<std::int64_t>(m->Realtime)));
+            events.back().User = m->User;
         }
         events.push_back(Event(ekBoot, b->Start()));
         events.back().Detail = b->Kernel;

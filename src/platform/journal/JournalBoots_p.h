@@ -16,11 +16,13 @@ struct TJournalBoot {
     std::uint64_t LastRealtime = 0;
     bool Orderly = false;
     std::string Kernel;
-    struct TLogin {
+    // A person's login, or the machine going to sleep or waking from it.
+    struct TMoment {
         std::uint64_t Realtime;
-        std::string User;
+        TEventKind Kind;   // ekUser, ekSleep or ekWake
+        std::string User;  // ekUser
     };
-    std::vector<TLogin> Logins;  // oldest first
+    std::vector<TMoment> Moments;  // oldest first
 
     // The moment the kernel started, in realtime microseconds (negative with a clock not set).
     std::int64_t Start() const {
@@ -38,7 +40,7 @@ inline std::int64_t FloorSeconds(std::int64_t microseconds) {
 // with the reason in failure when libsystemd reports an error.
 std::vector<TJournalBoot> ListJournalBoots(sd_journal* j, std::string& failure);
 
-// Fills in how each boot ended, its kernel release and its people's logins.
+// Fills in how each boot ended, its kernel release, its people's logins and its sleeps.
 void DescribeJournalBoots(sd_journal* j, std::vector<TJournalBoot>& boots, std::string& failure);
 
 // The typed events of the boots, newest first. A running boot (runningBoot, on a live journal)
