@@ -1,6 +1,7 @@
 #include <systemd/sd-messages.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <map>
 #include <span>
 #include <string_view>
@@ -89,12 +90,17 @@ class TBootIndex {
     std::map<std::string, std::size_t> index_;
 };
 
-void ReadEnds(sd_journal* j, std::vector<TJournalBoot>& boots, std::string& failure) {
+// Reads from the first entry that root logged with one of these message ids: anyone may log
+// any message id, but only root's are the system's own.
+void MatchRootMessages(sd_journal* j, std::initializer_list<std::string_view> ids) {
     sd_journal_flush_matches(j);
-    for (std::string_view id : {kShutdownId, kJournalStopId, kJournalStartId})
-        AddMessageIdMatch(j, id);
+    for (std::string_view id : ids) AddMessageIdMatch(j, id);
     sd_journal_add_match(j, kByRootMatch, 0);
     sd_journal_seek_head(j);
+}
+
+void ReadEnds(sd_journal* j, std::vector<TJournalBoot>& boots, std::string& failure) {
+    MatchRootMessages(j, {kShutdownId, kJournalStopId, kJournalStartId});
     TBootIndex index(boots);
     // journald stops and starts again when it is restarted within a boot: its stop means the
     // end only when it was not started again afterwards.
@@ -114,11 +120,7 @@ void ReadEnds(sd_journal* j, std::vector<TJournalBoot>& boots, std::string& fail
 
 // Logins, sleeps and wakes in one pass, so that each boot has them in time order.
 void ReadMoments(sd_journal* j, std::vector<TJournalBoot>& boots, std::string& failure) {
-    sd_journal_flush_matches(j);
-    for (std::string_view id : {kNewSessionId, kSleepStartId, kSleepStopId})
-        AddMessageIdMatch(j, id);
-    sd_journal_add_match(j, kByRootMatch, 0);
-    sd_journal_seek_head(j);
+    MatchRootMessages(j, {kNewSessionId, kSleepStartId, kSleepStopId});
     TBootIndex index(boots);
     ForEachMatch(j, failure, [&] {
         std::uint64_t at = 0;
