@@ -118,8 +118,14 @@ timeout 120 scripts/wine-run.sh "$1" "$2" &
 pid=$!
 sleep 10
 kill -0 "$pid" 2>/dev/null || { wait "$pid"; echo "vigil.exe ended early with status $?" >&2; exit 1; }
-# Closing the main window (as its close button does) ends the program normally.
-timeout 60 wine taskkill /im vigil.exe >/dev/null 2>&1
+# Closing the main window (as its close button does) ends the program normally. On a busy
+# machine the window may not be up yet when the first close is sent, so it is sent again until
+# the program has ended.
+for _ in $(seq 1 30); do
+  timeout 60 wine taskkill /im vigil.exe >/dev/null 2>&1
+  sleep 2
+  kill -0 "$pid" 2>/dev/null || break
+done
 wait "$pid"
 SCRIPT
 xvfb-run -a -s "-screen 0 1280x800x24" bash "$work/window.sh" "$vigil" "$work/wtmp"
