@@ -112,6 +112,9 @@ for page in log chart; do
 done
 
 echo "== Windows: the window on a virtual X server =="
+# A wine server still running from the runs above was started without a display; a window
+# program joining it cannot show its window, so it is ended first.
+wineserver -k 2>/dev/null || true
 cat > "$work/window.sh" <<'SCRIPT'
 set -u
 timeout 120 scripts/wine-run.sh "$1" "$2" &
