@@ -62,8 +62,8 @@ origin_of() {
                            END { print x, y }'
 }
 
-# pixels_are OX OY x,y=SPEC ...: each client point of the window at OX, OY has the colour
-# SPEC, which is RRGGBB or one of the words green (a green bar) and orange.
+# pixels_are OX OY x,y=COLOUR ...: each client point of the window at OX, OY has the colour
+# COLOUR, which is RRGGBB or one of the words green (a green bar) and orange.
 pixels_are() {
   local ox=$1 oy=$2
   shift 2
