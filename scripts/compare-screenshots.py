@@ -1,12 +1,13 @@
 #!/usr/bin/env python3
-"""compare-screenshots.py LINUX.png WINDOWS.png: the two renderings of one window must have the
-same size and differ only where text is drawn (the fonts differ, the geometry must not).
-Prints the share of equal pixels; fails below the threshold."""
+"""compare-screenshots.py LINUX.png WINDOWS.png [SHARE]: the two renderings of one window must
+have the same size and differ only where text is drawn (the fonts differ, the geometry must not).
+Prints the share of equal pixels; fails below SHARE (default 0.90; 1 asks for every pixel, and
+then the first differing one is named)."""
 import struct
 import sys
 import zlib
 
-THRESHOLD = 0.90
+DEFAULT_SHARE = 0.90
 
 
 def read_png(path):
@@ -55,11 +56,16 @@ def main():
     ww, wh, windows = read_png(sys.argv[2])
     if (lw, lh) != (ww, wh):
         sys.exit(f"sizes differ: Linux {lw}x{lh}, Windows {ww}x{wh}")
+    wanted = float(sys.argv[3]) if len(sys.argv) > 3 else DEFAULT_SHARE
     equal = sum(a == b for la, wa in zip(linux, windows) for a, b in zip(la, wa))
     share = equal / (lw * lh)
-    print(f"{sys.argv[2]}: {lw}x{lh}, {share:.1%} of pixels equal to the Linux rendering")
-    if share < THRESHOLD:
-        sys.exit(f"only {share:.1%} of pixels equal (at least {THRESHOLD:.0%} expected)")
+    print(f"{sys.argv[2]}: {lw}x{lh}, {share:.1%} of pixels equal to {sys.argv[1]}")
+    if share < wanted < 1:
+        sys.exit(f"only {share:.1%} of pixels equal (at least {wanted:.0%} expected)")
+    if wanted >= 1 and equal < lw * lh:
+        y, x = next((y, x) for y, (la, wa) in enumerate(zip(linux, windows))
+                    for x, (a, b) in enumerate(zip(la, wa)) if a != b)
+        sys.exit(f"pixel ({x}, {y}) differs: {linux[y][x].hex()} against {windows[y][x].hex()}")
 
 
 main()

@@ -9,7 +9,7 @@ packages=(
   sqlite3 systemd-journal-remote
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core fonts-wqy-microhei
-  xvfb xauth x11-utils x11-apps xdotool util-linux hyperfine
+  xvfb xauth x11-utils x11-apps xdotool util-linux hyperfine faketime
   python3 dpkg-dev file lintian appstream desktop-file-utils man-db groff-base gzip
 )
 

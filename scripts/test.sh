@@ -16,6 +16,9 @@ echo "== Build and test =="
 bash scripts/build.sh build
 ctest --test-dir build --output-on-failure -j "$jobs" | tee "$logs/plain.txt"
 
+echo "== Every page draws exactly as the reference commit's program does =="
+bash scripts/same-pixels.sh build
+
 echo "== Debian package =="
 bash scripts/test-package.sh build
 
