@@ -243,7 +243,7 @@ int TCustomBarSeries::XPosition(int i) const {
     }
     if (offsetPercent_ != 0) left += Round(offsetPercent_ * barPixelWidth_ * 0.01);
     return static_cast<int>(
-        std::clamp<long long>(left, -TChartAxis::PixelLimit, TChartAxis::PixelLimit));
+        std::clamp<long long>(left, -TAxisScale::PixelLimit, TAxisScale::PixelLimit));
 }
 
 int TCustomBarSeries::YPosition(int i) const {

@@ -6,21 +6,10 @@
 
 #include "base/NumberFormat.h"
 #include "base/Rounding.h"
+#include "chart/ChartPanel.h"
 #include "chart/ChartSetters_p.h"
-#include "chart/CustomChart.h"
 
 namespace {
-
-// Ends beyond this are pulled in, so that a range size is always a finite number.
-constexpr double kValueLimit = 1e300;
-// The largest quotient value / step that still names a multiple of the step exactly.
-constexpr double kExactQuotient = 1e15;
-constexpr int kMaxLabels = 10000;
-
-double SaneEnd(double v) {
-    if (std::isnan(v)) return 0;
-    return std::clamp(v, -kValueLimit, kValueLimit);
-}
 
 std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> lines;
@@ -35,8 +24,27 @@ std::vector<std::string> SplitLines(const std::string& text) {
     return lines;
 }
 
-bool HasFraction(double v) {
-    return std::floor(v) != v;
+int FontHeight(TCanvas& canvas) {
+    return canvas.TextHeight("W");
+}
+
+int LabelWidth(TCanvas& canvas, const std::string& text) {
+    int widest = 0;
+    for (const std::string& line : SplitLines(text))
+        widest = std::max(widest, canvas.TextWidth(line));
+    return widest;
+}
+
+// A step finer than the last digit the format shows would repeat the same label.
+double FinestStep(const std::string& format) {
+    const std::string& f = format;
+    const std::size_t section = std::min(f.find(';'), f.size());
+    const std::size_t dot = f.find('.');
+    if (dot == std::string::npos || dot > section) return 1;
+    if (f.find_first_of("eE", 0) < section) return 0;
+    int digits = 0;
+    for (std::size_t i = dot + 1; i < section && (f[i] == '0' || f[i] == '#'); ++i) ++digits;
+    return std::pow(10.0, -digits);
 }
 
 }  // namespace
@@ -60,8 +68,9 @@ void TChartAxisTitle::SetVisible(bool visible) {
     if (chart_) chart_->RequestRepaint();
 }
 
-TChartAxis::TChartAxis(TCustomChart& chart, TAxisKind kind)
+TChartAxis::TChartAxis(TCustomChartPanel& chart, TAxisSeries& series, TAxisKind kind)
     : chart_(chart),
+      series_(series),
       kind_(kind),
       axisPen_(&chart, clBlack, 2),
       ticks_(&chart, clGray),
@@ -72,7 +81,8 @@ TChartAxis::TChartAxis(TCustomChart& chart, TAxisKind kind)
       title_(&chart, kind == akLeft    ? 90
                      : kind == akRight ? 270
                                        : 0),
-      labelsFont_(&chart) {
+      labelsFont_(&chart),
+      scale_(kind == akBottom || kind == akTop) {
     grid_.SetStyle(psDot);
     minorGrid_.SetStyle(psDot);
 }
@@ -156,8 +166,8 @@ void TChartAxis::SetMinMax(double a, double b) {
 
 void TChartAxis::FixRange(double a, double b) {
     SetAutomatic(false);
-    double lo = SaneEnd(std::min(a, b));
-    double hi = SaneEnd(std::max(a, b));
+    double lo = TAxisScale::SaneEnd(std::min(a, b));
+    double hi = TAxisScale::SaneEnd(std::max(a, b));
     if (hi - lo < 1e-10) hi = lo + 1e-10;
     SetMinMax(lo, hi);
 }
@@ -177,214 +187,36 @@ void TChartAxis::SetLabelsSeparation(int value) {
     Changed();
 }
 
-// ---- Range and mapping ----
+// ---- Layout ----
 
-void TChartAxis::CalcShown() {
-    shown_ = false;
-    if (!chart_.AxisVisible() || !visible_) return;
-    if (IsDepthAxis()) {
-        shown_ = chart_.View3D();
-        return;
-    }
-    bool anyActive = false;
-    for (int i = 0; i < chart_.SeriesCount(); ++i) {
-        const TChartSeries& s = chart_.Series(i);
-        if (!s.Active()) continue;
-        anyActive = true;
-        if (!s.UsesAxes()) return;
-        if (s.AssociatedToAxis(*this)) {
-            shown_ = true;
-            return;
-        }
-    }
-    shown_ = !anyActive;
+std::string TChartAxis::LabelText(double value) const {
+    return FormatFloat(valuesFormat_, value);
 }
 
-double TChartAxis::SeriesExtreme(bool maximum) const {
-    bool anyActive = false;
-    for (int i = 0; i < chart_.SeriesCount(); ++i) {
-        const TChartSeries& s = chart_.Series(i);
-        if (s.Active() && s.AssociatedToAxis(*this)) anyActive = true;
-    }
-    double result = 0;
-    bool first = true;
-    for (int i = 0; i < chart_.SeriesCount(); ++i) {
-        TChartSeries& s = chart_.Series(i);
-        if ((anyActive && !s.Active()) || s.PointCount() == 0 || !s.AssociatedToAxis(*this))
-            continue;
-        double v = Horizontal() ? (maximum ? s.XMaximum() : s.XMinimum())
-                                : (maximum ? s.YMaximum() : s.YMinimum());
-        // A NaN among the values says nothing about the range.
-        if (std::isnan(v)) continue;
-        result = first ? v : (maximum ? std::max(result, v) : std::min(result, v));
-        first = false;
-    }
-    return result;
+TAxisLabelStyle TChartAxis::EffectiveLabelStyle() const {
+    return labelStyle_ != talAuto ? labelStyle_ : series_.AutomaticLabelStyle(*this);
 }
 
-void TChartAxis::RecalcRange() {
-    rangeMin_ = SaneEnd(rangeMin_);
-    rangeMax_ = SaneEnd(rangeMax_);
-    rangeSize_ = rangeMax_ - rangeMin_;
-    zeroRange_ = rangeSize_ == 0;
-    pixelsPerUnit_ = zeroRange_ ? 0 : AxisLength() / rangeSize_;
+void TChartAxis::AdjustRange(double seriesMinimum, double seriesMaximum) {
+    if (automatic_ || automaticMaximum_) maximum_ = seriesMaximum;
+    if (automatic_ || automaticMinimum_) minimum_ = seriesMinimum;
+    scale_.SetRange(minimum_, maximum_);
 }
 
-void TChartAxis::AdjustRange() {
-    if (automatic_ || automaticMaximum_) maximum_ = SeriesExtreme(true);
-    if (automatic_ || automaticMinimum_) minimum_ = SeriesExtreme(false);
-    rangeMax_ = maximum_;
-    rangeMin_ = minimum_;
-    RecalcRange();
+void TChartAxis::SetPositions(const TRect& plot) {
+    if (Horizontal())
+        scale_.SetSpan(plot.Left, plot.Width(), startPosition_, endPosition_);
+    else
+        scale_.SetSpan(plot.Top, plot.Height(), startPosition_, endPosition_);
 }
 
-void TChartAxis::SetPositions() {
-    const TRect plot = chart_.PlotRect();
-    const int origin = Horizontal() ? plot.Left : plot.Top;
-    const int size = Horizontal() ? plot.Width() : plot.Height();
-    auto at = [&](double percent) {
-        return static_cast<int>(
-            std::clamp<long long>(origin + Round(size * 0.01 * percent), -PixelLimit, PixelLimit));
-    };
-    start_ = at(startPosition_);
-    end_ = at(endPosition_);
-    RecalcRange();
+TAxisStepRule TChartAxis::StepRule() const {
+    return {increment_, labelsSeparation_, EffectiveLabelStyle() == talValue,
+            series_.FewestPointsAlong(*this), FinestStep(valuesFormat_)};
 }
 
-int TChartAxis::ValueToPosition(double value) const {
-    if (zeroRange_) return AxisCenter();
-    const double d = (value - rangeMin_) * pixelsPerUnit_;
-    double p = Horizontal() ? start_ + d : end_ - d;
-    if (std::isnan(p)) return Horizontal() ? start_ : end_;
-    if (p > PixelLimit) return PixelLimit;
-    if (p < -PixelLimit) return -PixelLimit;
-    return static_cast<int>(Round(p));
-}
-
-double TChartAxis::PositionToValue(int position) const {
-    // An axis shorter than a pixel shows only its minimum.
-    if (AxisLength() < 1) return rangeMin_;
-    const double t = (static_cast<double>(position) - start_) * rangeSize_ / AxisLength();
-    return Horizontal() ? rangeMin_ + t : rangeMax_ - t;
-}
-
-void TChartAxis::ApplyMargins(int a, int b) {
-    if (zeroRange_) return;
-    const int s0 = start_;
-    const int e0 = end_;
-    // Margins that leave no axis between them would turn the range inside out; negative ones
-    // (offsets) stretch the span beyond the plot and so narrow the range.
-    if (static_cast<long long>(a) + b >= AxisLength()) return;
-    start_ = s0 + a;
-    end_ = e0 - b;
-    RecalcRange();
-    const double w1 = PositionToValue(s0);
-    const double w2 = PositionToValue(e0);
-    SetPositions();
-    rangeMin_ = std::min(w1, w2);
-    rangeMax_ = std::max(w1, w2);
-    RecalcRange();
-}
-
-// ---- Label step ----
-
-double TChartAxis::NextStep(double x) {
-    if (!(x > 0) || std::isinf(x)) return 1;
-    // Mantissa and exponent in one step: dividing by ten over and over drifts, and a drifted
-    // 4.999... would give 5 again instead of moving on to 10.
-    int exponent = static_cast<int>(std::floor(std::log10(x)));
-    auto power = [](int e) { return std::pow(10.0, std::abs(e)); };
-    double mantissa = exponent >= 0 ? x / power(exponent) : x * power(exponent);
-    if (mantissa < 1) {
-        mantissa *= 10;
-        --exponent;
-    } else if (mantissa >= 10) {
-        mantissa /= 10;
-        ++exponent;
-    }
-    constexpr double kSlack = 1e-9;
-    if (mantissa >= 10 - kSlack) {
-        mantissa = 1;
-        ++exponent;
-    }
-    const double base = mantissa < 2 - kSlack ? 2 : mantissa < 5 - kSlack ? 5 : 10;
-    return exponent >= 0 ? base * power(exponent) : base / power(exponent);
-}
-
-bool TChartAxis::SomeSeriesFits(long long n) const {
-    for (int i = 0; i < chart_.SeriesCount(); ++i) {
-        const TChartSeries& s = chart_.Series(i);
-        if (!s.Active() || !s.AssociatedToAxis(*this)) continue;
-        const bool xAlong = Horizontal() == s.YIsMandatory();
-        if (xAlong && s.PointCount() <= n) return true;
-    }
-    return false;
-}
-
-double TChartAxis::IncrementForCount(long long n) const {
-    if (n < 1) return MinimumStep;
-    double s;
-    if (workIncrement_ > 0) {
-        s = workIncrement_;
-    } else if (rangeSize_ != 0) {
-        s = std::fabs(rangeSize_) / static_cast<double>(n + 1);
-        if (rangeSize_ >= 1 && SomeSeriesFits(n)) s = std::max(s, 1.0);
-    } else {
-        s = 1;
-    }
-    if (labelsSeparation_ >= 1) {
-        long long c = n + 1;
-        // Each round at least doubles s, so this ends after a few hundred rounds at most.
-        for (int round = 0; round < 4000; ++round) {
-            const double q = rangeSize_ / s;
-            if (std::fabs(q) < 2147483647.0) {
-                c = Round(q);
-                if (c > n) s = NextStep(s);
-            } else {
-                s = NextStep(s);
-            }
-            if (c <= n || s > rangeSize_ || std::isinf(s)) break;
-        }
-    }
-    if (std::isinf(s)) return rangeSize_;
-    return std::max(s, MinimumStep);
-}
-
-double TChartAxis::IncrementForLabelSize(int size) const {
-    long long n = 1;
-    if (size > 0) {
-        double room = size;
-        if (labelsSeparation_ > 0) room += Round(labelsSeparation_ * 0.01 * size);
-        n = Round(AxisLength() / room);
-        // No room for a single value label: none is drawn (a tiny step would pile thousands
-        // of them onto a few pixels once it is raised to the format's last digit). A zero
-        // range has one label whatever the step, and text labels only need a step above 0.
-        if (n < 1 && !zeroRange_ && EffectiveLabelStyle() == talValue) return 0;
-    }
-    return IncrementForCount(n);
-}
-
-// A step finer than the last digit the format shows would repeat the same label.
-double TChartAxis::StepUnit() const {
-    const std::string& f = valuesFormat_;
-    const std::size_t section = std::min(f.find(';'), f.size());
-    const std::size_t dot = f.find('.');
-    if (dot == std::string::npos || dot > section) return 1;
-    if (f.find_first_of("eE", 0) < section) return 0;
-    int digits = 0;
-    for (std::size_t i = dot + 1; i < section && (f[i] == '0' || f[i] == '#'); ++i) ++digits;
-    return std::pow(10.0, -digits);
-}
-
-int TChartAxis::FontHeight(TCanvas& canvas) const {
-    return canvas.TextHeight("W");
-}
-
-int TChartAxis::LabelWidth(TCanvas& canvas, const std::string& text) const {
-    int widest = 0;
-    for (const std::string& line : SplitLines(text))
-        widest = std::max(widest, canvas.TextWidth(line));
-    return widest;
+TAxisMarkRule TChartAxis::MarkRule() const {
+    return {labels_, labelsOnAxis_, tickOnLabelsOnly_, labelsSeparation_};
 }
 
 int TChartAxis::LabelExtent(TCanvas& canvas, const std::string& text) const {
@@ -395,136 +227,41 @@ int TChartAxis::LabelExtent(TCanvas& canvas, const std::string& text) const {
     return FontHeight(canvas) * lines;
 }
 
-double TChartAxis::ComputeIncrement() {
-    TCanvas& canvas = chart_.ChartCanvas();
+double TChartAxis::LabelStep(TCanvas& canvas) const {
     TCanvasStateSaver saver(canvas);
     canvas.Font() = labelsFont_.Font();
-    auto measure = [&](std::initializer_list<double> values) {
-        int size = 0;
-        for (double v : values) size = std::max(size, LabelExtent(canvas, LabelText(v)));
-        return size;
-    };
-    workIncrement_ = increment_;
-    const double lo = rangeMin_;
-    const double hi = rangeMax_;
-    double mid = (lo + hi) * 0.5;
-    for (int i = 0; i < 2100 && !HasFraction(mid) && mid != 0; ++i) mid *= 0.5;
-    double s = IncrementForLabelSize(measure({lo, mid, hi}));
-    if (increment_ == 0 && s >= 2) {
-        // Once more from a step of 1, so that the step climbs 1, 2, 5, 10, ... until the
-        // labels fit.
-        workIncrement_ = 1;
-        const double rlo = static_cast<double>(Round(rangeMin_));
-        const double rhi = static_cast<double>(Trunc(rangeMax_));
-        s = IncrementForLabelSize(measure({rlo, (rlo + rhi) * 0.5, rhi, rhi - 1, rlo + 1}));
-        workIncrement_ = 0;
-    }
-    workIncrement_ = 0;
-    return s > 0 ? std::max(s, StepUnit()) : 0;
+    return scale_.LabelStep(StepRule(),
+                            [&](double v) { return LabelExtent(canvas, LabelText(v)); });
 }
 
-std::string TChartAxis::LabelText(double value) const {
-    return FormatFloat(valuesFormat_, value);
+int TChartAxis::MaxLabelsWidth(TCanvas& canvas) {
+    const TAxisLabelStyle style = EffectiveLabelStyle();
+    if (style == talNone || style == talAuto) return 0;
+    const double step = style == talValue ? LabelStep(canvas) : 0;
+    TCanvasStateSaver saver(canvas);
+    canvas.Font() = labelsFont_.Font();
+    int widest = 0;
+    if (style != talValue) {
+        series_.EachPointText(*this, style == talMark, [&](const std::string& text) {
+            widest = std::max(widest, LabelWidth(canvas, text));
+        });
+        return widest;
+    }
+    // Every label that will be drawn, not only the two ends: a middle one can be the widest
+    // ("6.5" between "7" and "0").
+    std::vector<double> values = scale_.LabelValues(step, roundFirstLabel_);
+    if (values.empty()) values = {RangeMinimum(), RangeMaximum()};
+    for (double v : values) widest = std::max(widest, LabelWidth(canvas, LabelText(v)));
+    return widest + canvas.TextWidth(" ");
 }
 
-TAxisLabelStyle TChartAxis::EffectiveLabelStyle() const {
-    if (labelStyle_ != talAuto) return labelStyle_;
-    TAxisLabelStyle style = talNone;
-    for (int i = 0; i < chart_.SeriesCount(); ++i) {
-        const TChartSeries& s = chart_.Series(i);
-        if (!s.Active() || !s.AssociatedToAxis(*this)) continue;
-        style = talValue;
-        const bool carriesX = Horizontal() == s.YIsMandatory();
-        if (carriesX && s.HasLabels()) {
-            for (int p = 0; p < s.PointCount(); ++p)
-                if (!s.PointLabel(p).empty()) return talText;
-        }
-    }
-    return style;
-}
-
-// ---- Labels ----
-
-std::vector<double> TChartAxis::ValueLabelValues(double step) const {
-    std::vector<double> values;
-    if (!(step > 0) || rangeMax_ < rangeMin_) return values;
-    if (std::fabs(rangeSize_ / step) >= kMaxLabels) return values;
-    double top = rangeMax_;
-    double k = 0;
-    bool multiples = false;
-    if (roundFirstLabel_ && FloatToStr(rangeMin_) != FloatToStr(rangeMax_)) {
-        const double q = rangeMax_ / step;
-        if (std::fabs(q) <= kExactQuotient) {
-            // The largest multiple of the step not above the maximum, allowing for the
-            // rounding of the division (1.2 / 0.1 is 11.999...).
-            k = std::floor(q);
-            if ((k + 1) * step - rangeMax_ <= 1e-9 * step) k += 1;
-            top = k * step;
-            multiples = true;
-        }
-    }
-    auto at = [&](int j) { return multiples ? (k - j) * step : top - j * step; };
-    if (zeroRange_ || std::fabs(rangeMax_ - rangeMin_) < 1e-10 ||
-        FloatToStr(at(0)) == FloatToStr(at(1))) {
-        values.push_back(at(0));
-        return values;
-    }
-    const double limit = rangeMin_ - 1e-9 * step;
-    for (int j = 0; j <= kMaxLabels + 1; ++j) {
-        const double v = at(j);
-        if (!(v >= limit)) break;
-        values.push_back(v);
-    }
-    return values;
-}
-
-int TChartAxis::MaxLabelsWidth() {
-    TCanvas& canvas = chart_.ChartCanvas();
-    switch (EffectiveLabelStyle()) {
-        case talNone:
-            return 0;
-        case talValue: {
-            const double s = ComputeIncrement();
-            TCanvasStateSaver saver(canvas);
-            canvas.Font() = labelsFont_.Font();
-            // Every label that will be drawn, not only the two ends: a middle one can be the
-            // widest ("6.5" between "7" and "0").
-            std::vector<double> values = ValueLabelValues(s);
-            if (values.empty()) values = {rangeMin_, rangeMax_};
-            int widest = 0;
-            for (double v : values) widest = std::max(widest, LabelWidth(canvas, LabelText(v)));
-            return widest + canvas.TextWidth(" ");
-        }
-        case talText:
-        case talMark: {
-            TCanvasStateSaver saver(canvas);
-            canvas.Font() = labelsFont_.Font();
-            int widest = 0;
-            for (int i = 0; i < chart_.SeriesCount(); ++i) {
-                TChartSeries& s = chart_.Series(i);
-                if (!s.Active() || !s.AssociatedToAxis(*this)) continue;
-                for (int p = 0; p < s.PointCount(); ++p) {
-                    const std::string text =
-                        EffectiveLabelStyle() == talMark ? s.MarkText(p) : s.PointLabel(p);
-                    if (!text.empty()) widest = std::max(widest, LabelWidth(canvas, text));
-                }
-            }
-            return widest;
-        }
-        case talAuto:
-            break;
-    }
-    return 0;
-}
-
-int TChartAxis::LabelBandSize() {
+int TChartAxis::LabelBandSize(TCanvas& canvas) {
     if (labelsSize_ != 0) return labelsSize_;
-    TCanvas& canvas = chart_.ChartCanvas();
     TCanvasStateSaver saver(canvas);
     canvas.Font() = labelsFont_.Font();
     // Labels are drawn level: a horizontal axis needs a line of text, a vertical one the widest.
     if (Horizontal()) return FontHeight(canvas);
-    return MaxLabelsWidth();
+    return MaxLabelsWidth(canvas);
 }
 
 bool TChartAxis::BandContains(int x, int y) const {
@@ -532,11 +269,10 @@ bool TChartAxis::BandContains(int x, int y) const {
     const int hi = std::max(bandOuter_, bandInner_);
     const int across = Horizontal() ? y : x;
     const int along = Horizontal() ? x : y;
-    return across >= lo && across <= hi && along >= start_ && along <= end_;
+    return across >= lo && across <= hi && along >= AxisStart() && along <= AxisEnd();
 }
 
-void TChartAxis::ReserveSpace(TRect& rect, int labelFloor) {
-    TCanvas& canvas = chart_.ChartCanvas();
+void TChartAxis::ReserveSpace(TCanvas& canvas, TRect& rect, int labelFloor) {
     auto side = [&] {
         switch (kind_) {
             case akBottom:
@@ -587,7 +323,7 @@ void TChartAxis::ReserveSpace(TRect& rect, int labelFloor) {
     }
     labelBand_ = 0;
     if (labels_) {
-        labelBand_ = std::max(LabelBandSize(), labelFloor);
+        labelBand_ = std::max(LabelBandSize(canvas), labelFloor);
         labelsPosition_ = take(labelBand_);
     }
     int inner = 0;
@@ -598,81 +334,41 @@ void TChartAxis::ReserveSpace(TRect& rect, int labelFloor) {
     bandInner_ = side();
 }
 
-void TChartAxis::PlaceLabel(TCanvas& canvas, int p, double value, const std::string& text) {
-    if (tickOnLabelsOnly_) tickPositions_.push_back(p);
-    drawnLabels_.push_back({value, text, p});
-    canvas.Font() = labelsFont_.Font();
-    if (Horizontal())
-        DrawLabelText(canvas, p, labelsPosition_, 0, text);
-    else
-        DrawLabelText(canvas, labelsPosition_, p, 0, text);
-}
-
-void TChartAxis::DrawValueLabels(TCanvas& canvas, double step) {
-    for (double v : ValueLabelValues(step)) {
-        const int p = ValueToPosition(v);
-        if (labelsOnAxis_ || (p > start_ && p < end_)) {
-            if (labels_)
-                PlaceLabel(canvas, p, v, LabelText(v));
-            else if (tickOnLabelsOnly_)
-                tickPositions_.push_back(p);
-        }
-        if (!tickOnLabelsOnly_) tickPositions_.push_back(p);
-    }
-}
-
-void TChartAxis::DrawTextLabels(TCanvas& canvas) {
-    const bool marks = EffectiveLabelStyle() == talMark;
-    std::vector<TChartSeries*> series;
-    int first = -1, last = -1;
-    for (int i = 0; i < chart_.SeriesCount(); ++i) {
-        TChartSeries& s = chart_.Series(i);
-        if (!s.Active() || !s.AssociatedToAxis(*this)) continue;
-        series.push_back(&s);
-        if (s.FirstShownIndex() >= 0)
-            first = first < 0 ? s.FirstShownIndex() : std::min(first, s.FirstShownIndex());
-        last = std::max(last, s.LastShownIndex());
-    }
-    if (first < 0 || last < 0) return;
-    int lastPos = -1;
-    int lastHalf = 0;
-    canvas.Font() = labelsFont_.Font();
-    for (int i = first; i <= last; ++i) {
-        std::string text;
-        double value = 0;
-        bool found = false;
-        for (TChartSeries* s : series) {
-            if (i < s->FirstShownIndex() || i > s->LastShownIndex() || i >= s->PointCount())
-                continue;
-            text = marks ? s->MarkText(i) : s->PointLabel(i);
-            if (text.empty()) continue;
-            value = Horizontal() ? s->XValueAt(i) : s->YValueAt(i);
-            found = true;
+void TChartAxis::PlaceMarks(TCanvas& canvas, const TRect& plot) {
+    switch (kind_) {
+        case akBottom:
+            axisPosition_ = plot.Bottom;
             break;
-        }
-        if (!found || !(value >= rangeMin_ && value <= rangeMax_)) continue;
-        const int p = ValueToPosition(value);
-        if (!tickOnLabelsOnly_) tickPositions_.push_back(p);
-        if (!labels_) continue;
-        if (labelsSeparation_ != 0 && lastPos != -1 && p >= lastPos &&
-            p < static_cast<long long>(lastPos) + lastHalf)
-            continue;  // too close whatever its size: spares measuring it
-        int size = LabelExtent(canvas, text);
-        if (labelsSeparation_ != 0 && lastPos != -1) {
-            size = static_cast<int>((size + Trunc(size * 0.02 * labelsSeparation_)) / 2);
-            const bool fits = (p >= lastPos && p - size >= lastPos + lastHalf) ||
-                              (p < lastPos && p + size <= lastPos - lastHalf);
-            if (!fits) continue;
-            PlaceLabel(canvas, p, value, text);
-            lastPos = p;
-            lastHalf = size;
-        } else {
-            PlaceLabel(canvas, p, value, text);
-            lastPos = p;
-            lastHalf = size / 2;
-        }
+        case akTop:
+            axisPosition_ = plot.Top;
+            break;
+        case akLeft:
+            axisPosition_ = plot.Left;
+            break;
+        case akRight:
+            axisPosition_ = plot.Right;
+            break;
+        default:
+            break;
     }
+    marks_ = {};
+    const TAxisLabelStyle style = EffectiveLabelStyle();
+    if (style == talNone) return;
+    const double step = LabelStep(canvas);
+    if (style == talValue) {
+        marks_ = scale_.ValueMarks(step, roundFirstLabel_, MarkRule(),
+                                   [&](double v) { return LabelText(v); });
+        return;
+    }
+    // Text labels only need a positive step and a range that is not inside out.
+    if (!(step > 0) || RangeMaximum() < RangeMinimum()) return;
+    TCanvasStateSaver saver(canvas);
+    canvas.Font() = labelsFont_.Font();
+    marks_ = scale_.TextMarks(series_.ShownPointTexts(*this, style == talMark), MarkRule(),
+                              [&](const std::string& text) { return LabelExtent(canvas, text); });
 }
+
+// ---- Drawing ----
 
 void TChartAxis::DrawLabelText(TCanvas& canvas, int x, int y, int angle, const std::string& text) {
     TCanvasStateSaver saver(canvas);
@@ -719,29 +415,8 @@ void TChartAxis::DrawLabelText(TCanvas& canvas, int x, int y, int angle, const s
     }
 }
 
-// ---- Drawing ----
-
-void TChartAxis::Draw(TCanvas& canvas, bool setPosition) {
+void TChartAxis::Draw(TCanvas& canvas, const TRect& plot) {
     TCanvasStateSaver saver(canvas);
-    if (setPosition) {
-        const TRect plot = chart_.PlotRect();
-        switch (kind_) {
-            case akBottom:
-                axisPosition_ = plot.Bottom;
-                break;
-            case akTop:
-                axisPosition_ = plot.Top;
-                break;
-            case akLeft:
-                axisPosition_ = plot.Left;
-                break;
-            case akRight:
-                axisPosition_ = plot.Right;
-                break;
-            default:
-                break;
-        }
-    }
     if (title_.Visible() && !title_.Caption().empty()) {
         canvas.Font() = title_.Font().Font();
         if (Horizontal())
@@ -749,23 +424,21 @@ void TChartAxis::Draw(TCanvas& canvas, bool setPosition) {
         else
             DrawLabelText(canvas, titlePosition_, AxisCenter(), title_.Angle(), title_.Caption());
     }
-    tickPositions_.clear();
-    drawnLabels_.clear();
-    const TAxisLabelStyle style = EffectiveLabelStyle();
-    if (style != talNone) {
-        canvas.Font() = labelsFont_.Font();
-        const double step = ComputeIncrement();
-        // Text labels only need a positive step and a range that is not inside out.
-        if (style == talValue)
-            DrawValueLabels(canvas, step);
-        else if (step > 0 && rangeMax_ >= rangeMin_)
-            DrawTextLabels(canvas);
+    canvas.Font() = labelsFont_.Font();
+    for (const TAxisLabel& label : marks_.Labels) {
+        if (Horizontal())
+            DrawLabelText(canvas, label.Position, labelsPosition_, 0, label.Text);
+        else
+            DrawLabelText(canvas, labelsPosition_, label.Position, 0, label.Text);
     }
-    DrawLinesAndTicks(canvas);
+    DrawLinesAndTicks(canvas, plot);
 }
 
-void TChartAxis::DrawLinesAndTicks(TCanvas& canvas) {
+void TChartAxis::DrawLinesAndTicks(TCanvas& canvas, const TRect& plot) {
     const int pos = axisPosition_;
+    const int start = AxisStart();
+    const int end = AxisEnd();
+    const std::vector<int>& ticks = marks_.Ticks;
     // Outward is down for the bottom axis, left for the left axis.
     const int outward = kind_ == akBottom || kind_ == akRight ? 1 : -1;
     // A pen w wide covers pos - w/2 ... pos - w/2 + w - 1; ticks start on the first pixel
@@ -786,22 +459,21 @@ void TChartAxis::DrawLinesAndTicks(TCanvas& canvas) {
     if (axisPen_.Visible()) {
         axisPen_.Apply(canvas);
         if (Horizontal()) {
-            canvas.MoveTo(start_, pos);
-            canvas.LineTo(end_, pos);
+            canvas.MoveTo(start, pos);
+            canvas.LineTo(end, pos);
         } else {
-            canvas.MoveTo(pos, start_);
-            canvas.LineTo(pos, end_);
+            canvas.MoveTo(pos, start);
+            canvas.LineTo(pos, end);
         }
     }
     if (ticks_.Visible()) {
         ticks_.Apply(canvas);
-        for (int t : tickPositions_) line(t, outside, tickLength_);
+        for (int t : ticks) line(t, outside, tickLength_);
     }
     if (grid_.Visible()) {
         grid_.Apply(canvas);
-        const TRect plot = chart_.PlotRect();
-        for (int t : tickPositions_) {
-            if (t <= start_ || t >= end_) continue;
+        for (int t : ticks) {
+            if (t <= start || t >= end) continue;
             if (Horizontal()) {
                 canvas.MoveTo(t, plot.Top);
                 canvas.LineTo(t, plot.Bottom);
@@ -813,7 +485,7 @@ void TChartAxis::DrawLinesAndTicks(TCanvas& canvas) {
     }
     if (ticksInner_.Visible() && tickInnerLength_ > 0) {
         ticksInner_.Apply(canvas);
-        for (int t : tickPositions_) {
+        for (int t : ticks) {
             if (Horizontal()) {
                 canvas.MoveTo(t, inside);
                 canvas.LineTo(t, inside - outward * tickInnerLength_);
@@ -823,13 +495,13 @@ void TChartAxis::DrawLinesAndTicks(TCanvas& canvas) {
             }
         }
     }
-    const std::size_t k = tickPositions_.size();
+    const std::size_t k = ticks.size();
     if (minorTicks_.Visible() && k > 0 && minorTickCount_ > 0) {
         minorTicks_.Apply(canvas);
         auto minor = [&](long long t) {
-            if (t > start_ && t < end_) line(static_cast<int>(t), outside, minorTickLength_);
+            if (t > start && t < end) line(static_cast<int>(t), outside, minorTickLength_);
         };
-        const auto& t = tickPositions_;
+        const auto& t = ticks;
         if (k > 1) {
             const double g = static_cast<double>(t[1] - t[0]) / (minorTickCount_ + 1);
             for (int d = 1; d <= minorTickCount_; ++d) {

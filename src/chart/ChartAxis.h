@@ -1,14 +1,16 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "chart/AxisScale.h"
 #include "chart/ChartPens.h"
 #include "chart/ChartTypes.h"
 #include "graphics/Canvas.h"
 
-class TCustomChart;
+class TChartAxis;
 
 enum TAxisKind : std::uint8_t { akBottom, akTop, akLeft, akRight, akDepth, akDepthTop };
 
@@ -34,23 +36,31 @@ class TChartAxisTitle {
     bool visible_ = true;
 };
 
-// A label the axis placed in its last draw.
-struct TAxisLabel {
-    double Value = 0;
-    std::string Text;
-    int Position = 0;
+// What an axis reads from the series laid against it; the chart that owns the axis answers.
+class TAxisSeries {
+  public:
+    // Value labels when a series lies on the axis, text labels when one carries point labels
+    // along it, none without series.
+    virtual TAxisLabelStyle AutomaticLabelStyle(const TChartAxis& axis) const = 0;
+    // The fewest points of a series laid along the axis, -1 when there is none.
+    virtual long long FewestPointsAlong(const TChartAxis& axis) const = 0;
+    // Calls visit with every non-empty point text (marks or labels) of the series on the axis.
+    virtual void EachPointText(const TChartAxis& axis, bool marks,
+                               const std::function<void(const std::string&)>& visit) = 0;
+    // For each point index the series show, the text and value of the first series that has a
+    // text there, in index order.
+    virtual std::vector<TAxisLabel> ShownPointTexts(const TChartAxis& axis, bool marks) = 0;
+
+  protected:
+    ~TAxisSeries() = default;
 };
 
-// One side of the plotting area: the range it shows, the mapping of values to pixels, the
-// label step, the room its title, labels and ticks take, and their drawing.
+// One side of the plotting area: its settings, the scale it lays out for the current range
+// and plot, the room its title, labels and ticks take, and their drawing. The chart lays every
+// axis out before any of them draws.
 class TChartAxis {
   public:
-    // The smallest step the label search returns.
-    static constexpr double MinimumStep = 1e-12;
-    // Pixel positions are clamped to this, as the platform's 32-bit coordinates allow.
-    static constexpr int PixelLimit = 67108863;
-
-    TChartAxis(TCustomChart& chart, TAxisKind kind);
+    TChartAxis(TCustomChartPanel& chart, TAxisSeries& series, TAxisKind kind);
     virtual ~TChartAxis() = default;
     TChartAxis(const TChartAxis&) = delete;
     TChartAxis& operator=(const TChartAxis&) = delete;
@@ -125,70 +135,65 @@ class TChartAxis {
     int MaximumOffset() const { return maximumOffset_; }
     void SetMaximumOffset(int value);
 
-    // Working state of the current draw.
-    double RangeMinimum() const { return rangeMin_; }
-    double RangeMaximum() const { return rangeMax_; }
-    double RangeSize() const { return rangeSize_; }
-    bool ZeroRange() const { return zeroRange_; }
-    double PixelsPerUnit() const { return pixelsPerUnit_; }
-    int AxisStart() const { return start_; }
-    int AxisEnd() const { return end_; }
-    int AxisLength() const { return end_ - start_; }
-    int AxisCenter() const { return static_cast<int>((static_cast<long long>(start_) + end_) / 2); }
+    // The layout of the current draw.
+    const TAxisScale& Scale() const { return scale_; }
+    double RangeMinimum() const { return scale_.Minimum(); }
+    double RangeMaximum() const { return scale_.Maximum(); }
+    double RangeSize() const { return scale_.Size(); }
+    bool ZeroRange() const { return scale_.ZeroRange(); }
+    int AxisStart() const { return scale_.Start(); }
+    int AxisEnd() const { return scale_.End(); }
+    int AxisLength() const { return scale_.Length(); }
+    int AxisCenter() const { return scale_.Center(); }
+    int ValueToPosition(double value) const { return scale_.ValueToPosition(value); }
+    double PositionToValue(int position) const { return scale_.PositionToValue(position); }
     int AxisPosition() const { return axisPosition_; }
     int LabelsPosition() const { return labelsPosition_; }
     int TitlePosition() const { return titlePosition_; }
     bool IsShown() const { return shown_; }
-    const std::vector<int>& TickPositions() const { return tickPositions_; }
-    // The labels placed by the last draw, in drawing order.
-    const std::vector<TAxisLabel>& DrawnLabels() const { return drawnLabels_; }
+    const std::vector<int>& TickPositions() const { return marks_.Ticks; }
+    // The labels placed for the last draw, in drawing order.
+    const std::vector<TAxisLabel>& DrawnLabels() const { return marks_.Labels; }
 
-    int ValueToPosition(double value) const;
-    double PositionToValue(int position) const;
     std::string LabelText(double value) const;
     TAxisLabelStyle EffectiveLabelStyle() const;
-    double ComputeIncrement();
-    int MaxLabelsWidth();
-    // 1, 2, 5 times a power of ten: the next step above x.
-    static double NextStep(double x);
 
-    // The draw sequence, called by the chart in this order.
-    void CalcShown();
-    void AdjustRange();
-    void SetPositions();
+    // The layout sequence, run by the chart for every axis before any draws. canvas only
+    // measures text.
+    void SetShown(bool shown) { shown_ = shown; }
+    // The range from the fixed ends and, for automatic ones, the series' extremes.
+    void AdjustRange(double seriesMinimum, double seriesMaximum);
+    void SetPositions(const TRect& plot);
     // Takes the axis's title band, label band (at least labelFloor pixels) and inner size
     // from the side of rect.
-    void ReserveSpace(TRect& rect, int labelFloor = 0);
+    void ReserveSpace(TCanvas& canvas, TRect& rect, int labelFloor = 0);
     // The label band the axis needs for its current range, and the one its last ReserveSpace took.
-    int LabelBandSize();
+    int LabelBandSize(TCanvas& canvas);
     int LabelBand() const { return labelBand_; }
+    void ApplyMargins(int a, int b) { scale_.ApplyMargins(a, b); }
+    // Places labels and ticks on the final range, once the series know what they show.
+    void PlaceMarks(TCanvas& canvas, const TRect& plot);
     // Whether a client pixel lies on the band the axis took for its title, labels and ticks.
     bool BandContains(int x, int y) const;
     // The ends a scroll moves from: a fixed end as set, an automatic one as last shown.
-    double CurrentMinimum() const { return automaticMinimum_ ? rangeMin_ : minimum_; }
-    double CurrentMaximum() const { return automaticMaximum_ ? rangeMax_ : maximum_; }
-    void ApplyMargins(int a, int b);
-    void Draw(TCanvas& canvas, bool setPosition);
+    double CurrentMinimum() const { return automaticMinimum_ ? RangeMinimum() : minimum_; }
+    double CurrentMaximum() const { return automaticMaximum_ ? RangeMaximum() : maximum_; }
+
+    // Draws what the layout placed.
+    void Draw(TCanvas& canvas, const TRect& plot);
 
   private:
-    double SeriesExtreme(bool maximum) const;
-    void RecalcRange();
-    double IncrementForCount(long long n) const;
-    double IncrementForLabelSize(int size) const;
-    double StepUnit() const;
+    TAxisStepRule StepRule() const;
+    TAxisMarkRule MarkRule() const;
+    double LabelStep(TCanvas& canvas) const;
+    int MaxLabelsWidth(TCanvas& canvas);
     int LabelExtent(TCanvas& canvas, const std::string& text) const;
-    int LabelWidth(TCanvas& canvas, const std::string& text) const;
-    int FontHeight(TCanvas& canvas) const;
-    std::vector<double> ValueLabelValues(double step) const;
-    bool SomeSeriesFits(long long n) const;
-    void DrawValueLabels(TCanvas& canvas, double step);
-    void DrawTextLabels(TCanvas& canvas);
-    void PlaceLabel(TCanvas& canvas, int p, double value, const std::string& text);
     void DrawLabelText(TCanvas& canvas, int x, int y, int angle, const std::string& text);
-    void DrawLinesAndTicks(TCanvas& canvas);
+    void DrawLinesAndTicks(TCanvas& canvas, const TRect& plot);
     void Changed() const;
 
-    TCustomChart& chart_;
+    TCustomChartPanel& chart_;
+    TAxisSeries& series_;
     TAxisKind kind_;
     TChartPen axisPen_;
     TChartPen ticks_;
@@ -205,7 +210,6 @@ class TChartAxis {
     double minimum_ = 0;
     double maximum_ = 0;
     double increment_ = 0;
-    double workIncrement_ = 0;  // the step search's own increment during a draw
     std::string valuesFormat_ = "#,##0.###";
     bool labels_ = true;
     int labelsSeparation_ = 10;
@@ -225,13 +229,7 @@ class TChartAxis {
     int minimumOffset_ = 0;
     int maximumOffset_ = 0;
 
-    double rangeMin_ = 0;
-    double rangeMax_ = 0;
-    double rangeSize_ = 0;
-    bool zeroRange_ = true;
-    double pixelsPerUnit_ = 0;
-    int start_ = 0;
-    int end_ = 0;
+    TAxisScale scale_;
     int axisPosition_ = 0;
     int labelsPosition_ = 0;
     int titlePosition_ = 0;
@@ -239,8 +237,7 @@ class TChartAxis {
     int bandOuter_ = 0;  // the side of the rectangle before ReserveSpace took from it
     int bandInner_ = 0;  // and after
     bool shown_ = false;
-    std::vector<int> tickPositions_;
-    std::vector<TAxisLabel> drawnLabels_;
+    TAxisMarks marks_;
 };
 
 class TChartDepthAxis : public TChartAxis {

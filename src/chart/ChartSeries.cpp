@@ -338,7 +338,7 @@ int TChartSeries::YPosition(int i) const {
     return axis ? axis->ValueToPosition(YValueAt(i)) : 0;
 }
 
-void TChartSeries::SortBy(TChartValueList& list) {
+void TChartSeries::SortColumnsBy(TChartValueList& list) {
     const int n = list.Count();
     std::vector<int> order(static_cast<std::size_t>(n));
     std::iota(order.begin(), order.end(), 0);

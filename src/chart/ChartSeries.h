@@ -70,7 +70,7 @@ using TSeriesMarkTextEvent =
 
 // A series: parallel per-point columns (X and Y values, optional labels and colours), the
 // rules by which points are inserted, and what the axes and tools read from it.
-class TChartSeries : public TCustomChartElement {
+class TChartSeries : public TCustomChartElement, public TValueListOwner {
   public:
     explicit TChartSeries(TComponent* owner = nullptr);
     ~TChartSeries() override;
@@ -157,8 +157,6 @@ class TChartSeries : public TCustomChartElement {
     virtual bool DrawsForward() const { return true; }
 
     void NotifyLinked(TSeriesChange change, int index);
-    // Exchanges every column by the order of one list (used by SortByOrder).
-    void SortBy(TChartValueList& list);
 
     TSeriesBeforeAddEvent OnBeforeAdd;
     TSeriesPointEvent OnAfterAdd;
@@ -182,6 +180,10 @@ class TChartSeries : public TCustomChartElement {
   private:
     friend class TCustomChart;
     void SetWorkingColor(TColor c) { workingColor_ = c; }
+    void ValueListSettingChanged() override { RequestRepaint(); }
+    void ValueListModified() override { NotifyLinked(TSeriesChange::scModify, -1); }
+    // Exchanges every column by the order of one list (SortByOrder of that list).
+    void SortColumnsBy(TChartValueList& list) override;
     std::string FormatMarkValue(double v) const;
 
     std::unique_ptr<TChartValueList> xValues_;

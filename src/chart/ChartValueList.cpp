@@ -5,9 +5,7 @@
 #include <cstring>
 #include <new>
 
-#include "chart/ChartSeries.h"
-
-TChartValueList::TChartValueList(TChartSeries* owner, std::string name)
+TChartValueList::TChartValueList(TValueListOwner* owner, std::string name)
     : owner_(owner), name_(std::move(name)) {}
 
 TChartValueList::~TChartValueList() = default;
@@ -15,7 +13,7 @@ TChartValueList::~TChartValueList() = default;
 void TChartValueList::SetDateTime(bool dateTime) {
     if (dateTime == dateTime_) return;
     dateTime_ = dateTime;
-    if (owner_) owner_->RequestRepaint();
+    if (owner_) owner_->ValueListSettingChanged();
 }
 
 void TChartValueList::AssignSettings(const TChartValueList& other) {
@@ -88,12 +86,12 @@ void TChartValueList::EmptyList() {
 void TChartValueList::FillSequence() {
     for (int i = 0; i < count_; ++i) values_[i] = i;
     statsStale_ = true;
-    if (owner_) owner_->NotifyLinked(TSeriesChange::scModify, -1);
+    if (owner_) owner_->ValueListModified();
 }
 
 void TChartValueList::SortByOrder() {
     if (order_ == loNone || !owner_) return;
-    owner_->SortBy(*this);
+    owner_->SortColumnsBy(*this);
 }
 
 void TChartValueList::Recalc() {

@@ -6,7 +6,19 @@
 
 #include "chart/ChartTypes.h"
 
-class TChartSeries;
+class TChartValueList;
+
+// The series that owns value lists: told when a list's setting or its values change, and asked
+// to reorder all its columns when one list is sorted.
+class TValueListOwner {
+  public:
+    virtual void ValueListSettingChanged() = 0;
+    virtual void ValueListModified() = 0;
+    virtual void SortColumnsBy(TChartValueList& list) = 0;
+
+  protected:
+    ~TValueListOwner() = default;
+};
 
 // One column of doubles owned by a series. Values live in one contiguous array whose capacity
 // is a whole number of GrowthStep elements; ordered insertion scans back from the end, so values
@@ -16,12 +28,12 @@ class TChartValueList {
   public:
     static constexpr int GrowthStep = 1000;
 
-    TChartValueList(TChartSeries* owner, std::string name);
+    TChartValueList(TValueListOwner* owner, std::string name);
     ~TChartValueList();
     TChartValueList(const TChartValueList&) = delete;
     TChartValueList& operator=(const TChartValueList&) = delete;
 
-    TChartSeries* Owner() const { return owner_; }
+    TValueListOwner* Owner() const { return owner_; }
     const std::string& Name() const { return name_; }
     void SetName(const std::string& name) { name_ = name; }
     TChartListOrder Order() const { return order_; }
@@ -73,7 +85,7 @@ class TChartValueList {
     void Grow();
     void Recalc();
 
-    TChartSeries* owner_;
+    TValueListOwner* owner_;
     std::string name_;
     TChartListOrder order_ = loNone;
     bool dateTime_ = false;

@@ -8,9 +8,10 @@
 
 TCustomChart::TCustomChart(TComponent* owner) : TCustomChartPanel(owner), backWall_(this) {
     const TAxisKind kinds[] = {akBottom, akTop, akLeft, akRight};
-    for (int i = 0; i < 4; ++i) axes_[i] = std::make_unique<TChartAxis>(*this, kinds[i]);
-    axes_[4] = std::make_unique<TChartDepthAxis>(*this, akDepth);
-    axes_[5] = std::make_unique<TChartDepthAxis>(*this, akDepthTop);
+    TAxisSeries& series = *this;
+    for (int i = 0; i < 4; ++i) axes_[i] = std::make_unique<TChartAxis>(*this, series, kinds[i]);
+    axes_[4] = std::make_unique<TChartDepthAxis>(*this, series, akDepth);
+    axes_[5] = std::make_unique<TChartDepthAxis>(*this, series, akDepthTop);
     title_.Text = "TChart";
 }
 
@@ -126,12 +127,7 @@ void TCustomChart::DrawChart(TCanvas& canvas) {
     PaintPanel(canvas, inside);
     BroadcastToolEvent(cteBeforeDraw);
     if (OnBeforeDrawChart) OnBeforeDrawChart(this);
-    for (auto& s : series_)
-        if (s->Active()) s->PrepareForDraw();
-    LayoutAxes();
-    // The text labels of the axes read the shown range, so it is known before they draw.
-    for (auto& s : series_)
-        if (s->Active()) s->ComputeShownRange();
+    Layout(canvas);
     DrawWalls(canvas);
     if (axisBehind_) {
         BroadcastToolEvent(cteBeforeAxes);
@@ -152,73 +148,6 @@ void TCustomChart::DrawChart(TCanvas& canvas) {
     if (OnAfterDraw) OnAfterDraw(this);
 }
 
-void TCustomChart::LayoutAxes() {
-    const TRect start = PlotRect();
-    std::array<int, 5> floors{};
-    ReserveAxisSpace(floors);
-    ApplySeriesMargins();
-    // The series margins widen the ranges, and a wider range can have wider labels ("10" where
-    // "9" was measured): measured again on the final ranges, a band that grew is laid out anew.
-    bool grew = false;
-    for (int i = 0; i < 5; ++i) {
-        if (!axes_[i]->IsShown() || !axes_[i]->Labels()) continue;
-        const int need = axes_[i]->LabelBandSize();
-        if (need > axes_[i]->LabelBand()) {
-            floors[i] = need;
-            grew = true;
-        }
-    }
-    if (!grew) return;
-    SetPlotRect(start);
-    ReserveAxisSpace(floors);
-    ApplySeriesMargins();
-}
-
-void TCustomChart::ReserveAxisSpace(const std::array<int, 5>& labelFloors) {
-    for (auto& a : axes_) {
-        a->CalcShown();
-        a->AdjustRange();
-    }
-    for (auto& a : axes_) a->SetPositions();
-    TRect r = PlotRect();
-    for (int i = 0; i < 5; ++i) {
-        if (!axes_[i]->IsShown()) continue;
-        TRect copy = r;
-        axes_[i]->ReserveSpace(copy, labelFloors[i]);
-        if (!copy.Intersect(r).IsEmpty()) r = copy.Intersect(r);
-    }
-    SetPlotRect(r);
-    for (auto& a : axes_) a->SetPositions();
-}
-
-void TCustomChart::ApplySeriesMargins() {
-    for (auto& axis : axes_) {
-        if (axis->IsDepthAxis()) continue;
-        int a = 0, b = 0;
-        for (auto& s : series_) {
-            if (!s->Active() || !s->AssociatedToAxis(*axis)) continue;
-            int m1 = 0, m2 = 0;
-            if (axis->Horizontal()) {
-                s->HorizontalMargins(m1, m2);
-                if (axis->AutomaticMinimum()) a = std::max(a, m1);
-                if (axis->AutomaticMaximum()) b = std::max(b, m2);
-            } else {
-                s->VerticalMargins(m1, m2);
-                if (axis->AutomaticMaximum()) a = std::max(a, m1);
-                if (axis->AutomaticMinimum()) b = std::max(b, m2);
-            }
-        }
-        if (axis->Horizontal()) {
-            a += axis->MinimumOffset();
-            b += axis->MaximumOffset();
-        } else {
-            a += axis->MaximumOffset();
-            b += axis->MinimumOffset();
-        }
-        axis->ApplyMargins(a, b);
-    }
-}
-
 void TCustomChart::DrawWalls(TCanvas& canvas) {
     if (!(SomeSeriesUsesAxes() || !HasActiveSeries()) || !view3DWalls_ || !backWall_.Visible())
         return;
@@ -233,7 +162,7 @@ void TCustomChart::DrawWalls(TCanvas& canvas) {
 void TCustomChart::DrawAxes(TCanvas& canvas) {
     if (!axisVisible_) return;
     for (auto& a : axes_)
-        if (a->IsShown()) a->Draw(canvas, true);
+        if (a->IsShown()) a->Draw(canvas, PlotRect());
 }
 
 void TCustomChart::DrawSeries(TCanvas& canvas) {
@@ -283,7 +212,7 @@ void TCustomChart::UndoZoom() {
     for (std::size_t i = 0; i < axes_.size(); ++i) {
         TChartAxis& a = *axes_[i];
         if (a.IsDepthAxis()) continue;
-        const TAxisScale& s = savedScales_[i];
+        const TSavedAxisRange& s = savedScales_[i];
         // Both ends together: restoring them one by one can fail the Minimum <= Maximum check
         // half-way when the axis was scrolled past the saved range.
         a.SetMinMax(s.Minimum, s.Maximum);

@@ -48,7 +48,7 @@ struct TChartTextBlock {
 };
 
 // The axis settings saved before the first zoom or scroll, which an undo brings back.
-struct TAxisScale {
+struct TSavedAxisRange {
     bool Automatic = true;
     bool AutomaticMinimum = true;
     bool AutomaticMaximum = true;
@@ -56,9 +56,9 @@ struct TAxisScale {
     double Maximum = 0;
 };
 
-// The chart: six axes, the series and tools it owns, the draw sequence, and zooming and
-// scrolling with the mouse.
-class TCustomChart : public TCustomChartPanel {
+// The chart: six axes, the series and tools it owns, the draw sequence (lay out, then draw),
+// and zooming and scrolling with the mouse. It answers its axes' questions about the series.
+class TCustomChart : public TCustomChartPanel, private TAxisSeries {
   public:
     explicit TCustomChart(TComponent* owner = nullptr);
     ~TCustomChart() override;
@@ -154,10 +154,19 @@ class TCustomChart : public TCustomChartPanel {
     void AdoptTool(std::unique_ptr<TChartCustomTool> tool);
     void PickSeriesColor(TChartSeries& series);
     void BroadcastToolEvent(TChartToolEvent event);
-    // Axis layout and the series margins.
-    void LayoutAxes();
-    void ReserveAxisSpace(const std::array<int, 5>& labelFloors);
+    // The layout step: plot rectangle, axis bands, ranges with the series margins, and the
+    // labels and ticks, all before anything draws.
+    void Layout(TCanvas& canvas);
+    void LayoutAxes(TCanvas& canvas);
+    void ReserveAxisSpace(TCanvas& canvas, const std::array<int, 5>& labelFloors);
     void ApplySeriesMargins();
+    bool AxisShown(const TChartAxis& axis) const;
+    double SeriesExtreme(const TChartAxis& axis, bool maximum) const;
+    TAxisLabelStyle AutomaticLabelStyle(const TChartAxis& axis) const override;
+    long long FewestPointsAlong(const TChartAxis& axis) const override;
+    void EachPointText(const TChartAxis& axis, bool marks,
+                       const std::function<void(const std::string&)>& visit) override;
+    std::vector<TAxisLabel> ShownPointTexts(const TChartAxis& axis, bool marks) override;
     void DrawWalls(TCanvas& canvas);
     void DrawAxes(TCanvas& canvas);
     void DrawSeries(TCanvas& canvas);
@@ -194,7 +203,7 @@ class TCustomChart : public TCustomChartPanel {
     bool scrolling_ = false;
     TPoint scrollAnchor_;
     bool scalesSaved_ = false;
-    std::array<TAxisScale, 6> savedScales_;
+    std::array<TSavedAxisRange, 6> savedScales_;
 };
 
 // The chart as windows place it.
