@@ -14,6 +14,8 @@ bash scripts/check-portable.sh
 
 echo "== Build and test =="
 bash scripts/build.sh build
+echo "== No include circle through the axis, its scale or the value list =="
+python3 scripts/include-circles.py build
 ctest --test-dir build --output-on-failure -j "$jobs" | tee "$logs/plain.txt"
 
 echo "== Every page draws exactly as the reference commit's program does =="

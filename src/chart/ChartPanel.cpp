@@ -20,21 +20,6 @@ void TCustomChartPanel::SetMargins(int left, int top, int right, int bottom) {
 }
 
 VIGIL_CHART_SETTER(TCustomChartPanel, MarginUnits, marginUnits_, TMarginUnits, RequestRepaint())
-VIGIL_CHART_SETTER(TCustomChartPanel, BevelOuter, bevelOuter_, TBevelCut, RequestRepaint())
-VIGIL_CHART_SETTER(TCustomChartPanel, BevelInner, bevelInner_, TBevelCut, RequestRepaint())
-void TCustomChartPanel::SetBevelWidth(int width) {
-    width = std::clamp(width, 1, 1000);
-    if (width == bevelWidth_) return;
-    bevelWidth_ = width;
-    RequestRepaint();
-}
-
-void TCustomChartPanel::SetBorderWidth(int width) {
-    width = std::clamp(width, 0, 1000);
-    if (width == borderWidth_) return;
-    borderWidth_ = width;
-    RequestRepaint();
-}
 
 void TCustomChartPanel::RequestRepaint() {
     if (!autoRepaint_) return;
@@ -53,11 +38,7 @@ void TCustomChartPanel::ColorChanged() {
 }
 
 int TCustomChartPanel::FrameWidth() const {
-    int f = borderWidth_;
-    if (bevelInner_ != bvNone) f += bevelWidth_;
-    if (bevelOuter_ != bvNone) f += bevelWidth_;
-    if (border_.Visible()) f += border_.Width();
-    return f;
+    return BevelInset() + (border_.Visible() ? border_.Width() : 0);
 }
 
 void TCustomChartPanel::SetPlotRect(const TRect& r) {
@@ -97,19 +78,7 @@ void TCustomChartPanel::PaintPanel(TCanvas& canvas, TRect& r) {
             r = inner;
         }
     }
-    auto bevel = [&](TBevelCut cut) {
-        if (cut == bvNone) return;
-        if (cut == bvSpace) {
-            r = r.Inflate(-bevelWidth_, -bevelWidth_);
-            return;
-        }
-        const bool raised = cut == bvRaised;
-        Frame3D(canvas, r, raised ? clBtnHighlight : clBtnShadow,
-                raised ? clBtnShadow : clBtnHighlight, bevelWidth_);
-    };
-    bevel(bevelOuter_);
-    if (borderWidth_ > 0) r = r.Inflate(-borderWidth_, -borderWidth_);
-    bevel(bevelInner_);
+    PaintBevels(canvas, r);
 }
 
 void TCustomChartPanel::DrawChart(TCanvas& canvas) {

@@ -12,7 +12,7 @@ enum TMarginUnits : std::uint8_t { muPercent, muPixels };
 // The panel level of a chart: margins, frame, the plotting rectangle, and the finished
 // picture kept off-screen. A paint of an unchanged chart copies the picture; RequestRepaint
 // marks it stale, so several changes before the next paint give one draw.
-class TCustomChartPanel : public TCustomControl {
+class TCustomChartPanel : public TCustomControl, public TPanelBevels {
   public:
     explicit TCustomChartPanel(TComponent* owner = nullptr);
     ~TCustomChartPanel() override;
@@ -24,14 +24,6 @@ class TCustomChartPanel : public TCustomControl {
     void SetMargins(int left, int top, int right, int bottom);
     TMarginUnits MarginUnits() const { return marginUnits_; }
     void SetMarginUnits(TMarginUnits units);
-    TBevelCut BevelOuter() const { return bevelOuter_; }
-    void SetBevelOuter(TBevelCut bevel);
-    TBevelCut BevelInner() const { return bevelInner_; }
-    void SetBevelInner(TBevelCut bevel);
-    int BevelWidth() const { return bevelWidth_; }
-    void SetBevelWidth(int width);
-    int BorderWidth() const { return borderWidth_; }
-    void SetBorderWidth(int width);
     TChartPen& Border() { return border_; }
     bool BufferedDisplay() const { return buffered_; }
 
@@ -61,6 +53,7 @@ class TCustomChartPanel : public TCustomControl {
     void Paint(TCanvas& canvas) override;
     void Resize() override;
     void ColorChanged() override;
+    void BevelsChanged() override { RequestRepaint(); }
     // Background and frame, narrowing r to the inside of the frame.
     void PaintPanel(TCanvas& canvas, TRect& r);
     // PlotRect from the margins and the frame width.
@@ -72,10 +65,6 @@ class TCustomChartPanel : public TCustomControl {
   private:
     TRect margins_{3, 4, 3, 4};
     TMarginUnits marginUnits_ = muPercent;
-    TBevelCut bevelOuter_ = bvRaised;
-    TBevelCut bevelInner_ = bvNone;
-    int bevelWidth_ = 1;
-    int borderWidth_ = 0;
     TChartPen border_;
     bool buffered_ = true;
     bool autoRepaint_ = true;

@@ -8,30 +8,37 @@ TPanel::TPanel(TComponent* owner) : TCustomControl(owner) {
     SetControlStyle(ControlStyle() | csOpaque);
 }
 
-void TPanel::SetBevelOuter(TBevelCut bevel) {
+void TPanelBevels::SetBevelOuter(TBevelCut bevel) {
     if (bevel == bevelOuter_) return;
     bevelOuter_ = bevel;
-    BordersChanged();
+    BevelsChanged();
 }
 
-void TPanel::SetBevelInner(TBevelCut bevel) {
+void TPanelBevels::SetBevelInner(TBevelCut bevel) {
     if (bevel == bevelInner_) return;
     bevelInner_ = bevel;
-    BordersChanged();
+    BevelsChanged();
 }
 
-void TPanel::SetBevelWidth(int width) {
-    width = std::max(1, width);
+void TPanelBevels::SetBevelWidth(int width) {
+    width = std::clamp(width, 1, 1000);
     if (width == bevelWidth_) return;
     bevelWidth_ = width;
-    BordersChanged();
+    BevelsChanged();
 }
 
-void TPanel::SetBorderWidth(int width) {
-    width = std::max(0, width);
+void TPanelBevels::SetBorderWidth(int width) {
+    width = std::clamp(width, 0, 1000);
     if (width == borderWidth_) return;
     borderWidth_ = width;
-    BordersChanged();
+    BevelsChanged();
+}
+
+int TPanelBevels::BevelInset() const {
+    int inset = borderWidth_;
+    if (bevelOuter_ != bvNone) inset += bevelWidth_;
+    if (bevelInner_ != bvNone) inset += bevelWidth_;
+    return inset;
 }
 
 void TPanel::SetAlignment(TAlignment alignment) {
@@ -40,15 +47,13 @@ void TPanel::SetAlignment(TAlignment alignment) {
     Invalidate();
 }
 
-void TPanel::BordersChanged() {
+void TPanel::BevelsChanged() {
     Realign();
     Invalidate();
 }
 
 void TPanel::AdjustClientRect(TRect& rect) const {
-    int inset = borderWidth_;
-    if (bevelOuter_ != bvNone) inset += bevelWidth_;
-    if (bevelInner_ != bvNone) inset += bevelWidth_;
+    const int inset = BevelInset();
     rect = rect.Inflate(-inset, -inset);
 }
 
@@ -86,9 +91,7 @@ void TPanel::Paint(TCanvas& canvas) {
     TRect r = ClientRect();
     canvas.Brush().Color = Color();
     canvas.FillRect(r);
-    PaintBevel(canvas, r, bevelOuter_, bevelWidth_);
-    r = r.Inflate(-borderWidth_, -borderWidth_);
-    PaintBevel(canvas, r, bevelInner_, bevelWidth_);
+    PaintBevels(canvas, r);
     if (Caption().empty()) return;
     canvas.Brush().Style = bsClear;
     unsigned format = dtSingleLine | dtVCenter | dtExpandTabs;
@@ -96,4 +99,10 @@ void TPanel::Paint(TCanvas& canvas) {
               : alignment_ == taRightJustify ? dtRight
                                              : dtCenter;
     canvas.DrawText(Caption(), r, format);
+}
+
+void TPanelBevels::PaintBevels(TCanvas& canvas, TRect& rect) const {
+    PaintBevel(canvas, rect, bevelOuter_, bevelWidth_);
+    rect = rect.Inflate(-borderWidth_, -borderWidth_);
+    PaintBevel(canvas, rect, bevelInner_, bevelWidth_);
 }

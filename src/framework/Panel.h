@@ -6,12 +6,10 @@
 
 enum TBevelCut : std::uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
 
-// A plain container: filled with Color, with an optional outer and inner bevel separated by
-// BorderWidth, and its caption centred. Children are aligned inside the bevels.
-class TPanel : public TCustomControl {
+// The frame of a panel: an outer and an inner bevel, BevelWidth deep, BorderWidth apart.
+// Widths are kept to 1000 pixels, so that insets cannot overflow. A change calls BevelsChanged.
+class TPanelBevels {
   public:
-    explicit TPanel(TComponent* owner = nullptr);
-
     TBevelCut BevelOuter() const { return bevelOuter_; }
     void SetBevelOuter(TBevelCut bevel);
     TBevelCut BevelInner() const { return bevelInner_; }
@@ -20,6 +18,28 @@ class TPanel : public TCustomControl {
     void SetBevelWidth(int width);
     int BorderWidth() const { return borderWidth_; }
     void SetBorderWidth(int width);
+
+  protected:
+    virtual ~TPanelBevels() = default;
+    virtual void BevelsChanged() = 0;
+    // The pixels the bevels and the border between them take from each side.
+    int BevelInset() const;
+    // Draws the bevels on the edges of rect and shrinks rect to their inside.
+    void PaintBevels(TCanvas& canvas, TRect& rect) const;
+
+  private:
+    TBevelCut bevelOuter_ = bvRaised;
+    TBevelCut bevelInner_ = bvNone;
+    int bevelWidth_ = 1;
+    int borderWidth_ = 0;
+};
+
+// A plain container: filled with Color, with its bevels, and its caption centred. Children are
+// aligned inside the bevels.
+class TPanel : public TCustomControl, public TPanelBevels {
+  public:
+    explicit TPanel(TComponent* owner = nullptr);
+
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment alignment);
 
@@ -27,13 +47,9 @@ class TPanel : public TCustomControl {
     void Paint(TCanvas& canvas) override;
     void AdjustClientRect(TRect& rect) const override;
 
-  private:
-    void BordersChanged();
+    void BevelsChanged() override;
 
-    TBevelCut bevelOuter_ = bvRaised;
-    TBevelCut bevelInner_ = bvNone;
-    int bevelWidth_ = 1;
-    int borderWidth_ = 0;
+  private:
     TAlignment alignment_ = taCenter;
 };
 
