@@ -24,6 +24,24 @@ class Axis : public ChartApp {
     }
 };
 
+TEST_F(Axis, LabelsAndTicksArePlacedBeforeAnythingDraws) {
+    TChart& c = MakeWithSeries(400, 200);
+    for (double v : {3.0, 11.3, 0.4}) series->AddPoint(v);
+    c.SetAxisBehind(false);  // the axes draw after the series
+    std::vector<std::string> labels;
+    std::vector<int> ticks;
+    c.OnBeforeDrawSeries = [&](TObject*) {
+        labels = Texts(c.LeftAxis());
+        ticks = c.LeftAxis().TickPositions();
+    };
+    c.DrawPicture();
+    ASSERT_FALSE(labels.empty());
+    EXPECT_EQ(labels.front(), "11");
+    EXPECT_EQ(labels.back(), "0");
+    EXPECT_EQ(labels, Texts(c.LeftAxis()));
+    EXPECT_EQ(ticks, c.LeftAxis().TickPositions());
+}
+
 TEST_F(Axis, EmptySeriesShowsASingleZeroOnBothAxesAtTheirCentres) {
     TChart& c = MakeWithSeries();
     c.DrawPicture();

@@ -39,6 +39,22 @@ TEST_F(ChartPanel, PixelMarginsAndFrameWidth) {
     EXPECT_EQ(c.PlotRect(), Rect(5 + 4, 6 + 4, 200 - 7 - 4, 100 - 8 - 4));
 }
 
+TEST_F(ChartPanel, BevelChangesRedrawThePicture) {
+    TChart& c = MakeChart(200, 100);
+    c.SetAxisVisible(false);
+    Paint();
+    c.SetBevelWidth(3);
+    EXPECT_TRUE(c.PictureStale());
+    Paint();
+    EXPECT_EQ(Pixel(2, 2), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(Pixel(197, 97), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(Pixel(3, 3), clWhite);
+    c.SetBevelOuter(bvLowered);
+    EXPECT_TRUE(c.PictureStale());
+    Paint();
+    EXPECT_EQ(Pixel(2, 2), ColorToRGB(clBtnShadow));
+}
+
 TEST_F(ChartPanel, SeveralChangesGiveOneDrawAndAnUnchangedChartIsCopied) {
     TChart& c = MakeChart(300, 200);
     auto* s = c.AddSeries(std::make_unique<TChartSeries>());

@@ -1,3 +1,5 @@
+#include <limits>
+
 #include "HeadlessApp.h"
 #include "framework/Image.h"
 #include "framework/ImageList.h"
@@ -50,6 +52,26 @@ TEST_F(BasicControls, PanelBevelsBorderAndChildArea) {
     panel->SetBevelInner(bvNone);
     panel->SetBorderWidth(0);
     EXPECT_EQ(inner->BoundsRect(), Bounds(0, 0, 60, 40));
+}
+
+TEST_F(BasicControls, PanelBevelWidthsStayWithinAThousandPixels) {
+    auto form = MakeShownForm(200, 100, clWhite);
+    auto* panel = form->InsertControl(std::make_unique<TPanel>());
+    auto* inner = AddProbe(*panel, "inner", Bounds(0, 0, 1, 1), clRed);
+    inner->SetAlign(alClient);
+    // Two bevels and the border between them: huge widths would overflow the inset.
+    panel->SetBevelInner(bvRaised);
+    panel->SetBevelWidth(std::numeric_limits<int>::max());
+    panel->SetBorderWidth(std::numeric_limits<int>::max());
+    EXPECT_EQ(panel->BevelWidth(), 1000);
+    EXPECT_EQ(panel->BorderWidth(), 1000);
+    EXPECT_LE(inner->Width(), 0);
+    host.Advance(1);
+    panel->SetBevelWidth(0);
+    panel->SetBorderWidth(-5);
+    EXPECT_EQ(panel->BevelWidth(), 1);
+    EXPECT_EQ(panel->BorderWidth(), 0);
+    EXPECT_EQ(inner->BoundsRect(), Bounds(2, 2, 181, 37));
 }
 
 TEST_F(BasicControls, PanelPassesFontAndColourToChildrenThatFollowIt) {
