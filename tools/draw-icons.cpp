@@ -59,10 +59,14 @@ int main(int argc, char** argv) {
     std::vector<std::pair<int, std::string>> images;
     for (int size : kSizes) {
         const std::string path = dir + "/vigil-" + std::to_string(size) + ".png";
-        std::string error, png;
-        if (!SaveScreenshotPng(ProgramIconAt(size), path, &error) || !ReadWhole(path, png)) {
-            std::fprintf(stderr, "draw-icons: %s: %s\n", path.c_str(),
-                         error.empty() ? "cannot read it back" : error.c_str());
+        TResult<void> saved = SaveScreenshotPng(ProgramIconAt(size), path);
+        if (!saved) {
+            std::fprintf(stderr, "draw-icons: %s\n", saved.Error().c_str());
+            return 1;
+        }
+        std::string png;
+        if (!ReadWhole(path, png)) {
+            std::fprintf(stderr, "draw-icons: %s: cannot read it back\n", path.c_str());
             return 1;
         }
         images.emplace_back(size, png);

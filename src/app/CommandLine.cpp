@@ -85,11 +85,8 @@ bool ParseQuietHours(const std::string& text, TQuietHours& out) {
     return true;
 }
 
-bool ParseCommandLine(const std::vector<std::string>& args, TCommandLine& cmd, std::string& error) {
-    auto fail = [&](const std::string& message) {
-        error = message;
-        return false;
-    };
+TResult<TCommandLine> ParseCommandLine(const std::vector<std::string>& args) {
+    TCommandLine cmd;
     bool pageGiven = false;
     bool formatGiven = false;
     bool logGiven = false;
@@ -106,62 +103,62 @@ bool ParseCommandLine(const std::vector<std::string>& args, TCommandLine& cmd, s
             cmd.Version = true;
         } else if (!optionsEnded && (arg == "--format" || arg == "--since" || arg == "--until" ||
                                      arg == "--quiet-hours")) {
-            if (i + 1 >= args.size()) return fail("option '" + arg + "' needs a value");
+            if (i + 1 >= args.size()) return TError("option '" + arg + "' needs a value");
             const std::string& value = args[++i];
             const std::string shown = "'" + PrintableName(value) + "'";
             if (arg == "--format") {
                 if (value != "tsv" && value != "csv" && value != "json")
-                    return fail("unknown format " + shown + " (tsv, csv or json)");
+                    return TError("unknown format " + shown + " (tsv, csv or json)");
                 cmd.Format = value;
                 formatGiven = true;
             } else if (arg == "--quiet-hours") {
                 if (!ParseQuietHours(value, cmd.Quiet))
-                    return fail("bad quiet hours " + shown +
-                                " (HH:MM-HH:MM, for example 23:00-06:00)");
+                    return TError("bad quiet hours " + shown +
+                                  " (HH:MM-HH:MM, for example 23:00-06:00)");
             } else {
                 bool until = arg == "--until";
                 if (!ParseMoment(value, UnixTimeNow(), LocalUtcOffsetSeconds, until,
                                  until ? cmd.Period.Until : cmd.Period.Since))
-                    return fail("bad " + arg.substr(2) + " time " + shown +
-                                " (a date such as 2024-03-01, a time such as 2024-03-01T08:30, "
-                                "or days back such as 7d)");
+                    return TError("bad " + arg.substr(2) + " time " + shown +
+                                  " (a date such as 2024-03-01, a time such as 2024-03-01T08:30, "
+                                  "or days back such as 7d)");
             }
         } else if (!optionsEnded && arg == "--source") {
-            if (i + 1 >= args.size()) return fail("option '--source' needs a value");
+            if (i + 1 >= args.size()) return TError("option '--source' needs a value");
             const std::string& value = args[++i];
             if (!ParseLiveSource(value, cmd.Source) || cmd.Source == lsAuto)
-                return fail("unknown source '" + PrintableName(value) +
-                            "' (journal, wtmpdb or wtmp)");
+                return TError("unknown source '" + PrintableName(value) +
+                              "' (journal, wtmpdb or wtmp)");
         } else if (!optionsEnded && (arg == "--screenshot" || arg == "--page")) {
-            if (i + 1 >= args.size()) return fail("option '" + arg + "' needs a value");
+            if (i + 1 >= args.size()) return TError("option '" + arg + "' needs a value");
             const std::string& value = args[++i];
             if (arg == "--screenshot") {
-                if (value.empty()) return fail("option '--screenshot' needs a file name");
+                if (value.empty()) return TError("option '--screenshot' needs a file name");
                 cmd.ScreenshotPath = value;
             } else if (value == "log" || value == "chart" || value == "stats" || value == "about") {
                 cmd.Page = value;
                 pageGiven = true;
             } else {
-                return fail("unknown page '" + PrintableName(value) +
-                            "' (log, chart, stats or about)");
+                return TError("unknown page '" + PrintableName(value) +
+                              "' (log, chart, stats or about)");
             }
         } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
-            return fail("unknown option '" + PrintableName(arg) + "'");
+            return TError("unknown option '" + PrintableName(arg) + "'");
         } else if (logGiven) {
-            return fail("more than one log file given");
+            return TError("more than one log file given");
         } else {
-            if (arg.empty()) return fail("the log file name is empty");
+            if (arg.empty()) return TError("the log file name is empty");
             cmd.LogFile = arg;
             logGiven = true;
         }
     }
-    if (cmd.Help || cmd.Version) return true;
-    if (pageGiven && cmd.ScreenshotPath.empty()) return fail("--page needs --screenshot");
-    if (formatGiven && !cmd.Print) return fail("--format needs --print");
+    if (cmd.Help || cmd.Version) return cmd;
+    if (pageGiven && cmd.ScreenshotPath.empty()) return TError("--page needs --screenshot");
+    if (formatGiven && !cmd.Print) return TError("--format needs --print");
     if (cmd.Source != lsAuto && logGiven)
-        return fail("--source chooses among this machine's logs, not with a log file");
-    if (cmd.Period.Since > cmd.Period.Until) return fail("--since is later than --until");
+        return TError("--source chooses among this machine's logs, not with a log file");
+    if (cmd.Period.Since > cmd.Period.Until) return TError("--since is later than --until");
     if (cmd.Print && !cmd.ScreenshotPath.empty())
-        return fail("--print and --screenshot cannot be combined");
-    return true;
+        return TError("--print and --screenshot cannot be combined");
+    return cmd;
 }

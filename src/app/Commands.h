@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/Result.h"
 #include "eventlog/LiveSource.h"
 #include "history/ReportFigures.h"
 
@@ -25,9 +26,9 @@ struct TCommandLine {
     std::vector<std::string> LiveLog;
 };
 
-// The arguments after the program's name. False with the reason in error (one line, names
-// made printable) when they are not a valid command line.
-bool ParseCommandLine(const std::vector<std::string>& args, TCommandLine& cmd, std::string& error);
+// The arguments after the program's name; when they are not a valid command line, the reason
+// in one line with names made printable.
+TResult<TCommandLine> ParseCommandLine(const std::vector<std::string>& args);
 
 // A moment given as an ISO 8601 date ("2024-03-01"), date and time ("2024-03-01T08:30",
 // seconds and a "Z" or "+08:00" offset optional) or a number of days back ("7d"), in Unix

@@ -38,11 +38,10 @@ void InstallSystemFontEngine() {
     InstallGdiFontEngine();
 }
 
-std::unique_ptr<THost> CreateWindowHost(std::string& error) {
-    auto host = std::make_unique<TWin32Host>();
-    if (host->Ok()) return host;
-    error = host->Error();
-    return nullptr;
+TResult<std::unique_ptr<THost>> CreateWindowHost() {
+    TResult<std::unique_ptr<TWin32Host>> host = TWin32Host::Open();
+    if (!host) return TError(host.Error());
+    return std::unique_ptr<THost>(std::move(host).Value());
 }
 
 TLogFileReaders PlatformLogFileReaders() {
@@ -99,18 +98,12 @@ bool HasDisplay() {
 
 }  // namespace
 
-std::unique_ptr<THost> CreateWindowHost(std::string& error) {
-    if (!HasDisplay()) {
-        error = "no display";
-        return nullptr;
-    }
-    auto host = std::make_unique<TSdlHost>();
-    if (!host->Ok()) {
-        error = host->Error();
-        return nullptr;
-    }
-    host->UrlOpener = [](const std::string& address) { return OpenWithDesktop(address); };
-    return host;
+TResult<std::unique_ptr<THost>> CreateWindowHost() {
+    if (!HasDisplay()) return TError("no display");
+    TResult<std::unique_ptr<TSdlHost>> host = TSdlHost::Open();
+    if (!host) return TError(host.Error());
+    host.Value()->UrlOpener = [](const std::string& address) { return OpenWithDesktop(address); };
+    return std::unique_ptr<THost>(std::move(host).Value());
 }
 
 TLogFileReaders PlatformLogFileReaders() {
@@ -210,6 +203,6 @@ TLiveLog LiveLog(TLiveSource which, const TLogFileNotice& notes) {
 
 #endif
 
-bool SaveScreenshotPng(const TPixelBuffer& pixels, const std::string& path, std::string* error) {
-    return SavePng(pixels, path, error);
+TResult<void> SaveScreenshotPng(const TPixelBuffer& pixels, const std::string& path) {
+    return SavePng(pixels, path);
 }

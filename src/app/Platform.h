@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Result.h"
 #include "eventlog/LiveSource.h"
 #include "eventlog/LogFile.h"
 #include "framework/Host.h"
@@ -20,12 +21,13 @@ void StartPlatform();
 // The system's own font engine: FreeType with fontconfig, or GDI.
 void InstallSystemFontEngine();
 
-// A host with real windows that hands addresses to the desktop; null with the reason in error
-// when there is no display (said before the window system is asked, whose libraries would
-// write their own complaints).
-std::unique_ptr<THost> CreateWindowHost(std::string& error);
+// A host with real windows that hands addresses to the desktop; fails with the reason when
+// there is no display (said before the window system is asked, whose libraries would write
+// their own complaints).
+TResult<std::unique_ptr<THost>> CreateWindowHost();
 
-bool SaveScreenshotPng(const TPixelBuffer& pixels, const std::string& path, std::string* error);
+// Fails naming the file and the reason.
+TResult<void> SaveScreenshotPng(const TPixelBuffer& pixels, const std::string& path);
 
 // The readers of log files whose libraries this build has: the journal and wtmpdb on Linux,
 // neither on Windows.

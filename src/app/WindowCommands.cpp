@@ -44,16 +44,15 @@ void UseLogOf(const TCommandLine& cmd) {
 
 int OpenWindow(const TCommandLine& cmd) {
     if (!CheckLogFileArgument(cmd)) return 2;
-    std::string error;
-    std::unique_ptr<THost> host = CreateWindowHost(error);
+    TResult<std::unique_ptr<THost>> host = CreateWindowHost();
     if (!host) {
-        std::fprintf(stderr, "vigil: cannot open a window: %s\n", error.c_str());
+        std::fprintf(stderr, "vigil: cannot open a window: %s\n", host.Error().c_str());
         return 1;
     }
     InstallSystemFontEngine();
     InstallLocalClock();
     UseLogOf(cmd);
-    TApplication app(*host);
+    TApplication app(*host.Value());
     app.CreateForm(FormVigil);
     app.Run();
     return 0;
@@ -92,9 +91,9 @@ int RenderScreenshot(const TCommandLine& cmd) {
         std::fprintf(stderr, "vigil: the window could not be made\n");
         return 1;
     }
-    std::string error;
-    if (!SaveScreenshotPng(window->Pixels(), cmd.ScreenshotPath, &error)) {
-        std::fprintf(stderr, "vigil: %s\n", PrintableName(error).c_str());
+    TResult<void> saved = SaveScreenshotPng(window->Pixels(), cmd.ScreenshotPath);
+    if (!saved) {
+        std::fprintf(stderr, "vigil: %s\n", PrintableName(saved.Error()).c_str());
         return 2;
     }
     return 0;

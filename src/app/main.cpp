@@ -50,10 +50,10 @@ int WriteAndExit(const std::string& text) {
 
 int main(int argc, char** argv) {
     StartPlatform();
-    TCommandLine cmd;
-    std::string error;
-    if (!ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), cmd, error))
-        return UsageError(error);
+    TResult<TCommandLine> parsed =
+        ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed) return UsageError(parsed.Error());
+    const TCommandLine& cmd = parsed.Value();
     if (cmd.Help)
         return WriteAndExit(std::string("Usage: vigil [OPTION]... [--] [LOGFILE]\n") +
                             LogSourcesHelp() + "\n" + kOptions);

@@ -147,14 +147,12 @@ TEST(CommandLine, ValidAndInvalidArguments) {
         {{"--help", "--page", "log"}, "", ""},
     };
     for (const TCase& c : cases) {
-        TCommandLine cmd;
-        std::string error;
-        bool ok = ParseCommandLine(c.Args, cmd, error);
+        TResult<TCommandLine> parsed = ParseCommandLine(c.Args);
         std::string args;
         for (const std::string& a : c.Args) args += "[" + a + "]";
-        EXPECT_EQ(ok, std::string(c.Error).empty()) << args;
-        EXPECT_EQ(error, c.Error) << args;
-        if (ok) EXPECT_EQ(cmd.LogFile, c.LogFile) << args;
+        EXPECT_EQ(parsed.Ok(), std::string(c.Error).empty()) << args;
+        EXPECT_EQ(parsed.Ok() ? "" : parsed.Error(), c.Error) << args;
+        if (parsed.Ok()) EXPECT_EQ(parsed.Value().LogFile, c.LogFile) << args;
     }
 }
 
@@ -178,14 +176,13 @@ TEST(CommandLine, SourceNamesOneOfTheMachinesLogsAndOnlyThose) {
          lsWtmp},
     };
     for (const TCase& c : cases) {
-        TCommandLine cmd;
-        std::string error;
+        TResult<TCommandLine> parsed = ParseCommandLine(c.Args);
         std::string args;
         for (const std::string& a : c.Args) args += "[" + a + "]";
-        EXPECT_EQ(ParseCommandLine(c.Args, cmd, error), std::string(c.Error).empty()) << args;
-        EXPECT_EQ(error, c.Error) << args;
-        if (error.empty()) {
-            EXPECT_EQ(cmd.Source, c.Source) << args;
+        EXPECT_EQ(parsed.Ok(), std::string(c.Error).empty()) << args;
+        EXPECT_EQ(parsed.Ok() ? "" : parsed.Error(), c.Error) << args;
+        if (parsed.Ok()) {
+            EXPECT_EQ(parsed.Value().Source, c.Source) << args;
         }
     }
 }
@@ -311,20 +308,20 @@ TEST(Screenshot, AFailedWriteLeavesTheOldFileAndAGoodOneReplacesItThroughItsLink
     TTempDir dir;
     std::string old = dir.WriteFile("old.png", {1, 2, 3});
     std::filesystem::create_symlink(old, dir.Path("link.png"));
-    std::string error;
-    TPixelBuffer empty;
-    EXPECT_FALSE(SavePng(empty, old, &error));
+    EXPECT_FALSE(SavePng(TPixelBuffer(), old).Ok());
     EXPECT_EQ(std::filesystem::file_size(old), 3u);
     // A folder that cannot take the temporary file: the target is left as it was.
     if (geteuid() != 0) {
         std::filesystem::permissions(
             dir.Path(""), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-        EXPECT_FALSE(SavePng(TPixelBuffer(4, 4), old, &error));
-        EXPECT_NE(error.find("Permission denied"), std::string::npos) << error;
+        TResult<void> refused = SavePng(TPixelBuffer(4, 4), old);
+        ASSERT_FALSE(refused.Ok());
+        EXPECT_EQ(refused.Error(), old + ": Permission denied");
         std::filesystem::permissions(dir.Path(""), std::filesystem::perms::owner_all);
         EXPECT_EQ(std::filesystem::file_size(old), 3u);
     }
-    ASSERT_TRUE(SavePng(TPixelBuffer(4, 4), dir.Path("link.png"), &error)) << error;
+    TResult<void> saved = SavePng(TPixelBuffer(4, 4), dir.Path("link.png"));
+    ASSERT_TRUE(saved.Ok()) << saved.Error();
     EXPECT_TRUE(std::filesystem::is_symlink(dir.Path("link.png")));
     EXPECT_GT(std::filesystem::file_size(old), 3u);
     std::size_t files = 0;
@@ -343,8 +340,8 @@ TEST(Screenshot, ALinkToAFileNotYetWrittenIsFollowed) {
     fs::create_directory(dir.Path("shots"));
     fs::create_symlink("shots/new.png", dir.Path("relative.png"));
     fs::create_symlink(dir.Path("relative.png"), dir.Path("chain.png"));
-    std::string error;
-    ASSERT_TRUE(SavePng(TPixelBuffer(4, 4), dir.Path("chain.png"), &error)) << error;
+    TResult<void> saved = SavePng(TPixelBuffer(4, 4), dir.Path("chain.png"));
+    ASSERT_TRUE(saved.Ok()) << saved.Error();
     EXPECT_TRUE(fs::is_symlink(dir.Path("chain.png")));
     EXPECT_TRUE(fs::is_symlink(dir.Path("relative.png")));
     ASSERT_TRUE(fs::is_regular_file(dir.Path("shots/new.png")));
@@ -454,10 +451,9 @@ TEST(ReportOptions, MomentsAndQuietHours) {
          "days back such as 7d)"},
     };
     for (const TBad& b : bad) {
-        TCommandLine cmd;
-        std::string error;
-        EXPECT_FALSE(ParseCommandLine(b.Args, cmd, error)) << b.Error;
-        EXPECT_EQ(error, b.Error);
+        TResult<TCommandLine> parsed = ParseCommandLine(b.Args);
+        ASSERT_FALSE(parsed.Ok()) << b.Error;
+        EXPECT_EQ(parsed.Error(), b.Error);
     }
 }
 
@@ -537,12 +533,10 @@ TEST(ReportFormats, JsonPeriodEndsOutsideThirtyTwoBits) {
     TScopedTimeZone utc("UTC");
     TTempDir dir;
     std::string log = WriteSampleLog(dir);
-    TCommandLine cmd;
-    std::string error;
-    ASSERT_TRUE(ParseCommandLine(
-        {"--print", "--format", "json", "--since", "1969-12-31", "--until", "2106-02-08", log}, cmd,
-        error))
-        << error;
+    TResult<TCommandLine> parsed = ParseCommandLine(
+        {"--print", "--format", "json", "--since", "1969-12-31", "--until", "2106-02-08", log});
+    ASSERT_TRUE(parsed.Ok()) << parsed.Error();
+    const TCommandLine& cmd = parsed.Value();
     std::string out, err;
     EXPECT_EQ(RunPrintTo(cmd, out, err), 0) << err;
     EXPECT_NE(out.find("\"period_start\":\"1969-12-31T00:00:00+00:00\""), std::string::npos) << out;

@@ -96,10 +96,9 @@ TEST(ProgramIcon, TheWindowsIconFileHoldsEachSizeAsDrawn) {
         const std::uint32_t length = Le(ico, entry + 8, 4), offset = Le(ico, entry + 12, 4);
         ASSERT_LE(std::uint64_t{offset} + length, ico.size());
         std::ofstream(png, std::ios::binary) << ico.substr(offset, length);
-        TPixelBuffer stored;
-        std::string error;
-        ASSERT_TRUE(LoadPng(png, stored, &error)) << error;
-        EXPECT_EQ(Pixels(stored), Pixels(ProgramIconAt(size)))
+        TResult<TPixelBuffer> stored = LoadPng(png);
+        ASSERT_TRUE(stored.Ok()) << stored.Error();
+        EXPECT_EQ(Pixels(stored.Value()), Pixels(ProgramIconAt(size)))
             << "redraw it with build/draw_icons and copy vigil.ico";
     }
     std::filesystem::remove(png);

@@ -187,8 +187,9 @@ TEST(StatsScreenshot, PageStatsRendersTheMap) {
     const std::string command = "TZ=UTC '" + vigil + "' --screenshot '" + dir.Path("s.png") +
                                 "' --page stats '" + log + "'";
     ASSERT_EQ(WEXITSTATUS(std::system(command.c_str())), 0) << command;
-    TPixelBuffer png;
-    ASSERT_TRUE(LoadPng(dir.Path("s.png"), png));
+    TResult<TPixelBuffer> shot = LoadPng(dir.Path("s.png"));
+    ASSERT_TRUE(shot.Ok()) << shot.Error();
+    const TPixelBuffer& png = shot.Value();
     // The page starts at (1, 84) of the window; the map's first cell at (48, 200) of it.
     auto at = [&](int x, int y) { return RGBFromPixel(png.Row(84 + y)[1 + x]); };
     EXPECT_EQ(at(47, 199), ColorToRGB(clBtnShadow));

@@ -26,38 +26,36 @@ TEST_F(Png, RoundTripKeepsEveryChannelAndTheAlpha) {
         for (int x = 0; x < 7; ++x)
             picture.Row(y)[x] = (TPixel(x * 40) << 24) | (TPixel(y * 100) << 16) |
                                 (TPixel(x * 30 + y) << 8) | TPixel(255 - x);
-    std::string error;
-    ASSERT_TRUE(SavePng(picture, Path("a.png"), &error)) << error;
-    TPixelBuffer loaded;
-    ASSERT_TRUE(LoadPng(Path("a.png"), loaded, &error)) << error;
+    TResult<void> saved = SavePng(picture, Path("a.png"));
+    ASSERT_TRUE(saved.Ok()) << saved.Error();
+    TResult<TPixelBuffer> read = LoadPng(Path("a.png"));
+    ASSERT_TRUE(read.Ok()) << read.Error();
+    const TPixelBuffer& loaded = read.Value();
     ASSERT_EQ(loaded.Width(), 7);
     ASSERT_EQ(loaded.Height(), 3);
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 7; ++x) EXPECT_EQ(loaded.Row(y)[x], picture.Row(y)[x]) << x << "," << y;
 }
 
-TEST_F(Png, BadFilesFailWithAReasonAndLeaveTheBufferAlone) {
-    TPixelBuffer keep(2, 2, 0xFF123456);
-    std::string error;
-    EXPECT_FALSE(LoadPng(Path("missing.png"), keep, &error));
-    EXPECT_NE(error.find("missing.png"), std::string::npos);
+TEST_F(Png, BadFilesFailNamingTheFileAndTheReason) {
+    TResult<TPixelBuffer> missing = LoadPng(Path("missing.png"));
+    ASSERT_FALSE(missing.Ok());
+    EXPECT_EQ(missing.Error().rfind(Path("missing.png") + ": ", 0), 0u) << missing.Error();
+    EXPECT_GT(missing.Error().size(), Path("missing.png").size() + 2) << "and says why";
 
     std::ofstream(Path("junk.png")) << "this is not a picture at all";
-    error.clear();
-    EXPECT_FALSE(LoadPng(Path("junk.png"), keep, &error));
-    EXPECT_FALSE(error.empty());
+    TResult<TPixelBuffer> junk = LoadPng(Path("junk.png"));
+    ASSERT_FALSE(junk.Ok());
+    EXPECT_EQ(junk.Error().rfind(Path("junk.png") + ": ", 0), 0u) << junk.Error();
 
     // A real file cut short in its pixel data.
     TPixelBuffer noise(64, 64);
     for (int i = 0; i < 64 * 64; ++i) noise.Data()[i] = 0xFF000000u | (i * 2654435761u >> 8);
-    ASSERT_TRUE(SavePng(noise, Path("whole.png")));
+    ASSERT_TRUE(SavePng(noise, Path("whole.png")).Ok());
     const auto size = std::filesystem::file_size(Path("whole.png"));
     std::filesystem::copy_file(Path("whole.png"), Path("cut.png"));
     std::filesystem::resize_file(Path("cut.png"), size / 2);
-    EXPECT_FALSE(LoadPng(Path("cut.png"), keep));
-
-    EXPECT_EQ(keep.Width(), 2);
-    EXPECT_EQ(keep.Row(1)[1], 0xFF123456u);
+    EXPECT_FALSE(LoadPng(Path("cut.png")).Ok());
 }
 
 // CRC-32 as PNG chunks carry it, so a test can write a well-formed header of its choice.
@@ -82,19 +80,20 @@ TEST_F(Png, AHeaderClaimingAGiantPictureIsRefusedBeforeAllocating) {
     file << BigEndian(0) << "IDAT" << BigEndian(Crc("IDAT"));
     file << BigEndian(0) << "IEND" << BigEndian(Crc("IEND"));
     file.close();
-    TPixelBuffer out;
-    std::string error;
-    EXPECT_FALSE(LoadPng(Path("giant.png"), out, &error));
-    EXPECT_NE(error.find("size"), std::string::npos) << error;
-    EXPECT_EQ(out.Width(), 0);
+    TResult<TPixelBuffer> giant = LoadPng(Path("giant.png"));
+    ASSERT_FALSE(giant.Ok());
+    EXPECT_EQ(giant.Error(), Path("giant.png") + ": picture size out of range");
 }
 
-TEST_F(Png, SavingFailsCleanlyForEmptyPicturesAndUnwritablePaths) {
-    std::string error;
-    EXPECT_FALSE(SavePng(TPixelBuffer(0, 0), Path("empty.png"), &error));
-    EXPECT_FALSE(error.empty());
-    EXPECT_FALSE(SavePng(TPixelBuffer(2, 2), Path("no/such/dir/x.png"), &error));
+TEST_F(Png, SavingFailsNamingTheFileForEmptyPicturesAndUnwritablePaths) {
+    TResult<void> empty = SavePng(TPixelBuffer(0, 0), Path("empty.png"));
+    ASSERT_FALSE(empty.Ok());
+    EXPECT_EQ(empty.Error(), Path("empty.png") + ": the picture is empty");
     EXPECT_FALSE(std::filesystem::exists(Path("empty.png")));
+
+    TResult<void> nowhere = SavePng(TPixelBuffer(2, 2), Path("no/such/dir/x.png"));
+    ASSERT_FALSE(nowhere.Ok());
+    EXPECT_EQ(nowhere.Error(), Path("no/such/dir/x.png") + ": No such file or directory");
 }
 
 }  // namespace

@@ -25,6 +25,17 @@ TEST(SdlKeys, LettersDigitsAndNamedKeysMapToTheFrameworkCodes) {
     EXPECT_EQ(ModifierShift(KMOD_RCTRL | KMOD_NUM), ssCtrl);
 }
 
+// A display that cannot be had is a reason the user reads, with what to do about it.
+TEST(SdlHost, ADriverThatCannotStartIsRefusedWithTheReason) {
+    setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
+    TResult<std::unique_ptr<TSdlHost>> opened = TSdlHost::Open();
+    unsetenv("SDL_VIDEODRIVER");
+    ASSERT_FALSE(opened.Ok());
+    const std::string advice = " (no display; set DISPLAY or use xvfb-run)";
+    ASSERT_GT(opened.Error().size(), advice.size());
+    EXPECT_EQ(opened.Error().substr(opened.Error().size() - advice.size()), advice);
+}
+
 // The real host on SDL's display-less driver: windows, presenting and the waiting loop.
 class SdlOffscreen : public ::testing::Test {
   protected:
@@ -33,8 +44,9 @@ class SdlOffscreen : public ::testing::Test {
 };
 
 TEST_F(SdlOffscreen, LoopWaitsForTheDeadlineAndServesTimers) {
-    TSdlHost host;
-    if (!host.Ok()) GTEST_SKIP() << "no SDL video driver: " << host.Error();
+    TResult<std::unique_ptr<TSdlHost>> opened = TSdlHost::Open();
+    if (!opened) GTEST_SKIP() << "no SDL video driver: " << opened.Error();
+    TSdlHost& host = *opened.Value();
     TApplication app(host);
     auto form = MakeForm<TForm>();
     form->SetClientWidth(120);

@@ -114,18 +114,20 @@ TEST(WinPngFile, SavingWritesTheFileOrSaysWhy) {
     TPixelBuffer picture(4, 3, 0xFF336699u);
     // A name outside the ANSI code page is still written.
     const std::string path = dir.Path("截图.png");
-    std::string error;
-    ASSERT_TRUE(SavePng(picture, path, &error)) << error;
+    TResult<void> saved = SavePng(picture, path);
+    ASSERT_TRUE(saved.Ok()) << saved.Error();
     std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
     std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
                                     std::istreambuf_iterator<char>());
     EXPECT_EQ(bytes, EncodePng(picture));
 
-    EXPECT_FALSE(SavePng(TPixelBuffer(), dir.Path("empty.png"), &error));
-    EXPECT_EQ(error, "the picture is empty");
+    TResult<void> empty = SavePng(TPixelBuffer(), dir.Path("empty.png"));
+    ASSERT_FALSE(empty.Ok());
+    EXPECT_EQ(empty.Error(), dir.Path("empty.png") + ": the picture is empty");
     const std::string missing = dir.Path("no/such/folder.png");
-    EXPECT_FALSE(SavePng(picture, missing, &error));
-    EXPECT_EQ(error, missing + ": cannot be written");
+    TResult<void> nowhere = SavePng(picture, missing);
+    ASSERT_FALSE(nowhere.Ok());
+    EXPECT_EQ(nowhere.Error(), missing + ": cannot be written");
 }
 
 }  // namespace

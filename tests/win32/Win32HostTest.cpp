@@ -53,29 +53,33 @@ class TRecorder : public THostWindowEvents {
 
 class Win32HostTest : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_TRUE(host_.Ok()) << host_.Error(); }
+    void SetUp() override {
+        TResult<std::unique_ptr<TWin32Host>> opened = TWin32Host::Open();
+        ASSERT_TRUE(opened.Ok()) << opened.Error();
+        host_ = std::move(opened).Value();
+    }
 
     std::unique_ptr<TWin32Window> Make(TWindowKind kind, const TRect& bounds) {
         THostWindowParams params;
         params.Caption = "Vigil 测试";
         params.ClientBounds = bounds;
         params.Kind = kind;
-        auto w = host_.CreateHostWindow(params, events_);
+        auto w = host_->CreateHostWindow(params, events_);
         return std::unique_ptr<TWin32Window>(static_cast<TWin32Window*>(w.release()));
     }
     static LPARAM At(int x, int y) { return MAKELPARAM(x, y); }
 
-    TWin32Host host_;
+    std::unique_ptr<TWin32Host> host_;
     TRecorder events_;
 };
 
 TEST_F(Win32HostTest, TheShellIsGivenTheMainWindowAsOwner) {
-    EXPECT_EQ(host_.OwnerWindow(), nullptr) << "no window yet";
+    EXPECT_EQ(host_->OwnerWindow(), nullptr) << "no window yet";
     auto main = Make(wkSizeable, Rect(100, 100, 400, 300));
     auto about = Make(wkDialog, Rect(150, 150, 350, 250));
-    EXPECT_EQ(host_.OwnerWindow(), main->Handle());
+    EXPECT_EQ(host_->OwnerWindow(), main->Handle());
     main.reset();
-    EXPECT_EQ(host_.OwnerWindow(), about->Handle());
+    EXPECT_EQ(host_->OwnerWindow(), about->Handle());
 }
 
 TEST_F(Win32HostTest, ClientAreaIsWhereTheFormPutIt) {
@@ -207,20 +211,20 @@ TEST_F(Win32HostTest, WaitingSleepsUntilTheDeadline) {
     MSG msg;
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
     // Waking for the system's own messages is allowed; spinning is not.
-    const std::uint64_t start = host_.Now();
+    const std::uint64_t start = host_->Now();
     int wakes = 0;
-    while (host_.Now() < start + 100 && wakes < 1000) {
-        EXPECT_TRUE(host_.WaitEvents(start + 100));
+    while (host_->Now() < start + 100 && wakes < 1000) {
+        EXPECT_TRUE(host_->WaitEvents(start + 100));
         ++wakes;
     }
     EXPECT_LT(wakes, 50);
     // A posted message ends even a wait without a deadline.
     PostMessageW(w->Handle(), WM_NULL, 0, 0);
-    EXPECT_TRUE(host_.WaitEvents(kNoDeadline));
+    EXPECT_TRUE(host_->WaitEvents(kNoDeadline));
 }
 
 TEST_F(Win32HostTest, WithNoWindowAndNoTimerNothingCanArrive) {
-    EXPECT_FALSE(host_.WaitEvents(kNoDeadline));
+    EXPECT_FALSE(host_->WaitEvents(kNoDeadline));
 }
 
 }  // namespace

@@ -14,11 +14,6 @@
 
 namespace {
 
-bool Fail(std::string* error, const std::string& message) {
-    if (error) *error = message;
-    return false;
-}
-
 std::string Reason(const png_image& image) {
     return image.message[0] ? image.message : "unknown libpng error";
 }
@@ -53,9 +48,9 @@ mode_t ModeFor(const std::filesystem::path& target) {
 
 }  // namespace
 
-bool SavePng(const TPixelBuffer& buffer, const std::string& path, std::string* error) {
-    if (buffer.Width() <= 0 || buffer.Height() <= 0) return Fail(error, "the picture is empty");
-    if (path.empty()) return Fail(error, "no file name given");
+TResult<void> SavePng(const TPixelBuffer& buffer, const std::string& path) {
+    if (buffer.Width() <= 0 || buffer.Height() <= 0) return TError(path + ": the picture is empty");
+    if (path.empty()) return TError("no file name given");
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(buffer.Width()) * buffer.Height() * 4);
     std::uint8_t* out = bytes.data();
     for (int y = 0; y < buffer.Height(); ++y) {
@@ -73,13 +68,13 @@ bool SavePng(const TPixelBuffer& buffer, const std::string& path, std::string* e
     if (folder.empty()) folder = ".";
     std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
     int fd = mkstemp(temp.data());
-    if (fd < 0) return Fail(error, path + ": " + std::strerror(errno));
+    if (fd < 0) return TError(path + ": " + std::strerror(errno));
     std::FILE* file = fdopen(fd, "wb");
     if (file == nullptr) {
         std::string reason = std::strerror(errno);
         close(fd);
         unlink(temp.c_str());
-        return Fail(error, path + ": " + reason);
+        return TError(path + ": " + reason);
     }
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
@@ -99,30 +94,30 @@ bool SavePng(const TPixelBuffer& buffer, const std::string& path, std::string* e
         reason = std::strerror(errno);
     if (!reason.empty()) {
         unlink(temp.c_str());
-        return Fail(error, path + ": " + reason);
+        return TError(path + ": " + reason);
     }
-    return true;
+    return {};
 }
 
-bool LoadPng(const std::string& path, TPixelBuffer& out, std::string* error) {
+TResult<TPixelBuffer> LoadPng(const std::string& path) {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     if (!png_image_begin_read_from_file(&image, path.c_str())) {
         std::string reason = Reason(image);
         png_image_free(&image);
-        return Fail(error, path + ": " + reason);
+        return TError(path + ": " + reason);
     }
     if (image.width == 0 || image.height == 0 || image.width > TPixelBuffer::kMaxSide ||
         image.height > TPixelBuffer::kMaxSide) {
         png_image_free(&image);
-        return Fail(error, path + ": picture size out of range");
+        return TError(path + ": picture size out of range");
     }
     image.format = PNG_FORMAT_RGBA;
     std::vector<std::uint8_t> bytes(PNG_IMAGE_SIZE(image));
     if (!png_image_finish_read(&image, nullptr, bytes.data(), 0, nullptr)) {
         std::string reason = Reason(image);
         png_image_free(&image);
-        return Fail(error, path + ": " + reason);
+        return TError(path + ": " + reason);
     }
     TPixelBuffer result(static_cast<int>(image.width), static_cast<int>(image.height));
     const std::uint8_t* in = bytes.data();
@@ -132,6 +127,5 @@ bool LoadPng(const std::string& path, TPixelBuffer& out, std::string* error) {
             row[x] = (TPixel(in[3]) << 24) | (TPixel(in[0]) << 16) | (TPixel(in[1]) << 8) | in[2];
         }
     }
-    out = std::move(result);
-    return true;
+    return result;
 }

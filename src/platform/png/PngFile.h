@@ -2,11 +2,12 @@
 
 #include <string>
 
+#include "base/Result.h"
 #include "graphics/Canvas.h"
 
-// PNG files as RGBA, the alpha kept in the pixel's top byte. Failures (unreadable, corrupt or
-// oversized files) return false with a reason in *error; the output buffer is then untouched.
+// PNG files as RGBA, the alpha kept in the pixel's top byte. A failure (an unreadable, corrupt
+// or oversized file, a write the system refuses) names the file and the reason.
 // SavePng replaces the file in one step: a failed write leaves what was at path untouched.
 // It does not judge the target; the caller refuses names that must not be replaced.
-bool SavePng(const TPixelBuffer& buffer, const std::string& path, std::string* error = nullptr);
-bool LoadPng(const std::string& path, TPixelBuffer& out, std::string* error = nullptr);
+TResult<void> SavePng(const TPixelBuffer& buffer, const std::string& path);
+TResult<TPixelBuffer> LoadPng(const std::string& path);

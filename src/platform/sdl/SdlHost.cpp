@@ -10,7 +10,7 @@
 #include "platform/sdl/SdlKeys.h"
 #include "platform/sdl/SdlWindow_p.h"
 
-TSdlHost::TSdlHost() {
+TResult<std::unique_ptr<TSdlHost>> TSdlHost::Open() {
     // The desktop's compositor keeps running while Vigil is open.
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
@@ -21,17 +21,15 @@ TSdlHost::TSdlHost() {
     // Only real displays: SDL's last resort is an invisible window that nobody could close.
     // SDL_VIDEODRIVER in the environment still wins.
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11,wayland");
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        error_ = std::string(SDL_GetError()) + " (no display; set DISPLAY or use xvfb-run)";
-        return;
-    }
-    ok_ = true;
+    if (SDL_Init(SDL_INIT_VIDEO) != 0)
+        return TError(std::string(SDL_GetError()) + " (no display; set DISPLAY or use xvfb-run)");
     SDL_StartTextInput();
+    return std::unique_ptr<TSdlHost>(new TSdlHost());
 }
 
 TSdlHost::~TSdlHost() {
     for (auto& [shape, cursor] : cursors_) SDL_FreeCursor(cursor);
-    if (ok_) SDL_Quit();
+    SDL_Quit();
 }
 
 std::unique_ptr<THostWindow> TSdlHost::CreateHostWindow(const THostWindowParams& params,
@@ -48,13 +46,13 @@ TSdlWindow* TSdlHost::WindowById(std::uint32_t id) const {
 
 TRect TSdlHost::WorkArea() const {
     SDL_Rect r{0, 0, 1024, 768};
-    if (ok_) SDL_GetDisplayUsableBounds(0, &r);
+    SDL_GetDisplayUsableBounds(0, &r);
     return Bounds(r.x, r.y, r.w, r.h);
 }
 
 TPoint TSdlHost::CursorPos() const {
     int x = 0, y = 0;
-    if (ok_) SDL_GetGlobalMouseState(&x, &y);
+    SDL_GetGlobalMouseState(&x, &y);
     return {x, y};
 }
 
@@ -106,7 +104,6 @@ SDL_Cursor* TSdlHost::SystemCursor(TCursor shape) {
 }
 
 bool TSdlHost::WaitEvents(std::uint64_t deadline) {
-    if (!ok_) return false;
     int timeout = -1;
     if (deadline != kNoDeadline) {
         std::uint64_t now = Now();

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "base/Result.h"
 #include "framework/Host.h"
 
 struct SDL_Window;
@@ -17,14 +18,11 @@ class TSdlWindow;
 // the next timer; it never polls.
 class TSdlHost : public THost {
   public:
-    TSdlHost();
+    // Connects to the display; fails with the reason when there is none.
+    static TResult<std::unique_ptr<TSdlHost>> Open();
     ~TSdlHost() override;
     TSdlHost(const TSdlHost&) = delete;
     TSdlHost& operator=(const TSdlHost&) = delete;
-
-    // False when no display could be opened; Error() says why.
-    bool Ok() const { return ok_; }
-    const std::string& Error() const { return error_; }
 
     std::unique_ptr<THostWindow> CreateHostWindow(const THostWindowParams& params,
                                                   THostWindowEvents& events) override;
@@ -44,6 +42,7 @@ class TSdlHost : public THost {
     SDL_Cursor* SystemCursor(TCursor shape);
 
   private:
+    TSdlHost() = default;
     friend class TSdlWindow;
     void Dispatch(const SDL_Event& e);
     // Without a window manager the platform gives the keyboard to every window shown, hint
@@ -53,8 +52,6 @@ class TSdlHost : public THost {
     void SettleFocus();
     TSdlWindow* WindowById(std::uint32_t id) const;
 
-    bool ok_ = false;
-    std::string error_;
     THostClient* client_ = nullptr;
     std::map<std::uint32_t, TSdlWindow*> windows_;
     std::map<TCursor, SDL_Cursor*> cursors_;

@@ -75,11 +75,6 @@ std::vector<std::uint8_t> StoredZlib(const std::vector<std::uint8_t>& raw) {
     return z;
 }
 
-bool Fail(std::string* error, const std::string& message) {
-    if (error) *error = message;
-    return false;
-}
-
 }  // namespace
 
 std::vector<std::uint8_t> EncodePng(const TPixelBuffer& buffer) {
@@ -109,14 +104,14 @@ std::vector<std::uint8_t> EncodePng(const TPixelBuffer& buffer) {
     return png;
 }
 
-bool SavePng(const TPixelBuffer& buffer, const std::string& path, std::string* error) {
-    if (buffer.Width() <= 0 || buffer.Height() <= 0) return Fail(error, "the picture is empty");
+TResult<void> SavePng(const TPixelBuffer& buffer, const std::string& path) {
+    if (buffer.Width() <= 0 || buffer.Height() <= 0) return TError(path + ": the picture is empty");
     const std::vector<std::uint8_t> png = EncodePng(buffer);
     // The name is UTF-8; the file system's names are UTF-16.
     std::ofstream out(WideFromUtf8(path).c_str(), std::ios::binary | std::ios::trunc);
-    if (!out) return Fail(error, path + ": cannot be written");
+    if (!out) return TError(path + ": cannot be written");
     out.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
     out.close();
-    if (!out) return Fail(error, path + ": cannot be written");
-    return true;
+    if (!out) return TError(path + ": cannot be written");
+    return {};
 }

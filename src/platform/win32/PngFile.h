@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Result.h"
 #include "graphics/Canvas.h"
 
 // PNG as RGBA (the alpha from the pixel's top byte), compressed not at all: the deflate
@@ -11,5 +12,5 @@
 // only pictures written, and they stay a few megabytes.
 std::vector<std::uint8_t> EncodePng(const TPixelBuffer& buffer);
 
-// False with a reason in *error when the picture is empty or the file cannot be written.
-bool SavePng(const TPixelBuffer& buffer, const std::string& path, std::string* error = nullptr);
+// Fails, naming the file, when the picture is empty or the file cannot be written.
+TResult<void> SavePng(const TPixelBuffer& buffer, const std::string& path);

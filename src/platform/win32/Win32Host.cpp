@@ -77,13 +77,17 @@ TWin32Host::TWin32Host() {
     comStarted_ =
         SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
     icon_ = MakeProgramIcon();
+}
+
+TResult<std::unique_ptr<TWin32Host>> TWin32Host::Open() {
+    std::unique_ptr<TWin32Host> host(new TWin32Host());
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
     wc.lpfnWndProc = TWin32Window::Proc;
     wc.hInstance = instance;
-    wc.hIcon = icon_;
+    wc.hIcon = host->icon_;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kWindowClass;
     const bool framed = RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
@@ -91,8 +95,8 @@ TWin32Host::TWin32Host() {
     wc.hIcon = nullptr;
     wc.lpszClassName = kPopupClass;
     const bool popup = RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-    ok_ = framed && popup;
-    if (!ok_) error_ = "the window classes could not be registered";
+    if (!framed || !popup) return TError("the window classes could not be registered");
+    return host;
 }
 
 TWin32Host::~TWin32Host() {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Result.h"
 #include "framework/Host.h"
 #include "platform/win32/Windows_p.h"
 
@@ -16,14 +17,11 @@ class TWin32Window;
 // framework's timers and painting going.
 class TWin32Host : public THost {
   public:
-    TWin32Host();
+    // Registers the window classes; fails when the system refuses them.
+    static TResult<std::unique_ptr<TWin32Host>> Open();
     ~TWin32Host() override;
     TWin32Host(const TWin32Host&) = delete;
     TWin32Host& operator=(const TWin32Host&) = delete;
-
-    // False when the window classes could not be registered; Error() says why.
-    bool Ok() const { return ok_; }
-    const std::string& Error() const { return error_; }
 
     std::unique_ptr<THostWindow> CreateHostWindow(const THostWindowParams& params,
                                                   THostWindowEvents& events) override;
@@ -43,8 +41,8 @@ class TWin32Host : public THost {
     void Forget(TWin32Window* window);
 
   private:
-    bool ok_ = false;
-    std::string error_;
+    TWin32Host();
+
     THostClient* client_ = nullptr;
     std::vector<TWin32Window*> windows_;
     HICON icon_ = nullptr;
