@@ -317,6 +317,8 @@ TModalResult TForm::ShowModal() {
             Show();
             Application->RunLoop([this] { return modalResult_ != mrNone || !Visible(); });
         } catch (...) {
+            // Whatever failed goes on to the message loop's guard; the form only stops being
+            // modal on its way.
             modal_ = false;
             Hide();
             throw;

@@ -1,6 +1,7 @@
 #include "widgets/WsCustomTabControl.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "framework/Application.h"
@@ -13,16 +14,6 @@
 namespace {
 
 constexpr std::uint32_t kHotCheckMs = 60;
-
-// Runs one step of painting; a step that fails is left out and the rest is still drawn, so a
-// faulty handler cannot turn every repaint into an error box that causes the next repaint.
-template <class F>
-void PaintStep(F&& step) {
-    try {
-        step();
-    } catch (...) {
-    }
-}
 
 std::vector<std::string> CaptionLines(const std::string& caption) {
     std::vector<std::string> lines;
@@ -293,6 +284,17 @@ int TWsCustomTabControl::ArrowSize() {
     TBitmap measure(1, 1);
     measure.Canvas().Font() = Font();
     return std::max(0, std::min(measure.Canvas().TextHeight("A") + 4, fixedDimension_ - 2));
+}
+
+template <class F>
+void TWsCustomTabControl::PaintStep(F&& step) {
+    try {
+        step();
+    } catch (const std::exception& e) {
+        if (paintFault_ == e.what()) return;
+        paintFault_ = e.what();
+        std::fprintf(stderr, "vigil: a step of painting the tabs was left out: %s\n", e.what());
+    }
 }
 
 void TWsCustomTabControl::Layout() {

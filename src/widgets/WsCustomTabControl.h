@@ -290,6 +290,11 @@ class TWsCustomTabControl : public TCustomControl {
         field = value;
         InvalidateLayout();
     }
+    // Runs one step of painting; a step that fails is left out and the rest is still drawn, so
+    // a faulty handler cannot turn every repaint into an error box that causes the next
+    // repaint. The failure is written to standard error, once while it repeats.
+    template <class F>
+    void PaintStep(F&& step);
     void Layout();
     void EnsureLayout() {
         if (layoutDirty_) Layout();
@@ -328,6 +333,7 @@ class TWsCustomTabControl : public TCustomControl {
     std::uint32_t hotTimer_ = 0;
     int firstShown_ = 0;
     bool layoutDirty_ = true;
+    std::string paintFault_;  // the painting failure last written
     int paintCount_ = 0;
     TBitmap picture_;
 

@@ -372,14 +372,20 @@ TEST_F(WsPageControlTest, SwitchingPagesPaintsTheControlOnce) {
     EXPECT_FALSE(form->HasInvalidArea());
 }
 
-TEST_F(WsPageControlTest, FailingPaintHandlerLeavesTheRestDrawnAndRaisesNothing) {
+TEST_F(WsPageControlTest, FailingPaintHandlerLeavesTheRestDrawnAndSaysSoOnce) {
     int errors = 0;
     app.OnException = [&](TObject*, const std::exception&) { ++errors; };
     pc->OnPaintTabBackground = [](TObject*, TCanvas&, int, const TRect&, bool&) {
         throw std::runtime_error("broken");
     };
+    ::testing::internal::CaptureStderr();
     pc->Invalidate();
     form->UpdateWindow();
+    pc->Invalidate();
+    form->UpdateWindow();
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said, "vigil: a step of painting the tabs was left out: broken\n")
+        << "written once, not for every tab and repaint";
     EXPECT_EQ(errors, 0);
     EXPECT_EQ(At(670, 200), kLine) << "the card is still drawn";
     EXPECT_EQ(At(pc->DrawnTabRect(1).Left + 5, 3), kLine) << "and the outlines";
