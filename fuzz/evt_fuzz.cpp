@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (fd < 0 || ftruncate(fd, 0) != 0) return 0;
     if (size > 0 && pwrite(fd, data, size, 0) != static_cast<ssize_t>(size)) return 0;
 
-    (void)WindowsLogFileProblem(path, LogFileFormatOf(path));
+    (void)CheckWindowsLogFile(path, LogFileFormatOf(path));
     std::string notices;
     TSessionHistory history(
         std::make_unique<TEvtEventSource>(path, [&](const std::string& t) { notices += t; }),

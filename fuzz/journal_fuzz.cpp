@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
-    (void)JournalProblem({path});
+    (void)CheckJournal({path});
     std::string notices;
     auto source = std::make_unique<TJournalEventSource>(
         std::vector<std::string>{path}, [&](const std::string& t) { notices += t; });

@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (fd < 0 || ftruncate(fd, 0) != 0) return 0;
     if (size > 0 && pwrite(fd, data, size, 0) != static_cast<ssize_t>(size)) return 0;
 
-    (void)WtmpFileProblem(path);
+    (void)CheckWtmpFile(path);
     // Extreme offsets that change with the moment, as daylight saving does.
     TSessionHistory history(std::make_unique<TWtmpEventSource>(path), [](std::int64_t t) {
         return static_cast<std::int32_t>((t & 1) ? 14 * 3600 : -12 * 3600);

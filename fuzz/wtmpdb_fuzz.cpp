@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
         if (!out) return 0;
     }
-    (void)WtmpdbProblem({path});
+    (void)CheckWtmpdb({path});
     auto source =
         std::make_unique<TWtmpdbEventSource>(std::vector{path}, [](const std::string&) {});
     (void)source->Boots();

@@ -20,9 +20,9 @@ TOpenedLog OpenNamedLog(const std::string& path, const TLogNotice& notice) {
     TOpenedLog log;
     log.Files = {path};
     const TLogFileReaders readers = PlatformLogFileReaders();
-    std::string problem = LogFileProblem(path, readers);
-    if (!problem.empty()) {
-        log.Problem = Line(path, problem);
+    TResult<void> readable = CheckLogFile(path, readers);
+    if (!readable) {
+        log.Readable = TError(Line(path, readable.Error()));
         return log;
     }
     TLogFileNotice fileNotice;
@@ -34,10 +34,10 @@ TOpenedLog OpenNamedLog(const std::string& path, const TLogNotice& notice) {
 
 // Login accounting files stand in for the live log in tests, and are the live log where the
 // system keeps its history in them: each is checked before it is read.
-std::string WtmpFilesProblem(const std::vector<std::string>& files) {
+TResult<void> CheckWtmpFiles(const std::vector<std::string>& files) {
     for (const std::string& file : files) {
-        std::string problem = WtmpFileProblem(file);
-        if (!problem.empty()) return Line(file, problem);
+        TResult<void> readable = CheckWtmpFile(file);
+        if (!readable) return TError(Line(file, readable.Error()));
     }
     return {};
 }
@@ -48,7 +48,7 @@ TOpenedLog OpenLiveLog(const TCommandLine& cmd, const TLogNotice& notice) {
         log.Files = cmd.LiveLog;
         log.Name = "wtmp";
         log.Source = std::make_unique<TWtmpEventSource>(cmd.LiveLog);
-        log.Problem = WtmpFilesProblem(log.Files);
+        log.Readable = CheckWtmpFiles(log.Files);
         return log;
     }
     TLiveLog live = LiveLog(cmd.Source, [&notice](const std::string& text) {
@@ -57,10 +57,10 @@ TOpenedLog OpenLiveLog(const TCommandLine& cmd, const TLogNotice& notice) {
     log.Source = std::move(live.Source);
     log.Name = std::move(live.Name);
     log.Files = std::move(live.Files);
-    if (!live.Problem.empty()) {
-        log.Problem = "vigil: " + log.Name + ": " + live.Problem;
+    if (!live.Readable) {
+        log.Readable = TError("vigil: " + log.Name + ": " + live.Readable.Error());
     } else if (log.Name == "wtmp") {
-        log.Problem = WtmpFilesProblem(log.Files);
+        log.Readable = CheckWtmpFiles(log.Files);
     }
     return log;
 }
@@ -75,14 +75,14 @@ std::vector<std::string> LogFiles(const TCommandLine& cmd) {
     return OpenLog(cmd, nullptr).Files;
 }
 
-std::string LogFileArgumentProblem(const TCommandLine& cmd) {
-    return OpenLog(cmd, nullptr).Problem;
+TResult<void> LogArgumentReadable(const TCommandLine& cmd) {
+    return OpenLog(cmd, nullptr).Readable;
 }
 
 bool CheckLogFileArgument(const TCommandLine& cmd) {
-    std::string problem = LogFileArgumentProblem(cmd);
-    if (problem.empty()) return true;
-    std::fprintf(stderr, "%s\n", problem.c_str());
+    TResult<void> readable = LogArgumentReadable(cmd);
+    if (readable) return true;
+    std::fprintf(stderr, "%s\n", readable.Error().c_str());
     return cmd.LogFile.empty();
 }
 

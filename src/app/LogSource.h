@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/Commands.h"
+#include "base/Result.h"
 #include "eventlog/EventLogSource.h"
 #include "history/SessionHistory.h"
 
@@ -19,10 +20,10 @@ struct TOpenedLog {
     std::unique_ptr<TEventLogSource> Source;  // null when it cannot be read at all
     std::string Name;                         // the format or live log read, for the report
     std::vector<std::string> Files;           // the files read, newest first
-    // The one-line message for standard error when it cannot be read as a log; empty when it
-    // can. --print reports it and exits with status 2; the window writes it and, for the
-    // live log, shows the empty history.
-    std::string Problem;
+    // Fails with the one-line message for standard error when it cannot be read as a log.
+    // --print reports it and exits with status 2; the window writes it and, for the live log,
+    // shows the empty history.
+    TResult<void> Readable;
 };
 
 TOpenedLog OpenLog(const TCommandLine& cmd, TLogNotice notice = NoticeOnStandardError);
@@ -30,10 +31,10 @@ TOpenedLog OpenLog(const TCommandLine& cmd, TLogNotice notice = NoticeOnStandard
 // The files the history is read from, newest first.
 std::vector<std::string> LogFiles(const TCommandLine& cmd);
 
-// OpenLog's problem, without its notices.
-std::string LogFileArgumentProblem(const TCommandLine& cmd);
+// OpenLog's Readable, without its notices.
+TResult<void> LogArgumentReadable(const TCommandLine& cmd);
 
-// Writes the message of LogFileArgumentProblem to standard error. False when the named file
+// Writes the message of LogArgumentReadable to standard error. False when the named file
 // is unusable and the caller exits with status 2; the live log is never refused here.
 bool CheckLogFileArgument(const TCommandLine& cmd);
 

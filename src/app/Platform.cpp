@@ -108,12 +108,12 @@ TResult<std::unique_ptr<THost>> CreateWindowHost() {
 
 TLogFileReaders PlatformLogFileReaders() {
     TLogFileReaders readers;
-    readers.Journal.Problem = JournalProblem;
+    readers.Journal.Check = CheckJournal;
     readers.Journal.Open = [](std::vector<std::string> paths, TLogFileNotice notice) {
         return std::unique_ptr<TEventLogSource>(
             std::make_unique<TJournalEventSource>(std::move(paths), std::move(notice)));
     };
-    readers.Wtmpdb.Problem = WtmpdbProblem;
+    readers.Wtmpdb.Check = CheckWtmpdb;
     readers.Wtmpdb.Open = [](std::vector<std::string> paths, TLogFileNotice notice) {
         return std::unique_ptr<TEventLogSource>(
             std::make_unique<TWtmpdbEventSource>(std::move(paths), std::move(notice)));
@@ -139,10 +139,14 @@ TLiveLog LiveJournal(const TLogFileNotice& notes) {
     TLiveLog live;
     live.Name = LiveSourceName(lsJournal);
     bool denied = false;
-    live.Source = OpenLiveJournal(live.Problem, denied);
+    TResult<std::unique_ptr<TEventLogSource>> journal = OpenLiveJournal(denied);
+    if (journal) {
+        live.Source = std::move(journal).Value();
+        return live;
+    }
+    live.Readable = TError(journal.Error());
     // A journal this user may not read is worth a line; a machine without one is not.
-    if (!live.Source && denied && notes) notes(live.Name + ": " + live.Problem);
-    if (live.Source) live.Problem.clear();
+    if (denied && notes) notes(live.Name + ": " + journal.Error());
     return live;
 }
 
@@ -151,7 +155,7 @@ TLiveLog LiveWtmpdb() {
     live.Name = LiveSourceName(lsWtmpdb);
     std::vector<std::string> oldestFirst = LiveWtmpdbFiles();
     if (oldestFirst.empty()) {
-        live.Problem = std::string("no wtmpdb database in ") + kLiveWtmpdbFolder;
+        live.Readable = TError(std::string("no wtmpdb database in ") + kLiveWtmpdbFolder);
         return live;
     }
     live.Files.assign(oldestFirst.rbegin(), oldestFirst.rend());

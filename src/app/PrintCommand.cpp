@@ -236,8 +236,8 @@ std::string PrintReport(const TSessionHistory& history) {
 
 int RunPrintTo(const TCommandLine& cmd, const TReportWriter& write, std::string& err) {
     TOpenedLog log = OpenLog(cmd, [&err](const std::string& line) { err += line + '\n'; });
-    if (!log.Problem.empty()) {
-        err += log.Problem + '\n';
+    if (!log.Readable) {
+        err += log.Readable.Error() + '\n';
         return 2;
     }
     std::unique_ptr<TSessionHistory> history = MakeSessionHistory(cmd, std::move(log));

@@ -60,10 +60,10 @@ int OpenWindow(const TCommandLine& cmd) {
 
 int RenderScreenshot(const TCommandLine& cmd) {
     if (!CheckLogFileArgument(cmd)) return 2;
-    std::string refused = ScreenshotTargetProblem(cmd.ScreenshotPath, LogFiles(cmd));
-    if (!refused.empty()) {
+    TResult<void> allowed = CheckScreenshotTarget(cmd.ScreenshotPath, LogFiles(cmd));
+    if (!allowed) {
         std::fprintf(stderr, "vigil: %s: %s\n", PrintableName(cmd.ScreenshotPath).c_str(),
-                     refused.c_str());
+                     allowed.Error().c_str());
         return 2;
     }
     InstallSystemFontEngine();
@@ -101,18 +101,18 @@ int RenderScreenshot(const TCommandLine& cmd) {
 
 }  // namespace
 
-std::string ScreenshotTargetProblem(const std::string& target,
+TResult<void> CheckScreenshotTarget(const std::string& target,
                                     const std::vector<std::string>& logFiles) {
     namespace fs = std::filesystem;
-    if (target.empty()) return "no file name given";
+    if (target.empty()) return TError("no file name given");
     std::error_code ec;
     fs::file_status status = fs::status(target, ec);
     if (!fs::exists(status)) return {};
-    if (!fs::is_regular_file(status)) return "not a regular file, not replaced";
+    if (!fs::is_regular_file(status)) return TError("not a regular file, not replaced");
     for (const std::string& log : logFiles) {
         std::error_code same;
         if (fs::equivalent(target, log, same) && !same)
-            return "is the log being read, not replaced";
+            return TError("is the log being read, not replaced");
     }
     return {};
 }

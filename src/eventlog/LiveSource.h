@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/Result.h"
 #include "eventlog/EventLogSource.h"
 
 // The logs a Linux machine keeps its history in, in the order preferred on a tie.
@@ -43,5 +44,5 @@ struct TLiveLog {
     std::unique_ptr<TEventLogSource> Source;  // null when the machine has no such log
     std::string Name;                         // "journal", "wtmpdb", "wtmp", "System"
     std::vector<std::string> Files;           // the files read, newest first, where it is files
-    std::string Problem;  // why the log asked for cannot be read at all; empty when it can
+    TResult<void> Readable;  // fails with the reason when the log cannot be read at all
 };

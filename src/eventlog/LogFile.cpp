@@ -16,29 +16,30 @@ const TLogFileReader& ReaderOf(TLogFileFormat format, const TLogFileReaders& rea
 
 }  // namespace
 
-std::string LogFileProblem(const std::string& path, const TLogFileReaders& readers) {
+TResult<void> CheckLogFile(const std::string& path, const TLogFileReaders& readers) {
     const TLogFileFormat format = LogFileFormatOf(path);
     switch (format) {
         case lfEvt:
         case lfEvtx:
-            return WindowsLogFileProblem(path, format);
+            return CheckWindowsLogFile(path, format);
         case lfJournal:
         case lfSqlite: {
             const TLogFileReader& reader = ReaderOf(format, readers);
-            if (!reader.Problem)
-                return format == lfJournal
-                           ? "a systemd journal, which this build of Vigil cannot read"
-                           : "an SQLite database, which this build of Vigil cannot read";
-            return reader.Problem({path});
+            if (!reader.Check)
+                return TError(format == lfJournal
+                                  ? "a systemd journal, which this build of Vigil cannot read"
+                                  : "an SQLite database, which this build of Vigil cannot read");
+            return reader.Check({path});
         }
         case lfLoginAccounting:
             break;
     }
-    std::string problem = WtmpFileProblem(path);
-    if (problem == kNotLoginAccountingFile)
-        return "not a log file (not a login accounting file, systemd journal, wtmpdb database or "
-               "Windows event log)";
-    return problem;
+    TResult<void> wtmp = CheckWtmpFile(path);
+    if (!wtmp && wtmp.Error() == kNotLoginAccountingFile)
+        return TError(
+            "not a log file (not a login accounting file, systemd journal, wtmpdb database or "
+            "Windows event log)");
+    return wtmp;
 }
 
 std::unique_ptr<TEventLogSource> OpenLogFile(const std::string& path,

@@ -75,22 +75,23 @@ const char* LogFileFormatName(TLogFileFormat format) {
     return "wtmp";
 }
 
-std::string WindowsLogFileProblem(const std::string& path, TLogFileFormat format) {
+TResult<void> CheckWindowsLogFile(const std::string& path, TLogFileFormat format) {
     std::error_code ec;
     std::uint64_t size = std::filesystem::file_size(path, ec);
-    if (ec) return ec.message();
+    if (ec) return TError(ec.message());
     std::ifstream file(path, std::ios::binary);
-    if (!file.is_open()) return std::make_error_code(std::errc::permission_denied).message();
+    if (!file.is_open())
+        return TError(std::make_error_code(std::errc::permission_denied).message());
     std::uint64_t header = format == lfEvt ? kEvtHeaderSize : kEvtxHeaderUsed;
-    if (size < header) return "not a log file: a Windows event log header cut short";
+    if (size < header) return TError("not a log file: a Windows event log header cut short");
     if (format == lfEvt) {
         // The header's size is written at both its ends.
         std::uint8_t bytes[kEvtHeaderSize];
         file.read(reinterpret_cast<char*>(bytes), sizeof bytes);
         if (file.gcount() != static_cast<std::streamsize>(sizeof bytes))
-            return "the file could not be read";
+            return TError("the file could not be read");
         if (bytes[44] != kEvtHeaderSize || bytes[45] != 0 || bytes[46] != 0 || bytes[47] != 0)
-            return "not a log file: a damaged Windows event log header";
+            return TError("not a log file: a damaged Windows event log header");
     }
     return {};
 }

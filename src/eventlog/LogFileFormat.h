@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "base/Result.h"
+
 // The formats of log file Vigil reads, told apart by their first bytes, not their names.
 enum TLogFileFormat {
     lfLoginAccounting,  // wtmp; it has no signature, so anything else is taken for it
@@ -17,6 +19,6 @@ TLogFileFormat LogFileFormatOf(const std::string& path);
 // "wtmpdb".
 const char* LogFileFormatName(TLogFileFormat format);
 
-// Why a file with a Windows event log signature cannot be read at all, or empty when it can
-// (damage inside it is reported while it is read).
-std::string WindowsLogFileProblem(const std::string& path, TLogFileFormat format);
+// Whether a file with a Windows event log signature can be read at all, and why not (damage
+// inside it is reported while it is read).
+TResult<void> CheckWindowsLogFile(const std::string& path, TLogFileFormat format);

@@ -11,6 +11,7 @@
 #include "app/LogSource.h"
 #include "app/PrintCommand.h"
 #include "app/WindowCommands.h"
+#include "common/ResultText.h"
 #include "common/WtmpTestFile.h"
 #include "platform/png/PngFile.h"
 
@@ -91,9 +92,9 @@ TEST(PrintCommand, UnusableNamedFileIsExitStatusTwoWithOneLine) {
         EXPECT_EQ(RunPrintTo(Named(c.Path), out, err), 2) << c.Path;
         EXPECT_EQ(out, "");
         EXPECT_EQ(err, "vigil: " + c.Path + ": " + c.Reason + "\n");
-        EXPECT_FALSE(LogFileArgumentProblem(Named(c.Path)).empty());
+        EXPECT_FALSE(ErrorText(LogArgumentReadable(Named(c.Path))).empty());
     }
-    EXPECT_EQ(LogFileArgumentProblem(TCommandLine{}), "");  // the live log is never refused
+    EXPECT_EQ(ErrorText(LogArgumentReadable(TCommandLine{})), "");  // the live log is never refused
 }
 
 // The built program, when this build has it: same text on stdout, status 2 for a bad file.
@@ -301,7 +302,7 @@ TEST(Screenshot, TargetsThatMustNotBeReplacedAreRefused) {
         {dir.Path("new.png"), ""},
     };
     for (const TCase& c : cases)
-        EXPECT_EQ(ScreenshotTargetProblem(c.Target, {log}), c.Problem) << c.Target;
+        EXPECT_EQ(ErrorText(CheckScreenshotTarget(c.Target, {log})), c.Problem) << c.Target;
 }
 
 TEST(Screenshot, AFailedWriteLeavesTheOldFileAndAGoodOneReplacesItThroughItsLink) {

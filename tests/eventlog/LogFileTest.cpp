@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/ResultText.h"
 #include "common/WindowsLogTestFile.h"
 #include "common/WtmpTestFile.h"
 #include "eventlog/LogFile.h"
@@ -20,9 +21,10 @@ std::vector<std::uint8_t> Bytes(const std::string& s, std::size_t size) {
 // A reader that says who it was given.
 TLogFileReader Recording(std::vector<std::string>& seen, std::string problem) {
     TLogFileReader reader;
-    reader.Problem = [&seen, problem](const std::vector<std::string>& paths) {
+    reader.Check = [&seen, problem](const std::vector<std::string>& paths) -> TResult<void> {
         seen.insert(seen.end(), paths.begin(), paths.end());
-        return problem;
+        if (problem.empty()) return {};
+        return TError(problem);
     };
     reader.Open = [&seen](std::vector<std::string> paths, TLogFileNotice) {
         seen.insert(seen.end(), paths.begin(), paths.end());
@@ -70,30 +72,30 @@ TEST(LogFile, JournalAndDatabaseFilesGoToThePlatformsReadersOrAreRefusedWithoutT
 
     // A build without the libraries says what the file is and that it cannot read it.
     const TLogFileReaders none;
-    EXPECT_NE(LogFileProblem(journal, none).find("systemd journal"), std::string::npos);
-    EXPECT_NE(LogFileProblem(sqlite, none).find("SQLite"), std::string::npos);
+    EXPECT_NE(ErrorText(CheckLogFile(journal, none)).find("systemd journal"), std::string::npos);
+    EXPECT_NE(ErrorText(CheckLogFile(sqlite, none)).find("SQLite"), std::string::npos);
     EXPECT_EQ(OpenLogFile(journal, none), nullptr);
 
     std::vector<std::string> journalSeen, wtmpdbSeen;
     TLogFileReaders readers;
     readers.Journal = Recording(journalSeen, "");
     readers.Wtmpdb = Recording(wtmpdbSeen, "not a log file: no wtmp table");
-    EXPECT_EQ(LogFileProblem(journal, readers), "");
-    EXPECT_EQ(LogFileProblem(sqlite, readers), "not a log file: no wtmp table");
+    EXPECT_EQ(ErrorText(CheckLogFile(journal, readers)), "");
+    EXPECT_EQ(ErrorText(CheckLogFile(sqlite, readers)), "not a log file: no wtmp table");
     OpenLogFile(journal, readers);
     EXPECT_EQ(journalSeen, (std::vector<std::string>{journal, journal}));
     EXPECT_EQ(wtmpdbSeen, std::vector<std::string>{sqlite});
 
     // The formats read here need no platform reader.
     const std::string wtmp = dir.WriteWtmp("wtmp", {BootEntry(1'700'000'000)});
-    EXPECT_EQ(LogFileProblem(wtmp, none), "");
+    EXPECT_EQ(ErrorText(CheckLogFile(wtmp, none)), "");
     auto source = OpenLogFile(wtmp, none);
     ASSERT_NE(source, nullptr);
     EXPECT_EQ(source->Boots().Newest, 1'700'000'000);
     std::string text(1000, '#');
-    EXPECT_NE(
-        LogFileProblem(dir.WriteFile("t", Bytes(text, text.size())), none).find("not a log file"),
-        std::string::npos);
+    EXPECT_NE(ErrorText(CheckLogFile(dir.WriteFile("t", Bytes(text, text.size())), none))
+                  .find("not a log file"),
+              std::string::npos);
 }
 
 }  // namespace

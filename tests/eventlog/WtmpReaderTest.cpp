@@ -6,6 +6,7 @@
 #include <fstream>
 #include <thread>
 
+#include "common/ResultText.h"
 #include "common/WtmpTestFile.h"
 #include "eventlog/EventRecord.h"
 #include "eventlog/SafeText.h"
@@ -244,7 +245,7 @@ TEST(WtmpReader, TypeRangeEdgesDecideWhetherAFileIsALog) {
             bytes[at + 1] = static_cast<std::uint8_t>((type >> 8) & 0xFF);
         }
         EXPECT_EQ(IsKnownWtmpType(std::span(bytes).subspan(384, 384)), known) << type;
-        EXPECT_EQ(WtmpFileProblem(dir.WriteFile("w", bytes)).empty(), known) << type;
+        EXPECT_EQ(ErrorText(CheckWtmpFile(dir.WriteFile("w", bytes))).empty(), known) << type;
     }
 }
 

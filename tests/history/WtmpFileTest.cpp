@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "common/ResultText.h"
 #include "common/WtmpTestFile.h"
 #include "eventlog/WtmpFile.h"
 #include "eventlog/WtmpSource.h"
@@ -16,24 +17,28 @@ namespace {
 
 TEST(WtmpFile, UsableFiles) {
     TTempDir dir;
-    EXPECT_EQ(WtmpFileProblem(dir.WriteWtmp("ok", {BootEntry(1), LoginEntry("a", 2)})), "");
-    EXPECT_EQ(WtmpFileProblem(dir.WriteFile("empty", {})), "");
+    EXPECT_EQ(ErrorText(CheckWtmpFile(dir.WriteWtmp("ok", {BootEntry(1), LoginEntry("a", 2)}))),
+              "");
+    EXPECT_EQ(ErrorText(CheckWtmpFile(dir.WriteFile("empty", {}))), "");
     std::vector<std::uint8_t> withTail = WtmpBytes({BootEntry(1)});
     withTail.resize(withTail.size() + 100, 0x41);
-    EXPECT_EQ(WtmpFileProblem(dir.WriteFile("tail", withTail)), "");
+    EXPECT_EQ(ErrorText(CheckWtmpFile(dir.WriteFile("tail", withTail))), "");
 }
 
 TEST(WtmpFile, ProblemsNameTheReason) {
     TTempDir dir;
-    EXPECT_EQ(WtmpFileProblem(dir.Path("missing")), "No such file or directory");
-    EXPECT_EQ(WtmpFileProblem(dir.Path("")), "Is a directory");
+    EXPECT_EQ(ErrorText(CheckWtmpFile(dir.Path("missing"))), "No such file or directory");
+    EXPECT_EQ(ErrorText(CheckWtmpFile(dir.Path(""))), "Is a directory");
     std::string text(2000, 'x');
     std::vector<std::uint8_t> textBytes(text.begin(), text.end());
-    EXPECT_EQ(WtmpFileProblem(dir.WriteFile("text", textBytes)), "not a login accounting file");
-    EXPECT_EQ(WtmpFileProblem(dir.WriteFile("short", {2, 0, 0, 0})), "not a login accounting file");
+    EXPECT_EQ(ErrorText(CheckWtmpFile(dir.WriteFile("text", textBytes))),
+              "not a login accounting file");
+    EXPECT_EQ(ErrorText(CheckWtmpFile(dir.WriteFile("short", {2, 0, 0, 0}))),
+              "not a login accounting file");
 #ifndef _WIN32  // Windows has no named pipes in the file system
     ASSERT_EQ(mkfifo(dir.Path("fifo").c_str(), 0600), 0);
-    EXPECT_EQ(WtmpFileProblem(dir.Path("fifo")), "not a regular file");  // and does not block
+    EXPECT_EQ(ErrorText(CheckWtmpFile(dir.Path("fifo"))),
+              "not a regular file");  // and does not block
 #endif
 }
 
@@ -50,15 +55,15 @@ TEST(WtmpFile, TornRecordsAtAnyLengthAreNoReasonToRefuse) {
         // The first tear bytes of record 61 again after record 60: a write cut short.
         bytes.insert(bytes.begin() + 60 * 384, whole.begin() + 61 * 384,
                      whole.begin() + 61 * 384 + static_cast<long>(tear));
-        ASSERT_EQ(WtmpFileProblem(dir.WriteFile("torn", bytes)), "") << tear;
+        ASSERT_EQ(ErrorText(CheckWtmpFile(dir.WriteFile("torn", bytes))), "") << tear;
     }
     std::vector<std::uint8_t> tailTorn = whole;
     tailTorn.erase(tailTorn.begin() + 119 * 384 + 5, tailTorn.begin() + 119 * 384 + 39);
-    EXPECT_EQ(WtmpFileProblem(dir.WriteFile("tail", tailTorn)), "");
+    EXPECT_EQ(ErrorText(CheckWtmpFile(dir.WriteFile("tail", tailTorn))), "");
 
     std::vector<std::uint8_t> none = whole;
     for (std::size_t at = 0; at < none.size(); at += 384) none[at] = 77;  // no known type
-    EXPECT_EQ(WtmpFileProblem(dir.WriteFile("none", none)), "not a login accounting file");
+    EXPECT_EQ(ErrorText(CheckWtmpFile(dir.WriteFile("none", none))), "not a login accounting file");
 }
 
 TEST(WtmpFile, UnreadableFile) {
@@ -70,7 +75,7 @@ TEST(WtmpFile, UnreadableFile) {
     TTempDir dir;
     std::string path = dir.WriteWtmp("locked", {BootEntry(1)});
     chmod(path.c_str(), 0);
-    EXPECT_EQ(WtmpFileProblem(path), "Permission denied");
+    EXPECT_EQ(ErrorText(CheckWtmpFile(path)), "Permission denied");
 }
 
 // A file written by util-linux's utmpdump -r from its own text dump reads like the original.
@@ -84,7 +89,7 @@ TEST(WtmpFile, UtmpdumpRoundTripReadsTheSame) {
     ASSERT_EQ(std::system(("utmpdump '" + original + "' > '" + text + "' 2>/dev/null").c_str()), 0);
     ASSERT_EQ(std::system(("utmpdump -r < '" + text + "' > '" + rebuilt + "' 2>/dev/null").c_str()),
               0);
-    EXPECT_EQ(WtmpFileProblem(rebuilt), "");
+    EXPECT_EQ(ErrorText(CheckWtmpFile(rebuilt)), "");
     auto rows = [](const std::string& path) {
         TSessionHistory history(std::make_unique<TWtmpEventSource>(path),
                                 [](std::int64_t) { return 0; });

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "common/JournalTestFile.h"
+#include "common/ResultText.h"
 #include "common/WtmpTestFile.h"
 #include "history/SessionHistory.h"
 #include "platform/journal/JournalFiles_p.h"
@@ -215,7 +216,7 @@ TEST_F(JournalSource, BootSplitOverTwoFilesAndAFolderOfThem) {
     TJournalEventSource files({newer, older});
     EXPECT_EQ(Describe(ReadAll(files)), expected);
     TJournalEventSource folder({dir_.Path("machine")});
-    EXPECT_EQ(JournalProblem({dir_.Path("machine")}), "");
+    EXPECT_EQ(ErrorText(CheckJournal({dir_.Path("machine")})), "");
     EXPECT_EQ(Describe(ReadAll(folder)), expected);
     EXPECT_EQ(folder.Boots().Newest, 1700100000);
 }
@@ -241,7 +242,7 @@ TEST_F(JournalSource, TruncatedFileIsSkippedAndReported) {
     EXPECT_NE(notices[0].find(cut + ": damaged"), std::string::npos) << notices[0];
 
     // Alone, the cut file is not a journal that can be read at all.
-    EXPECT_NE(JournalProblem({cut}).find("damaged"), std::string::npos);
+    EXPECT_NE(ErrorText(CheckJournal({cut})).find("damaged"), std::string::npos);
     TJournalEventSource alone({cut});
     EXPECT_FALSE(alone.Open());
     EXPECT_NE(alone.ReadReport().Failure, "");
@@ -252,14 +253,15 @@ TEST_F(JournalSource, WhatIsNotAJournalSaysWhy) {
     std::string text = dir_.WriteFile("notes.journal", {'h', 'e', 'l', 'l', 'o'});
     fs::create_directory(dir_.Path("empty"));
     mkfifo(dir_.Path("pipe.journal").c_str(), 0600);
-    EXPECT_NE(JournalProblem({text}).find("not a systemd journal file"), std::string::npos);
-    EXPECT_NE(JournalProblem({dir_.Path("empty")}).find("holds no journal files"),
+    EXPECT_NE(ErrorText(CheckJournal({text})).find("not a systemd journal file"),
               std::string::npos);
-    EXPECT_NE(JournalProblem({dir_.Path("missing.journal")}).find("not a regular file"),
+    EXPECT_NE(ErrorText(CheckJournal({dir_.Path("empty")})).find("holds no journal files"),
               std::string::npos);
-    EXPECT_NE(JournalProblem({dir_.Path("pipe.journal")}).find("not a regular file"),
+    EXPECT_NE(ErrorText(CheckJournal({dir_.Path("missing.journal")})).find("not a regular file"),
               std::string::npos);
-    EXPECT_NE(JournalProblem({}), "");
+    EXPECT_NE(ErrorText(CheckJournal({dir_.Path("pipe.journal")})).find("not a regular file"),
+              std::string::npos);
+    EXPECT_NE(ErrorText(CheckJournal({})), "");
 }
 
 // The live journal is the system's own: its files under /var/log/journal or /run/log/journal

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <thread>
 
+#include "common/ResultText.h"
 #include "common/WtmpTestFile.h"
 #include "common/WtmpdbTestFile.h"
 #include "history/SessionHistory.h"
@@ -226,17 +227,17 @@ TEST(WtmpdbSource, UnreadableDatabasesGiveAClearReason) {
         {dir.Path("folder.db"), "Is a directory"},
     };
     for (const auto& [path, reason] : cases) {
-        EXPECT_EQ(WtmpdbProblem({path}), reason) << path;
+        EXPECT_EQ(ErrorText(CheckWtmpdb({path})), reason) << path;
         TWtmpdbEventSource source({good, path});
         EXPECT_FALSE(source.Open()) << path;
         EXPECT_EQ(source.ReadReport().Failure, path + ": " + reason);
         TLogEvent event;
         EXPECT_FALSE(source.Next(event));
         EXPECT_FALSE(source.Boots().Any) << path;
-        EXPECT_EQ(WtmpdbProblem({good, path}), path + ": " + reason);
+        EXPECT_EQ(ErrorText(CheckWtmpdb({good, path})), path + ": " + reason);
     }
-    EXPECT_EQ(WtmpdbProblem({good}), "");
-    EXPECT_EQ(WtmpdbProblem({}), "");
+    EXPECT_EQ(ErrorText(CheckWtmpdb({good})), "");
+    EXPECT_EQ(ErrorText(CheckWtmpdb({})), "");
 }
 
 // A database cut short or overwritten in its middle is reported as damaged, never read on
@@ -258,7 +259,7 @@ TEST(WtmpdbSource, DamagedDatabaseIsReportedNotRead) {
         garbage[i] = static_cast<std::uint8_t>(i * 7);
     for (const auto& [name, damaged] : {std::pair{"cut.db", cut}, {"garbage.db", garbage}}) {
         std::string file = dir.WriteFile(name, damaged);
-        std::string problem = WtmpdbProblem({file});
+        std::string problem = ErrorText(CheckWtmpdb({file}));
         EXPECT_EQ(problem.substr(0, 23), "the database is damaged") << name << ": " << problem;
         TWtmpdbEventSource source({file});
         EXPECT_FALSE(source.Open());
@@ -278,7 +279,7 @@ TEST(WtmpdbSource, LockedDatabaseFailsClearlyThenReadsWhenFree) {
     EXPECT_FALSE(source.Open());
     EXPECT_EQ(source.ReadReport().Failure,
               path + ": the database stayed locked by a program writing it");
-    EXPECT_EQ(WtmpdbProblem({path}), "the database stayed locked by a program writing it");
+    EXPECT_EQ(ErrorText(CheckWtmpdb({path})), "the database stayed locked by a program writing it");
     EXPECT_FALSE(source.Boots().Any);
     ASSERT_TRUE(ExecSql(writer, "COMMIT"));
     EXPECT_EQ(Sequence(ReadAll(source)), "B0 ");
@@ -340,7 +341,7 @@ TEST(WtmpdbSource, CutOffWriteIsReportedAndLeftAlone) {
 
     const std::string reason =
         "a cut-off write must be rolled back by a program allowed to write it";
-    EXPECT_EQ(WtmpdbProblem({copy}), reason);
+    EXPECT_EQ(ErrorText(CheckWtmpdb({copy})), reason);
     TWtmpdbEventSource source({copy});
     EXPECT_FALSE(source.Open());
     EXPECT_EQ(source.ReadReport().Failure, copy + ": " + reason);
@@ -364,7 +365,7 @@ TEST(WtmpdbSource, ReadingCreatesNoFiles) {
         TWtmpdbEventSource source({path});
         EXPECT_EQ(ReadAll(source).size(), 1u) << path;
         EXPECT_TRUE(source.Boots().Any);
-        EXPECT_EQ(WtmpdbProblem({path}), "");
+        EXPECT_EQ(ErrorText(CheckWtmpdb({path})), "");
         EXPECT_EQ(FolderListing(dir), before) << path;
     }
 
@@ -383,7 +384,7 @@ TEST(WtmpdbSource, FileNamesAreTakenAsTheyAre) {
     for (const std::string& path : {odd, "/" + odd}) {
         TWtmpdbEventSource source({path});
         EXPECT_EQ(Sequence(ReadAll(source)), "B0 ") << path;
-        EXPECT_EQ(WtmpdbProblem({path}), "") << path;
+        EXPECT_EQ(ErrorText(CheckWtmpdb({path})), "") << path;
     }
 }
 

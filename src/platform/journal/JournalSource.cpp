@@ -101,12 +101,13 @@ TBootRange TJournalEventSource::Boots() {
     return range;
 }
 
-std::string JournalProblem(const std::vector<std::string>& paths) {
+TResult<void> CheckJournal(const std::vector<std::string>& paths) {
     std::string problem = SortJournalFiles(paths).Problem;
+    if (problem.empty()) return {};
     // A message about the one path named is shown after that path already.
     if (paths.size() == 1 && problem.rfind(paths[0] + ": ", 0) == 0)
         problem.erase(0, paths[0].size() + 2);
-    return problem;
+    return TError(problem);
 }
 
 namespace {
@@ -118,16 +119,15 @@ class TLiveJournalSource : public TJournalEventSource {
 
 }  // namespace
 
-std::unique_ptr<TEventLogSource> OpenLiveJournal(std::string& whyNot, bool& denied) {
+TResult<std::unique_ptr<TEventLogSource>> OpenLiveJournal(bool& denied) {
     denied = false;
     sd_id128_t machine;
     int r = sd_id128_get_machine(&machine);
-    if (r < 0) {
-        whyNot = "no system journal: this machine's id is unknown (" + JournalErrorText(r) + ")";
-        return nullptr;
-    }
+    if (r < 0)
+        return TError("no system journal: this machine's id is unknown (" + JournalErrorText(r) +
+                      ")");
     char id[SD_ID128_STRING_MAX];
-    whyNot = SystemJournalProblem("", sd_id128_to_string(machine, id), denied);
-    if (!whyNot.empty()) return nullptr;
-    return std::make_unique<TLiveJournalSource>();
+    std::string whyNot = SystemJournalProblem("", sd_id128_to_string(machine, id), denied);
+    if (!whyNot.empty()) return TError(whyNot);
+    return std::unique_ptr<TEventLogSource>(std::make_unique<TLiveJournalSource>());
 }

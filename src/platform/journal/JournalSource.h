@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Result.h"
 #include "eventlog/EventLogSource.h"
 
 // The systemd journal read as an event log, newest first, through libsystemd: per boot id,
@@ -31,10 +32,10 @@ class TJournalEventSource : public TEventLogSource {
     std::unique_ptr<TState> state_;
 };
 
-// Why the paths cannot be read as a journal at all, or empty when they can.
-std::string JournalProblem(const std::vector<std::string>& paths);
+// Whether the paths can be read as a journal at all, and why not.
+TResult<void> CheckJournal(const std::vector<std::string>& paths);
 
 // This machine's system journal (persistent under /var/log/journal, else what is in /run),
-// never a user's own; null with the reason in whyNot when there is none, or when this user may
-// not read it (not root, not in the systemd-journal or adm group), which denied tells.
-std::unique_ptr<TEventLogSource> OpenLiveJournal(std::string& whyNot, bool& denied);
+// never a user's own; fails with the reason when there is none, or when this user may not read
+// it (not root, not in the systemd-journal or adm group), which denied tells.
+TResult<std::unique_ptr<TEventLogSource>> OpenLiveJournal(bool& denied);

@@ -76,12 +76,12 @@ TBootRange TWtmpdbEventSource::Boots() {
     return range;
 }
 
-std::string WtmpdbProblem(const std::vector<std::string>& files) {
+TResult<void> CheckWtmpdb(const std::vector<std::string>& files) {
     for (const std::string& file : files) {
         TWtmpdbDatabase db(file);
         // Damage deep in the table shows only when its rows are read.
         if (db.ReadRows([](const TWtmpdbRow&) {})) continue;
-        return files.size() == 1 ? db.Problem() : file + ": " + db.Problem();
+        return TError(files.size() == 1 ? db.Problem() : file + ": " + db.Problem());
     }
     return {};
 }

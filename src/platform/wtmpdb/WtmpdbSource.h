@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Result.h"
 #include "eventlog/EventLogSource.h"
 
 // The folder of the system's own wtmpdb databases.
@@ -32,10 +33,10 @@ class TWtmpdbEventSource : public TEventLogSource {
     std::unique_ptr<TState> state_;
 };
 
-// Why the files cannot be read as wtmpdb databases — "not a log file: …" for an SQLite file
-// without a wtmp table, a clear reason for a locked or damaged database or another schema —
-// or empty when they can. Of several files, the reason names the file.
-std::string WtmpdbProblem(const std::vector<std::string>& files);
+// Whether the files can be read as wtmpdb databases, and why not: "not a log file: …" for an
+// SQLite file without a wtmp table, a clear reason for a locked or damaged database or another
+// schema. Of several files, the reason names the file.
+TResult<void> CheckWtmpdb(const std::vector<std::string>& files);
 
 // The system's databases in folder, oldest first: the rotated wtmp_YYYYMMDD.db files by their
 // dates, then wtmp.db; empty when there is none.
