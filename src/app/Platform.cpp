@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "widgets/WsDisplay.h"
-
 #ifdef _WIN32
 #include <io.h>
 
@@ -11,7 +9,6 @@
 #include "platform/win32/LocaleFormats.h"
 #include "platform/win32/PngFile.h"
 #include "platform/win32/SystemEventLog.h"
-#include "platform/win32/ThemeColorName.h"
 #include "platform/win32/Win32Host.h"
 
 namespace {
@@ -31,7 +28,6 @@ void UseCallersConsole() {
 void StartPlatform() {
     UseCallersConsole();
     UseUserLocale();
-    SetThemeColorNameReader(ReadThemeColorName);
 }
 
 void InstallSystemFontEngine() {

@@ -14,8 +14,7 @@
 // that name a platform.
 
 // First thing at start-up: the user's regional formats; on Windows also the console of the
-// command that started the program (for --print and --help), and the theme colour name the
-// widget set reads.
+// command that started the program (for --print and --help).
 void StartPlatform();
 
 // The system's own font engine: FreeType with fontconfig, or GDI.

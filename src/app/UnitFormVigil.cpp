@@ -443,11 +443,11 @@ void TFormVigil::TBAboutClick(TObject*) {
 
 void TFormVigil::TBUpdateClick(TObject*) {
     // A page that fails to open is not reported.
-    if (Application) Application->OpenURL(UpdatePageAddress);
+    if (TApplication* app = Application()) app->OpenURL(UpdatePageAddress);
 }
 
 void TFormVigil::TBHomePageClick(TObject*) {
-    if (Application) Application->OpenURL(HomePageAddress);
+    if (TApplication* app = Application()) app->OpenURL(HomePageAddress);
 }
 
 void TFormVigil::TBExitClick(TObject*) {

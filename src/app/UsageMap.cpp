@@ -112,10 +112,11 @@ void TUsageMap::MouseMove(TShiftState shift, int x, int y) {
     const std::string text = TipText(weekday, hour);
     // Within one cell a shown tip is left alone; a new cell restarts the pause.
     if (text == Hint()) return;
-    if (Application) Application->CancelHint();
+    TApplication* app = Application();
+    if (app) app->CancelHint();
     SetShowHint(true);
     SetHint(text);
-    if (Application) Application->ActivateHint(ClientToScreen({x, y}));
+    if (app) app->ActivateHint(ClientToScreen({x, y}));
 }
 
 void TUsageMap::MouseLeave() {
@@ -126,5 +127,5 @@ void TUsageMap::MouseLeave() {
 void TUsageMap::CancelTip() {
     const bool had = !Hint().empty();
     SetHint("");
-    if (had && Application) Application->CancelHint();
+    if (TApplication* app = Application(); had && app) app->CancelHint();
 }

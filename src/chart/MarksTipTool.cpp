@@ -8,20 +8,27 @@ void TMarksTipTool::SetMouseAction(TMarkToolMouseAction action) {
     CancelTip();
 }
 
+TApplication* TMarksTipTool::App() const {
+    const TCustomChart* chart = ParentChart();
+    return TApplication::Of(chart ? static_cast<const TComponent*>(chart) : this);
+}
+
 int TMarksTipTool::MouseDelay() const {
-    return Application ? Application->HintPause() : 500;
+    const TApplication* app = App();
+    return app ? app->HintPause() : 500;
 }
 
 void TMarksTipTool::SetMouseDelay(int ms) {
-    if (Application) Application->SetHintPause(ms);
+    if (TApplication* app = App()) app->SetHintPause(ms);
 }
 
 int TMarksTipTool::HideDelay() const {
-    return Application ? Application->HintHidePause() : 2500;
+    const TApplication* app = App();
+    return app ? app->HintHidePause() : 2500;
 }
 
 void TMarksTipTool::SetHideDelay(int ms) {
-    if (Application) Application->SetHintHidePause(ms);
+    if (TApplication* app = App()) app->SetHintHidePause(ms);
 }
 
 void TMarksTipTool::ActiveChanged() {
@@ -34,7 +41,7 @@ void TMarksTipTool::CancelTip() {
     if (OnCancelHint) OnCancelHint(this);
     const std::string old = chart->Hint();
     chart->SetHint("");
-    if (!old.empty() && Application) Application->CancelHint();
+    if (TApplication* app = chart->Application(); app && !old.empty()) app->CancelHint();
 }
 
 void TMarksTipTool::ChartMouseEvent(TChartMouseEvent kind, TMouseButton, TShiftState, int x,
@@ -88,8 +95,9 @@ void TMarksTipTool::ChartMouseEvent(TChartMouseEvent kind, TMouseButton, TShiftS
     }
     if (OnGetText) OnGetText(this, text);
     if (text == chart->Hint()) return;
-    if (Application) Application->CancelHint();
+    TApplication* app = chart->Application();
+    if (app) app->CancelHint();
     chart->SetShowHint(true);
     chart->SetHint(text);
-    if (Application) Application->ActivateHint(chart->ClientToScreen({x, y}));
+    if (app) app->ActivateHint(chart->ClientToScreen({x, y}));
 }

@@ -8,6 +8,7 @@
 
 enum TMarkToolMouseAction : std::uint8_t { mtmMove, mtmClick };
 
+class TApplication;
 class TMarksTipTool;
 using TMarksTipGetText = std::function<void(TMarksTipTool* tool, std::string& text)>;
 using TMarksTipNotify = std::function<void(TMarksTipTool* tool)>;
@@ -22,7 +23,7 @@ class TMarksTipTool : public TChartCustomToolSeries {
     void SetStyle(TSeriesMarksStyle style) { style_ = style; }
     TMarkToolMouseAction MouseAction() const { return mouseAction_; }
     void SetMouseAction(TMarkToolMouseAction action);
-    // The application's hint pause and hide pause: shared by every control.
+    // The hint pause and hide pause of the chart's application: shared by all its controls.
     int MouseDelay() const;
     void SetMouseDelay(int ms);
     int HideDelay() const;
@@ -40,6 +41,8 @@ class TMarksTipTool : public TChartCustomToolSeries {
     void ActiveChanged() override;
 
   private:
+    TApplication* App() const;
+
     TSeriesMarksStyle style_ = smsLabel;
     TMarkToolMouseAction mouseAction_ = mtmMove;
 };

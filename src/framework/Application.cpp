@@ -7,18 +7,58 @@
 #include "framework/HintWindow.h"
 #include "framework/MessageDialog.h"
 
-TApplication* Application = nullptr;
+namespace {
 
-TApplication::TApplication(THost& host) : host_(host), hints_(*this) {
-    Application = this;
+// The applications alive, oldest first. Only the registry lives here; each application's
+// state is its own.
+std::vector<TApplication*>& Living() {
+    static std::vector<TApplication*> living;
+    return living;
+}
+
+std::uint64_t NextSerial() {
+    static std::uint64_t last = 0;
+    return ++last;
+}
+
+}  // namespace
+
+TApplication::TApplication(THost& host)
+    : host_(host), serial_(NextSerial()), display_(host.DisplaySettings()), hints_(*this) {
+    Living().push_back(this);
     host_.SetClient(this);
 }
 
 TApplication::~TApplication() {
     hints_.CancelHint();
     while (!ownedForms_.empty()) ownedForms_.pop_back();
+    // Forms that outlive the application (the hint window among them) stop reaching it.
+    for (TForm* f : forms_) f->app_ = nullptr;
+    forms_.clear();
     host_.SetClient(nullptr);
-    if (Application == this) Application = nullptr;
+    std::erase(Living(), this);
+}
+
+TApplication* TApplication::Default() {
+    return Living().empty() ? nullptr : Living().back();
+}
+
+TApplication* TApplication::Of(const TComponent* component) {
+    for (const TComponent* c = component; c; c = c->Owner()) {
+        if (const auto* app = dynamic_cast<const TApplication*>(c))
+            return const_cast<TApplication*>(app);
+        // A form keeps the application it was made for, even once that has gone: its owner
+        // may name the application no longer.
+        if (const auto* control = dynamic_cast<const TControl*>(c); control && control->Form())
+            return control->Application();
+    }
+    return Default();
+}
+
+TApplication* TApplication::WithSerial(std::uint64_t serial) {
+    for (TApplication* app : Living())
+        if (app->serial_ == serial) return app;
+    return nullptr;
 }
 
 void TApplication::AdoptForm(std::unique_ptr<TForm> form) {
@@ -79,7 +119,7 @@ void TApplication::HandleException(const std::exception& e) {
     }
     handlingException_ = true;
     try {
-        ShowMessageBox(e.what(), title_);
+        ShowMessageBox(*this, e.what(), title_);
     } catch (const std::exception& inner) {
         std::fprintf(stderr, "vigil: %s\n", inner.what());
     }
@@ -116,5 +156,5 @@ TForm* TApplication::FormAt(TPoint screenPos) const {
 }
 
 void TApplication::ControlDestroying(TControl* control) {
-    hints_.ControlDestroying(control);
+    for (TApplication* app : Living()) app->hints_.ControlDestroying(control);
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/DisplaySettings.h"
 #include "framework/Form.h"
 #include "framework/HintService.h"
 #include "framework/Host.h"
@@ -15,14 +16,31 @@
 using TExceptionEvent = std::function<void(TObject* sender, const std::exception& e)>;
 
 // The application object: owns the main form, runs the message loop on the host and serves
-// the window timers and the hint service. Constructing it is the whole initialisation.
-// Exactly one exists at a time; Application points at it.
+// the window timers, the hint service and the display settings. Constructing it is the whole
+// initialisation. Several may exist at once, each on its own host: a form belongs to the
+// application of its owner and its controls reach that one through it.
 class TApplication : public TComponent, private THostClient {
   public:
     explicit TApplication(THost& host);
     ~TApplication() override;
 
+    // The newest application that still exists: forms and timers made without an owner that
+    // belongs to an application join it. Null while there is none.
+    static TApplication* Default();
+    // The application a component belongs to: that of the first of it and its owners that
+    // is an application or lies on a form (the form's, null once gone), else Default().
+    static TApplication* Of(const TComponent* component);
+    // The application with this serial number, or null once it has gone.
+    static TApplication* WithSerial(std::uint64_t serial);
+    // Unique among all applications the process ever made, so a stale one is never mistaken
+    // for a new one at the same address.
+    std::uint64_t Serial() const { return serial_; }
+
     THost& Host() const { return host_; }
+    // Read from the host when the application is made; changes reach only this
+    // application's controls, which pick them up when they next paint or act.
+    TDisplaySettings& Display() { return display_; }
+    const TDisplaySettings& Display() const { return display_; }
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& title) { title_ = title; }
 
@@ -73,8 +91,8 @@ class TApplication : public TComponent, private THostClient {
     const std::vector<TForm*>& Forms() const { return forms_; }
     // The form whose client area lies under a screen point, topmost first.
     TForm* FormAt(TPoint screenPos) const;
-    // A form or control is going away.
-    void ControlDestroying(TControl* control);
+    // A control is going away: every application forgets it (hints may point at it).
+    static void ControlDestroying(TControl* control);
 
     // THostClient
     std::uint64_t NextDeadline() const override { return timers_.NextDue(); }
@@ -85,6 +103,8 @@ class TApplication : public TComponent, private THostClient {
     void AdoptForm(std::unique_ptr<TForm> form);
 
     THost& host_;
+    std::uint64_t serial_;
+    TDisplaySettings display_;
     std::string title_ = "Vigil";
     TTimerQueue timers_;
     THintService hints_;
@@ -94,5 +114,3 @@ class TApplication : public TComponent, private THostClient {
     bool terminated_ = false;
     bool handlingException_ = false;
 };
-
-extern TApplication* Application;

@@ -13,7 +13,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 
 TControl::~TControl() {
     if (TForm* form = Form(); form && form != this) form->ControlDestroying(this);
-    if (Application) Application->ControlDestroying(this);
+    TApplication::ControlDestroying(this);
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
@@ -73,6 +73,17 @@ TForm* TControl::Form() const {
     const TControl* c = this;
     while (c->parent_) c = c->parent_;
     return dynamic_cast<TForm*>(const_cast<TControl*>(c));
+}
+
+TApplication* TControl::Application() const {
+    const TForm* form = Form();
+    return form ? form->app_ : nullptr;
+}
+
+const TDisplaySettings& TControl::Display() const {
+    static const TDisplaySettings defaults;
+    const TApplication* app = Application();
+    return app ? app->Display() : defaults;
 }
 
 namespace {

@@ -11,6 +11,7 @@
 #include "graphics/Font.h"
 #include "graphics/Geometry.h"
 
+class TApplication;
 class TWinControl;
 class TForm;
 
@@ -79,6 +80,11 @@ class TControl : public TComponent {
     void SetParent(TWinControl* parent);
     // The form the control lies on (the form itself for a form); null while unparented.
     TForm* Form() const;
+    // The application of the control's form: its timers, hints, cursor and desktop. Null
+    // while the control is on no form or its form belongs to none.
+    TApplication* Application() const;
+    // The display settings of the control's application; the defaults while it has none.
+    const TDisplaySettings& Display() const;
 
     const TFont& Font() const { return font_; }
     // Clears ParentFont.

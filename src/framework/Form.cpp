@@ -8,9 +8,9 @@
 namespace {
 
 template <class F>
-void Safely(F&& fn) {
-    if (Application)
-        Application->Guard(fn);
+void Safely(TApplication* app, F&& fn) {
+    if (app)
+        app->Guard(fn);
     else
         fn();
 }
@@ -34,9 +34,9 @@ TPoint Sub(TPoint a, TPoint b) {
 // Restores the other forms' input when a modal loop ends, however it ends.
 class TModalScope {
   public:
-    explicit TModalScope(TForm* modal) {
-        if (!Application) return;
-        for (TForm* f : Application->Forms()) {
+    TModalScope(TApplication* app, TForm* modal) : app_(app) {
+        if (!app_) return;
+        for (TForm* f : app_->Forms()) {
             if (f == modal || !f->HostWindow() || !f->Visible()) continue;
             f->HostWindow()->SetEnabled(false);
             disabled_.push_back(f);
@@ -44,7 +44,7 @@ class TModalScope {
         }
     }
     ~TModalScope() {
-        if (!Application) return;
+        if (!app_) return;
         for (TForm* f : disabled_) {
             if (!IsRegistered(f) || !f->HostWindow()) continue;
             f->HostWindow()->SetEnabled(true);
@@ -56,30 +56,29 @@ class TModalScope {
     TModalScope& operator=(const TModalScope&) = delete;
 
   private:
-    static bool IsRegistered(TForm* f) {
-        const auto& forms = Application->Forms();
+    bool IsRegistered(TForm* f) const {
+        const auto& forms = app_->Forms();
         return std::find(forms.begin(), forms.end(), f) != forms.end();
     }
+    TApplication* app_;
     std::vector<TForm*> disabled_;
     TForm* previous_ = nullptr;
 };
 
 }  // namespace
 
-TForm::TForm(TComponent* owner) : TWinControl(owner) {
+TForm::TForm(TComponent* owner) : TWinControl(owner), app_(TApplication::Of(owner)) {
     visible_ = false;
     parentFont_ = false;
     bounds_ = Bounds(0, 0, 328, 274);
-    if (Application) Application->RegisterForm(this);
+    if (app_) app_->RegisterForm(this);
 }
 
 TForm::~TForm() {
     destroying_ = true;
     if (created_ && OnDestroy) OnDestroy(this);
-    if (Application) {
-        Application->ControlDestroying(this);
-        Application->UnregisterForm(this);
-    }
+    TApplication::ControlDestroying(this);
+    if (app_) app_->UnregisterForm(this);
     activeControl_ = nullptr;
     mouseControl_ = captureControl_ = pressedControl_ = nullptr;
     hostWindow_.reset();
@@ -174,7 +173,7 @@ void TForm::SetActiveControl(TWinControl* control) {
     if (control == activeControl_ || (control && control->Form() != this)) return;
     TWinControl* old = activeControl_;
     activeControl_ = control;
-    Safely([&] {
+    Safely(app_, [&] {
         if (old) old->DoExit();
         if (control && activeControl_ == control) control->DoEnter();
         TWinControl* now = activeControl_;
@@ -225,8 +224,7 @@ void TForm::PlaceOnScreen() {
         if (auto* owner = dynamic_cast<TForm*>(Owner()); owner && owner->Visible())
             area = owner->BoundsRect();
     }
-    if (area.IsEmpty() && position_ != poDesigned && Application)
-        area = Application->Host().WorkArea();
+    if (area.IsEmpty() && position_ != poDesigned && app_) area = app_->Host().WorkArea();
     if (area.IsEmpty()) return;
     int left = area.Left + (area.Width() - Width()) / 2;
     int top = area.Top + (area.Height() - Height()) / 2;
@@ -245,10 +243,10 @@ TWindowKind TForm::WindowKind() const {
 }
 
 void TForm::CreateHostWindow() {
-    if (hostWindow_ || !Application) return;
+    if (hostWindow_ || !app_) return;
     PlaceOnScreen();
     THostWindowParams params{Caption(), ClientScreenRect(), WindowKind()};
-    hostWindow_ = Application->Host().CreateHostWindow(params, *this);
+    hostWindow_ = app_->Host().CreateHostWindow(params, *this);
     TRect c = ClientRect();
     backBuffer_.Resize(c.Width(), c.Height(), ColorToPixel(Color()));
     invalid_ = TRegion(c);
@@ -289,7 +287,7 @@ bool TForm::CloseQuery() {
 
 void TForm::Close() {
     if (!CloseQuery()) return;
-    bool isMain = Application && Application->MainForm() == this;
+    bool isMain = app_ && app_->MainForm() == this;
     TCloseAction action = (isMain && !modal_) ? caFree : caHide;
     if (OnClose) OnClose(this, action);
     if (action == caNone) return;
@@ -301,21 +299,21 @@ void TForm::Close() {
         SetWindowState(wsMinimized);
         return;
     }
-    if (isMain) Application->Terminate();
+    if (isMain) app_->Terminate();
     Hide();
 }
 
 TModalResult TForm::ShowModal() {
-    if (modal_ || Visible() || !Application) return mrCancel;
+    if (modal_ || Visible() || !app_) return mrCancel;
     FinishCreate();
-    Application->CancelHint();
+    app_->CancelHint();
     modalResult_ = mrNone;
     {
-        TModalScope scope(this);
+        TModalScope scope(app_, this);
         modal_ = true;
         try {
             Show();
-            Application->RunLoop([this] { return modalResult_ != mrNone || !Visible(); });
+            app_->RunLoop([this] { return modalResult_ != mrNone || !Visible(); });
         } catch (...) {
             // Whatever failed goes on to the message loop's guard; the form only stops being
             // modal on its way.
@@ -398,11 +396,11 @@ void TForm::TrackMouse(TControl* control) {
 }
 
 void TForm::HostMouseMove(TPoint pos, TShiftState shift) {
-    Safely([&] {
+    Safely(app_, [&] {
         mousePos_ = pos;
         TControl* under = UnderMouse(pos);
         TrackMouse(under);
-        if (Application) Application->Hints().MouseMoved(under, ClientToScreen(pos));
+        if (app_) app_->Hints().MouseMoved(under, ClientToScreen(pos));
         TControl* target = captureControl_ ? captureControl_ : under;
         if (target && EnabledChain(target)) {
             TPoint p = Sub(pos, target->FormOrigin());
@@ -413,8 +411,8 @@ void TForm::HostMouseMove(TPoint pos, TShiftState shift) {
 }
 
 void TForm::HostMouseDown(TMouseButton button, TPoint pos, TShiftState shift, int clicks) {
-    Safely([&] {
-        if (Application) Application->CancelHint();
+    Safely(app_, [&] {
+        if (app_) app_->CancelHint();
         mousePos_ = pos;
         TControl* target = TargetAt(pos);
         if (!target || !EnabledChain(target)) return;
@@ -429,8 +427,8 @@ void TForm::HostMouseDown(TMouseButton button, TPoint pos, TShiftState shift, in
 }
 
 void TForm::HostMouseUp(TMouseButton button, TPoint pos, TShiftState shift) {
-    Safely([&] {
-        if (Application) Application->CancelHint();
+    Safely(app_, [&] {
+        if (app_) app_->CancelHint();
         mousePos_ = pos;
         TControl* target = TargetAt(pos);
         bool held = shift & (ssLeft | ssRight | ssMiddle) & ~ButtonShift(button);
@@ -451,8 +449,8 @@ void TForm::HostMouseUp(TMouseButton button, TPoint pos, TShiftState shift) {
 }
 
 void TForm::HostMouseWheel(int delta, TPoint pos, TShiftState shift) {
-    Safely([&] {
-        if (Application) Application->CancelHint();
+    Safely(app_, [&] {
+        if (app_) app_->CancelHint();
         for (TControl* c = TargetAt(pos); c; c = c->Parent()) {
             if (!EnabledChain(c)) continue;
             if (c->MouseWheel(shift, delta, Sub(pos, c->FormOrigin()))) break;
@@ -461,10 +459,10 @@ void TForm::HostMouseWheel(int delta, TPoint pos, TShiftState shift) {
 }
 
 void TForm::HostMouseLeave() {
-    Safely([&] {
+    Safely(app_, [&] {
         if (captureControl_) return;
         TrackMouse(nullptr);
-        if (Application) Application->Hints().MouseMoved(nullptr, {});
+        if (app_) app_->Hints().MouseMoved(nullptr, {});
     });
 }
 
@@ -474,8 +472,8 @@ TWinControl* TForm::KeyTarget() {
 }
 
 void TForm::HostKeyDown(TKey key, TShiftState shift) {
-    Safely([&] {
-        if (Application) Application->CancelHint();
+    Safely(app_, [&] {
+        if (app_) app_->CancelHint();
         TWinControl* target = KeyTarget();
         TKey k = key;
         target->KeyDown(k, shift);
@@ -496,15 +494,15 @@ void TForm::HostKeyDown(TKey key, TShiftState shift) {
 }
 
 void TForm::HostKeyUp(TKey key, TShiftState shift) {
-    Safely([&] {
-        if (Application) Application->CancelHint();
+    Safely(app_, [&] {
+        if (app_) app_->CancelHint();
         TKey k = key;
         KeyTarget()->KeyUp(k, shift);
     });
 }
 
 void TForm::HostChar(char32_t ch) {
-    Safely([&] {
+    Safely(app_, [&] {
         char32_t c = ch;
         KeyTarget()->KeyPress(c);
         if (c != 0) BroadcastDialogChar(c, 0);
@@ -512,9 +510,9 @@ void TForm::HostChar(char32_t ch) {
 }
 
 void TForm::HostActivate(bool active) {
-    Safely([&] {
+    Safely(app_, [&] {
         if (active == active_) return;
-        if (Application) Application->CancelHint();
+        if (app_) app_->CancelHint();
         active_ = active;
         if (activeControl_) activeControl_->Invalidate();
         if (active && OnActivate) OnActivate(this);
@@ -528,7 +526,7 @@ void TForm::HostMoved(TPoint clientTopLeft) {
 }
 
 void TForm::HostResized(int clientWidth, int clientHeight) {
-    Safely([&] {
+    Safely(app_, [&] {
         TRect f = FrameInsets();
         constexpr int kLimit = 1 << 20;
         clientWidth = std::clamp(clientWidth, 0, kLimit);
@@ -546,7 +544,7 @@ void TForm::HostStateChanged(TWindowState state) {
 }
 
 void TForm::HostCloseRequest() {
-    Safely([&] { Close(); });
+    Safely(app_, [&] { Close(); });
 }
 
 void TForm::HostExposed() {

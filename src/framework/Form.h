@@ -35,8 +35,9 @@ using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
 
 // A top-level window. Left, Top, Width and Height are its outer frame on the screen; its
 // controls live in the client area. The form paints into one back buffer and presents the
-// repainted parts in one copy. Make forms with MakeForm (or Application->CreateForm) so that
-// their components finish loading and OnCreate runs once the constructor has built them.
+// repainted parts in one copy. Make forms with MakeForm (or TApplication::CreateForm) so that
+// their components finish loading and OnCreate runs once the constructor has built them. A
+// form belongs to the application of its owner (TApplication::Of) for its whole life.
 class TForm : public TWinControl, public THostWindowEvents {
   public:
     explicit TForm(TComponent* owner = nullptr);
@@ -145,6 +146,10 @@ class TForm : public TWinControl, public THostWindowEvents {
     // the components it owns.
     std::vector<TComponent*> AllComponents() const;
 
+    friend class TControl;      // reads app_ for Application()
+    friend class TApplication;  // clears app_ when it goes before the form
+
+    TApplication* app_;
     std::unique_ptr<THostWindow> hostWindow_;
     TPixelBuffer backBuffer_;
     TPixelBuffer icon_;

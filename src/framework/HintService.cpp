@@ -74,7 +74,7 @@ void THintService::ShowNow() {
     if (!control_ || expired_ || !control_->Showing()) return;
     text_ = ShortHint(control_->Hint());
     if (text_.empty()) return;
-    if (!window_) window_ = MakeForm<THintWindow>();
+    if (!window_) window_ = MakeForm<THintWindow>(&app_);
     const TPoint cursor = app_.Host().CursorPos();
     TPoint at{cursor.X, cursor.Y + app_.Host().CursorHeight()};
     TRect r = window_->CalcHintRect(text_);

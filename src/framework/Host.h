@@ -5,14 +5,17 @@
 #include <string>
 
 #include "framework/Cursors.h"
+#include "framework/DisplaySettings.h"
 #include "framework/Keys.h"
 #include "graphics/Geometry.h"
 
 class TPixelBuffer;
 class TRegion;
 
-// The platform side of windows, input and time. The SDL2 host does it for real; the headless
-// host does it in memory with a virtual clock. Forms are the only users of host windows.
+// The platform side of windows, input and time. Three hosts implement it: the SDL2 host
+// (platform/sdl) and the win32 host (platform/win32) with real windows, and the headless host
+// (platform/headless) in memory with a virtual clock, for tests, benchmarks and screenshots.
+// Forms are the only users of host windows.
 
 enum TWindowKind : std::uint8_t {
     wkSizeable,  // framed, resizable main window
@@ -116,6 +119,10 @@ class THost {
     // Waits until input arrives or the clock reaches deadline, and delivers the input to its
     // windows. Returns false when nothing can ever arrive again, so a loop must end.
     virtual bool WaitEvents(std::uint64_t deadline) = 0;
+
+    // The screen's and the user's settings as the platform reports them; each application
+    // reads them once, when it is made.
+    virtual TDisplaySettings DisplaySettings() const { return {}; }
 
     // Hands an address to the desktop's handler; false when that could not be started.
     virtual bool OpenURL(const std::string& address) = 0;

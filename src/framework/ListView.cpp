@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <climits>
 
-#include "framework/Application.h"
 #include "framework/Panel.h"
 
 namespace {
@@ -15,8 +14,6 @@ bool Store(T& field, const T& value) {
     field = value;
     return true;
 }
-
-unsigned wheelLines = 3;
 
 constexpr int kScrollBar = TScrollBar::DefaultThickness;
 // Space left of the first image in column 0, around a caption, and inside other cells.
@@ -36,14 +33,6 @@ unsigned TextFlags(TAlignment alignment) {
 }
 
 }  // namespace
-
-unsigned WheelScrollLines() {
-    return wheelLines;
-}
-
-void SetWheelScrollLines(unsigned lines) {
-    wheelLines = lines;
-}
 
 int TWheelAccumulator::Add(int delta) {
     if ((delta > 0 && rest_ < 0) || (delta < 0 && rest_ > 0)) rest_ = 0;
@@ -67,6 +56,11 @@ TCustomListView::TCustomListView(TComponent* owner)
     SetBounds(0, 0, 250, 150);
     SetColor(clWindow);
     SetTabStop(true);
+    editTimer_.OnTimer = [this](TObject*) {
+        int index = editCandidate_;
+        CancelEditTimer();
+        EditCaption(items_.Item(index));
+    };
     SetControlStyle(csCaptureMouse | csDoubleClicks | csOpaque | csClickEvents);
 
     header_ = InsertControl(std::make_unique<THeaderControl>());
@@ -602,7 +596,7 @@ bool TCustomListView::MouseWheel(TShiftState shift, int delta, TPoint pos) {
     if (TCustomControl::MouseWheel(shift, delta, pos)) return true;
     int notches = wheel_.Add(delta);
     if (notches == 0) return true;
-    unsigned lines = WheelScrollLines();
+    unsigned lines = Display().WheelScrollLines;
     long long perNotch =
         lines == WheelPageScroll ? std::max(VisibleRowCount(), 1) : WheelRows(lines);
     // A turn away from the user shows earlier rows.
@@ -789,8 +783,7 @@ void TCustomListView::CustomSort(
 // ---- mouse and keys ----
 
 void TCustomListView::CancelEditTimer() {
-    if (editTimer_ && Application) Application->KillTimer(editTimer_);
-    editTimer_ = 0;
+    editTimer_.SetEnabled(false);
     editCandidate_ = -1;
 }
 
@@ -830,15 +823,11 @@ void TCustomListView::MouseUp(TMouseButton button, TShiftState shift, int x, int
         return;
     }
     if (button != mbLeft || editCandidate_ < 0) return;
-    if (ItemAtPos({x, y}) != editCandidate_ || !Application) {
+    if (ItemAtPos({x, y}) != editCandidate_ || !Application()) {
         editCandidate_ = -1;
         return;
     }
-    editTimer_ = Application->SetTimer(kEditDelayMs, [this] {
-        int index = editCandidate_;
-        CancelEditTimer();
-        EditCaption(items_.Item(index));
-    });
+    editTimer_.Start(kEditDelayMs);
 }
 
 void TCustomListView::KeyDown(TKey& key, TShiftState shift) {

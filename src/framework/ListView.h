@@ -12,6 +12,7 @@
 #include "framework/InplaceEdit.h"
 #include "framework/ListItems.h"
 #include "framework/ScrollBar.h"
+#include "framework/Timer.h"
 
 enum TViewStyle : std::uint8_t { vsIcon, vsSmallIcon, vsList, vsReport };
 
@@ -19,11 +20,6 @@ using TLVColumnClickEvent = std::function<void(TObject* sender, TListColumn* col
 using TLVEditingEvent = std::function<void(TObject* sender, TListItem* item, bool& allowEdit)>;
 using TLVEditedEvent = std::function<void(TObject* sender, TListItem* item, std::string& s)>;
 using TLVSelectItemEvent = std::function<void(TObject* sender, TListItem* item, bool selected)>;
-
-// The system's wheel setting: rows per notch, or WheelPageScroll for a page per notch.
-unsigned WheelScrollLines();
-void SetWheelScrollLines(unsigned lines);
-inline constexpr unsigned WheelPageScroll = 0xFFFFFFFF;
 
 // Collects wheel deltas and hands out whole notches, so that a fine-grained wheel that
 // reports less than a notch at a time scrolls as far as a classic one. A turn in the other
@@ -229,6 +225,6 @@ class TCustomListView : public TCustomControl, private TListModelEvents {
     int selCount_ = 0;
     bool selecting_ = false;  // the list itself is changing flags
     TWheelAccumulator wheel_;
-    std::uint32_t editTimer_ = 0;
+    TTimer editTimer_{this, false};
     int editCandidate_ = -1;  // a click on the focused, selected row may start editing
 };

@@ -210,7 +210,7 @@ void TMemo::SelectAll() {
 
 void TMemo::CopyToClipboard() {
     std::string text = SelText();
-    if (!text.empty() && Application) Application->SetClipboardText(text);
+    if (TApplication* app = Application(); app && !text.empty()) app->SetClipboardText(text);
 }
 
 void TMemo::MoveCaret(TTextPos to, bool extend) {

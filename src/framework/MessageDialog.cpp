@@ -96,9 +96,9 @@ class TMessageForm : public TForm {
 
 }  // namespace
 
-void ShowMessageBox(const std::string& text, const std::string& caption) {
-    if (!Application) return;
-    auto form = MakeForm<TMessageForm>(Application->MainForm(), text);
+void ShowMessageBox(TApplication& app, const std::string& text, const std::string& caption) {
+    TComponent* owner = app.MainForm();
+    auto form = MakeForm<TMessageForm>(owner ? owner : &app, text);
     form->SetCaption(caption);
     form->ShowModal();
 }

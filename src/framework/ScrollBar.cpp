@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "framework/Application.h"
 #include "framework/Panel.h"
 
 namespace {
@@ -45,11 +44,14 @@ TScrollBar::TScrollBar(TComponent* owner) : TCustomControl(owner) {
     SetBounds(0, 0, 121, DefaultThickness);
     SetControlStyle(csCaptureMouse | csOpaque);
     SetColor(clScrollBar);
+    repeat_.OnTimer = [this](TObject*) {
+        // After the first wait the steps come faster.
+        repeat_.SetInterval(RepeatIntervalMs);
+        if (pressedHot_) Step();
+    };
 }
 
-TScrollBar::~TScrollBar() {
-    StopRepeat();
-}
+TScrollBar::~TScrollBar() = default;
 
 void TScrollBar::SetKind(TScrollBarKind kind) {
     if (kind == kind_) return;
@@ -169,21 +171,11 @@ bool TScrollBar::Step() {
 }
 
 void TScrollBar::StartRepeat() {
-    StopRepeat();
-    if (!Application) return;
-    timer_ = Application->SetTimer(RepeatDelayMs, [this] {
-        // After the first wait the steps come faster.
-        StopRepeat();
-        timer_ = Application->SetTimer(RepeatIntervalMs, [this] {
-            if (pressedHot_) Step();
-        });
-        if (pressedHot_) Step();
-    });
+    repeat_.Start(RepeatDelayMs);
 }
 
 void TScrollBar::StopRepeat() {
-    if (timer_ && Application) Application->KillTimer(timer_);
-    timer_ = 0;
+    repeat_.SetEnabled(false);
 }
 
 void TScrollBar::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {

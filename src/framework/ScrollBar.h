@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "framework/CustomControl.h"
+#include "framework/Timer.h"
 
 enum TScrollBarKind : std::uint8_t { sbHorizontal, sbVertical };
 
@@ -111,5 +112,5 @@ class TScrollBar : public TCustomControl {
     bool pressedHot_ = false;  // the pointer is still over the pressed part
     int pressAlong_ = 0;       // where the track was pressed
     int dragOffset_ = 0;       // pointer position within the thumb when the drag began
-    std::uint32_t timer_ = 0;
+    TTimer repeat_{this, false};
 };

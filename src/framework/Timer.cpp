@@ -2,7 +2,7 @@
 
 #include "framework/Application.h"
 
-TTimer::TTimer(TComponent* owner) : TComponent(owner) {
+TTimer::TTimer(TComponent* owner, bool enabled) : TComponent(owner), enabled_(enabled) {
     Restart();
 }
 
@@ -22,15 +22,28 @@ void TTimer::SetInterval(std::uint32_t ms) {
     Restart();
 }
 
+void TTimer::Start(std::uint32_t ms) {
+    enabled_ = true;
+    interval_ = ms;
+    Restart();
+}
+
 void TTimer::Stop() {
-    if (id_ != 0 && Application) Application->KillTimer(id_);
+    if (id_ != 0)
+        if (TApplication* app = TApplication::WithSerial(appSerial_)) app->KillTimer(id_);
     id_ = 0;
 }
 
 void TTimer::Restart() {
     Stop();
-    if (!enabled_ || interval_ == 0 || !Application) return;
-    id_ = Application->SetTimer(interval_, [this] {
-        if (OnTimer) OnTimer(this);
+    if (!enabled_ || interval_ == 0) return;
+    TApplication* app = TApplication::Of(Owner());
+    if (!app) return;
+    appSerial_ = app->Serial();
+    id_ = app->SetTimer(interval_, [this] {
+        // The handler may free the timer (a list that ends with its last member), so it
+        // runs from a copy.
+        const TNotifyEvent handler = OnTimer;
+        if (handler) handler(this);
     });
 }

@@ -3,7 +3,6 @@
 #include "framework/Label.h"
 #include "framework/WinControl.h"
 #include "widgets/WsColorMath.h"
-#include "widgets/WsDisplay.h"
 #include "widgets/WsEdges.h"
 #include "widgets/WsFrames.h"
 #include "widgets/WsShading.h"
@@ -138,7 +137,7 @@ void TWsButton::PaintFace(TCanvas& canvas, const TRect& face) {
     HLine(canvas, face.Left, face.Right - 1, face.Bottom - 2, Darken(Color(), 20));
     HLine(canvas, face.Left, face.Right - 1, face.Bottom - 1, Darken(Color(), 30));
     const TRect upper = Rect(face.Left, face.Top, face.Right, face.Bottom - 2);
-    if (FullColorDisplay())
+    if (Display().FullColor)
         ShadeRect(canvas, upper, gdHorizontalEnd, Lighten(Color(), 30), Darken(Color(), 10));
     else
         FillPixelsIn(canvas, upper, Color());
@@ -169,7 +168,7 @@ void TWsButton::PaintHotTrack(TCanvas& canvas) {
             top = OppositeHue(HotTrackColor(), 180);
             bottom = Darken(top, 30);
         }
-        ShadeFrameRing(canvas, face, gdHorizontalEnd, top, bottom);
+        ShadeFrameRing(Display(), canvas, face, gdHorizontalEnd, top, bottom);
     } else if (groupIndex_ != 0 || (!Active() && !Focused())) {
         PaintFace(canvas, face);
     } else {
@@ -177,7 +176,7 @@ void TWsButton::PaintHotTrack(TCanvas& canvas) {
         TColor h = HighlightColor();
         if (TooSimilar(h, clBtnFace)) h = Darken(h, 30);
         const TColor l30 = Lighten(Color(), 30);
-        ShadeFrameRing(canvas, face, gdHorizontalEnd, MixColors(h, l30, 60),
+        ShadeFrameRing(Display(), canvas, face, gdHorizontalEnd, MixColors(h, l30, 60),
                        MixColors(h, l30, 160));
     }
 }

@@ -21,8 +21,12 @@ bool ValidScheme(int scheme) {
 }
 
 // The Office colours apply only while themes are on; otherwise Office falls back to System.
-bool UsesOfficeScheme(TWsGradientColorStyle style) {
-    return style == gcsMSOffice && VisualThemesActive();
+bool UsesOfficeScheme(const TDisplaySettings& display, TWsGradientColorStyle style) {
+    return style == gcsMSOffice && display.VisualThemesActive;
+}
+
+int SchemeOf(const TDisplaySettings& display) {
+    return OfficeSchemeFromColorName(display.ThemeColorName);
 }
 
 }  // namespace
@@ -31,46 +35,45 @@ const TOfficeScheme& OfficeSchemeColors(int scheme) {
     return kOfficeSchemes[ValidScheme(scheme) ? scheme : 0];
 }
 
-TShadeColors PanelShadeColors(TWsGradientColorStyle style) {
-    if (UsesOfficeScheme(style)) {
-        const TOfficeScheme& s = OfficeSchemeColors(OfficeColorScheme());
+TShadeColors PanelShadeColors(const TDisplaySettings& display, TWsGradientColorStyle style) {
+    if (UsesOfficeScheme(display, style)) {
+        const TOfficeScheme& s = OfficeSchemeColors(SchemeOf(display));
         return {s.BarStart, s.BarStop};
     }
     return {clWindow, Darken(clBtnFace, 10)};
 }
 
-TColor PanelFlatColor(TWsGradientColorStyle style) {
-    if (UsesOfficeScheme(style)) {
-        const int scheme = OfficeColorScheme();
-        return ValidScheme(scheme) ? kOfficeSchemes[scheme].Flat : clBtnShadow;
-    }
+TColor PanelFlatColor(const TDisplaySettings& display, TWsGradientColorStyle style) {
+    if (UsesOfficeScheme(display, style)) return OfficeSchemeColors(SchemeOf(display)).Flat;
     return Lighten(clBtnShadow, 30);
 }
 
-TSelectionColors SelectionShadeColors(TWsGradientColorStyle style) {
+TSelectionColors SelectionShadeColors(const TDisplaySettings& display,
+                                      TWsGradientColorStyle style) {
     TSelectionColors result;
-    if (UsesOfficeScheme(style)) {
-        const TOfficeScheme& s = OfficeSchemeColors(OfficeColorScheme());
+    if (UsesOfficeScheme(display, style)) {
+        const TOfficeScheme& s = OfficeSchemeColors(SchemeOf(display));
         result = {s.SelectionFrame, s.SelectionStart, s.SelectionStop};
     } else {
         const TColor mixed = MixColors(clHighlight, clWindow, 77);
         result = {clHighlight, Lighten(mixed, 20), mixed};
     }
     // Few-colour screens show hot and pressed buttons solid.
-    if (!FullColorDisplay()) result.Start = result.Stop;
+    if (!display.FullColor) result.Start = result.Stop;
     return result;
 }
 
-TStatusColors StatusShadeColors(TWsGradientColorStyle style) {
-    if (UsesOfficeScheme(style)) {
-        const TOfficeScheme& s = OfficeSchemeColors(OfficeColorScheme());
+TStatusColors StatusShadeColors(const TDisplaySettings& display, TWsGradientColorStyle style) {
+    if (UsesOfficeScheme(display, style)) {
+        const TOfficeScheme& s = OfficeSchemeColors(SchemeOf(display));
         return {s.BarStop, s.BarStart, s.BarStop};
     }
     return {Darken(clBtnFace, 20), clWindow, Darken(clBtnFace, 40)};
 }
 
-TFlatColor PanelBorderFlatColor(TWsVisualStyle visual, TWsGradientColorStyle gradient,
-                                TFlatColor own) {
-    if (visual == vsGradient && gradient != gcsCustom) return {PanelFlatColor(gradient), 0};
+TFlatColor PanelBorderFlatColor(const TDisplaySettings& display, TWsVisualStyle visual,
+                                TWsGradientColorStyle gradient, TFlatColor own) {
+    if (visual == vsGradient && gradient != gcsCustom)
+        return {PanelFlatColor(display, gradient), 0};
     return own;
 }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "framework/DisplaySettings.h"
 #include "graphics/Colors.h"
 #include "widgets/WsTypes.h"
 
 // The colours that the gradient visual style derives from the system colours (or from the
-// Office scheme while themes are on). Under gcsCustom a control uses its own colour
-// properties instead; these functions then give the gcsSystem colours.
+// Office scheme of the theme's colour name while themes are on). Under gcsCustom a control
+// uses its own colour properties instead; these functions then give the gcsSystem colours.
+// The display settings are those of the control's application (TControl::Display).
 
 struct TShadeColors {
     TColor Start = clNone;
@@ -43,11 +45,11 @@ struct TFlatColor {
 // Scheme 0 for an index outside 0 to 2.
 const TOfficeScheme& OfficeSchemeColors(int scheme);
 
-TShadeColors PanelShadeColors(TWsGradientColorStyle style);
-TColor PanelFlatColor(TWsGradientColorStyle style);
-TSelectionColors SelectionShadeColors(TWsGradientColorStyle style);
-TStatusColors StatusShadeColors(TWsGradientColorStyle style);
+TShadeColors PanelShadeColors(const TDisplaySettings& display, TWsGradientColorStyle style);
+TColor PanelFlatColor(const TDisplaySettings& display, TWsGradientColorStyle style);
+TSelectionColors SelectionShadeColors(const TDisplaySettings& display, TWsGradientColorStyle style);
+TStatusColors StatusShadeColors(const TDisplaySettings& display, TWsGradientColorStyle style);
 // The gradient style brings its own flat colour, unadjusted, unless the control's colours are
 // custom; every other case keeps the control's own colour and adjustment.
-TFlatColor PanelBorderFlatColor(TWsVisualStyle visual, TWsGradientColorStyle gradient,
-                                TFlatColor own);
+TFlatColor PanelBorderFlatColor(const TDisplaySettings& display, TWsVisualStyle visual,
+                                TWsGradientColorStyle gradient, TFlatColor own);

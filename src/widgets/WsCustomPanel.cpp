@@ -75,7 +75,7 @@ void TWsCustomPanel::SetGradientDirection(TGradientDirection direction) {
 
 TPanelBorderStyle TWsCustomPanel::PanelBorderStyle() const {
     TPanelBorderStyle style = border_;
-    const TFlatColor flat = PanelBorderFlatColor(visualStyle_, gradientColorStyle_,
+    const TFlatColor flat = PanelBorderFlatColor(Display(), visualStyle_, gradientColorStyle_,
                                                  {border_.FlatColor, border_.FlatColorAdjustment});
     style.FlatColor = flat.Color;
     style.FlatColorAdjustment = flat.Adjustment;
@@ -98,7 +98,7 @@ TRect TWsCustomPanel::PanelRect() const {
 
 TShadeColors TWsCustomPanel::BackgroundShadeColors() const {
     if (gradientColorStyle_ == gcsCustom) return {gradientStart_, gradientStop_};
-    return PanelShadeColors(gradientColorStyle_);
+    return PanelShadeColors(Display(), gradientColorStyle_);
 }
 
 void TWsCustomPanel::PaintBackground(TCanvas& canvas, const TRect& inside) const {

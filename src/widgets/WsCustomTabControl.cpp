@@ -7,7 +7,6 @@
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "widgets/WsColorMath.h"
-#include "widgets/WsDisplay.h"
 #include "widgets/WsParentBackground.h"
 #include "widgets/WsShading.h"
 
@@ -80,6 +79,7 @@ TWsCustomTabControl::TWsCustomTabControl(TComponent* owner)
     SetBounds(0, 0, 289, 193);
     SetControlStyle(ControlStyle() | csOpaque);
     SetTabStop(true);
+    hotTimer_.OnTimer = [this](TObject*) { HotTimerTick(); };
 }
 
 TWsCustomTabControl::~TWsCustomTabControl() {
@@ -609,21 +609,19 @@ void TWsCustomTabControl::SetHotTab(int index) {
 }
 
 void TWsCustomTabControl::StartHotTimer() {
-    if (hotTimer_ || !Application) return;
-    hotTimer_ = Application->SetTimer(kHotCheckMs, [this] { HotTimerTick(); });
+    if (hotTimer_.Enabled() || !Application()) return;
+    hotTimer_.Start(kHotCheckMs);
 }
 
 void TWsCustomTabControl::StopHotTimer() {
-    if (!hotTimer_) return;
-    if (Application) Application->KillTimer(hotTimer_);
-    hotTimer_ = 0;
+    hotTimer_.SetEnabled(false);
 }
 
 void TWsCustomTabControl::HotTimerTick() {
     int index = -1;
-    if (Application && Showing()) {
-        TPoint screen = Application->Host().CursorPos();
-        if (Application->FormAt(screen) == Form()) index = TabAt(ScreenToClient(screen));
+    if (TApplication* app = Application(); app && Showing()) {
+        TPoint screen = app->Host().CursorPos();
+        if (app->FormAt(screen) == Form()) index = TabAt(ScreenToClient(screen));
     }
     if (index >= 0) {
         SetHotTab(index);
@@ -775,7 +773,7 @@ void TWsCustomTabControl::PaintTabBackground(TCanvas& canvas, int index, const T
         upper = pageColor;
         lower = ColorToRGB(pageColor) == clWhite ? clBtnFace : Darken(pageColor, 30);
     }
-    if (useGradients_ && FullColorDisplay()) {
+    if (useGradients_ && Display().FullColor) {
         TGradientDirection dir = gdHorizontalEnd;
         TColor start = upper, stop = lower;
         if (tabOrientation_ == toBottom) std::swap(start, stop);

@@ -8,6 +8,7 @@
 
 #include "framework/CustomControl.h"
 #include "framework/ImageList.h"
+#include "framework/Timer.h"
 #include "graphics/Canvas.h"
 #include "graphics/Region.h"
 #include "widgets/WsTypes.h"
@@ -215,7 +216,7 @@ class TWsCustomTabControl : public TCustomControl {
     // Where a tab is drawn (lifted for the selected one); empty for hidden or scrolled-off tabs.
     TRect DrawnTabRect(int index);
     int HotTab() const { return hotTab_; }
-    bool HotTimerRunning() const { return hotTimer_ != 0; }
+    bool HotTimerRunning() const { return hotTimer_.Enabled(); }
     // The strip's height and the card below it.
     int StripHeight();
     TRect CardRect();
@@ -330,7 +331,7 @@ class TWsCustomTabControl : public TCustomControl {
     int tabIndex_ = -1;
     int storedTabIndex_ = -1;
     int hotTab_ = -1;
-    std::uint32_t hotTimer_ = 0;
+    TTimer hotTimer_{this, false};
     int firstShown_ = 0;
     bool layoutDirty_ = true;
     std::string paintFault_;  // the painting failure last written

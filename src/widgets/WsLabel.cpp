@@ -1,15 +1,13 @@
 #include "widgets/WsLabel.h"
 
-#include "framework/Application.h"
 #include "widgets/WsPanelBorders.h"
 
 TWsLabel::TWsLabel(TComponent* owner) : TLabel(owner) {
     textColor_ = Font().Color();
+    blinkTimer_.OnTimer = [this](TObject*) { BlinkTick(); };
 }
 
-TWsLabel::~TWsLabel() {
-    StopBlinking();
-}
+TWsLabel::~TWsLabel() = default;
 
 void TWsLabel::SetBorderOuter(TFrameStyle style) {
     if (style == borderOuter_) return;
@@ -79,7 +77,7 @@ void TWsLabel::SetBlinking(bool value) {
         Invalidate();
         return;
     }
-    if (Application) blinkTimer_ = Application->SetTimer(BlinkIntervalMs, [this] { BlinkTick(); });
+    blinkTimer_.Start(BlinkIntervalMs);
 }
 
 void TWsLabel::BlinkTick() {
@@ -89,8 +87,7 @@ void TWsLabel::BlinkTick() {
 }
 
 void TWsLabel::StopBlinking() {
-    if (blinkTimer_ && Application) Application->KillTimer(blinkTimer_);
-    blinkTimer_ = 0;
+    blinkTimer_.SetEnabled(false);
     blinkOn_ = false;
 }
 

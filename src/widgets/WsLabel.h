@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "framework/Label.h"
+#include "framework/Timer.h"
 #include "widgets/WsCustomButton.h"
 #include "widgets/WsTypes.h"
 
@@ -62,5 +63,5 @@ class TWsLabel : public TLabel {
     bool blinkOn_ = false;
     TColor blinkColor_ = clHighlight;
     TColor textColor_ = clWindowText;
-    std::uint32_t blinkTimer_ = 0;
+    TTimer blinkTimer_{this, false};
 };

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "framework/Application.h"
-#include "widgets/WsDisplay.h"
 #include "widgets/WsPanelBorders.h"
 
 namespace {
@@ -15,8 +14,6 @@ bool Store(T& field, const T& value) {
     field = value;
     return true;
 }
-
-unsigned comCtlVersion = ComCtlVersion600;
 
 // Gaps around the arrow, and the room a header text keeps from the item's sides.
 constexpr int kArrowGap = 5;
@@ -50,14 +47,6 @@ int CompareNoCase(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-unsigned CommonControlsVersion() {
-    return comCtlVersion;
-}
-
-void SetCommonControlsVersion(unsigned packed) {
-    comCtlVersion = packed;
-}
-
 TWsCustomListView::TWsCustomListView(TComponent* owner) : TCustomListView(owner) {
     // The creation default skips the version test that an assignment makes.
     RefreshHeaderFormats();
@@ -76,7 +65,7 @@ void TWsCustomListView::SetFillLastColumn(bool on) {
 
 void TWsCustomListView::SetHeaderSortDisplayMode(TWsLVHeaderSortDisplayMode mode) {
     if (mode == sortDisplayMode_) return;
-    sortDisplayMode_ = CommonControlsVersion() >= ComCtlVersion470 ? mode : hsdmNone;
+    sortDisplayMode_ = Display().CommonControlsVersion >= ComCtlVersion470 ? mode : hsdmNone;
     RefreshHeaderFormats();
     Header()->Invalidate();
 }
@@ -140,7 +129,7 @@ void TWsCustomListView::SetFramingPreference(TFramingPreference preference) {
 }
 
 bool TWsCustomListView::UseThemedFrame() const {
-    return framingPreference_ == fpXPThemes && VisualThemesActive();
+    return framingPreference_ == fpXPThemes && Display().VisualThemesActive;
 }
 
 int TWsCustomListView::BorderWidth() const {
@@ -158,13 +147,13 @@ void TWsCustomListView::SetSortColumn(int column) {
     InvalidateHeaderItem(sortColumn_);
     sortColumn_ = column;
     InvalidateHeaderItem(sortColumn_);
-    if (CommonControlsVersion() >= ComCtlVersion600) RefreshHeaderFormats();
+    if (Display().CommonControlsVersion >= ComCtlVersion600) RefreshHeaderFormats();
 }
 
 void TWsCustomListView::SetSortDescending(bool descending) {
     if (!Store(sortDescending_, descending)) return;
     InvalidateHeaderItem(sortColumn_);
-    if (CommonControlsVersion() >= ComCtlVersion600) RefreshHeaderFormats();
+    if (Display().CommonControlsVersion >= ComCtlVersion600) RefreshHeaderFormats();
     Header()->Update();
 }
 
@@ -426,8 +415,8 @@ int TWsCustomListView::WheelRows(unsigned lines) const {
 
 bool TWsCustomListView::CanEdit(TListItem* item) {
     if (ViewStyle() == vsReport && RowSelect() && !editOnRowClick_) {
-        if (!item || !Application) return false;
-        TPoint mouse = ScreenToClient(Application->Host().CursorPos());
+        if (!item || !Application()) return false;
+        TPoint mouse = ScreenToClient(Application()->Host().CursorPos());
         if (!CaptionRect(item->Index()).Contains(mouse)) return false;
     }
     return TCustomListView::CanEdit(item);

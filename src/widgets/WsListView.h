@@ -15,13 +15,11 @@ enum TWsLVHeaderSortDisplayMode : std::uint8_t {
 
 enum TFramingPreference : std::uint8_t { fpXPThemes, fpCustomFraming };
 
-// The common-controls library's version, packed as major * 65536 + minor (0 when it cannot be
-// read). Below 4.70 the list leaves its header to the platform. This platform's own list
-// control stands in for version 6.0.
+// Values of the common-controls library's version (TDisplaySettings::CommonControlsVersion),
+// packed as major * 65536 + minor (0 when it cannot be read). Below 4.70 the list leaves its
+// header to the platform. This platform's own list control stands in for version 6.0.
 inline constexpr unsigned ComCtlVersion470 = 0x40046;
 inline constexpr unsigned ComCtlVersion600 = 0x60000;
-unsigned CommonControlsVersion();
-void SetCommonControlsVersion(unsigned packed);
 
 // A menu that a list can pop up. This framework draws no menus yet: Popup raises OnPopup
 // with the screen point, and the owner shows what it likes there.

@@ -3,67 +3,46 @@
 #include <algorithm>
 #include <memory>
 
-#include "framework/Application.h"
-
 namespace {
 
 std::unique_ptr<TWsPollingList> gPollingList;
 
 }  // namespace
 
-TWsPollingList::TWsPollingList() = default;
+TWsPollingList::TWsPollingList() {
+    timer_.OnTimer = [this](TObject*) { Tick(); };
+    timer_.Start(500);
+}
 
 TWsPollingList* TWsPollingList::Instance() {
     return gPollingList.get();
 }
 
 void TWsPollingList::Add(TWsPollingStatus* pane) {
-    if (!gPollingList) {
-        gPollingList.reset(new TWsPollingList());
-        gPollingList->Restart();
-    }
+    if (!gPollingList) gPollingList.reset(new TWsPollingList());
     gPollingList->panes_.push_back(pane);
 }
 
 void TWsPollingList::Remove(TWsPollingStatus* pane) {
     if (!gPollingList) return;
     std::erase(gPollingList->panes_, pane);
-    if (gPollingList->panes_.empty()) {
-        gPollingList->Stop();
-        gPollingList.reset();
-    }
+    if (gPollingList->panes_.empty()) gPollingList.reset();
 }
 
 bool TWsPollingList::Active() const {
-    return active_;
+    return timer_.Enabled();
 }
 
 void TWsPollingList::SetActive(bool active) {
-    if (active == active_) return;
-    active_ = active;
-    Restart();
+    timer_.SetEnabled(active);
 }
 
 std::uint32_t TWsPollingList::Interval() const {
-    return interval_;
+    return timer_.Interval();
 }
 
 void TWsPollingList::SetInterval(std::uint32_t ms) {
-    ms = std::max<std::uint32_t>(ms, 1);
-    if (ms == interval_) return;
-    interval_ = ms;
-    Restart();
-}
-
-void TWsPollingList::Stop() {
-    if (timerId_ != 0 && Application) Application->KillTimer(timerId_);
-    timerId_ = 0;
-}
-
-void TWsPollingList::Restart() {
-    Stop();
-    if (!active_ || !Application) return;
-    timerId_ = Application->SetTimer(interval_, [this] { Tick(); });
+    timer_.SetInterval(std::max<std::uint32_t>(ms, 1));
 }
 
 void TWsPollingList::Tick() {

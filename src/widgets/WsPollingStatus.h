@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "framework/Timer.h"
 #include "widgets/WsStatusPane.h"
 
 class TWsPollingStatus;
@@ -29,11 +30,8 @@ class TWsPollingList {
     void Tick();
 
     std::vector<TWsPollingStatus*> panes_;
-    bool active_ = true;
-    std::uint32_t interval_ = 500;
-    std::uint32_t timerId_ = 0;
-    void Restart();
-    void Stop();
+    // Without an owner it runs on the newest application (TApplication::Default).
+    TTimer timer_{nullptr, false};
 };
 
 // A status pane that the shared polling timer wakes every Interval milliseconds while it is

@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include "widgets/WsCanvasArea_p.h"
-#include "widgets/WsDisplay.h"
 #include "widgets/WsShadeBands_p.h"
 
 namespace {
@@ -128,9 +127,9 @@ void ShadeRect(TCanvas& canvas, const TRect& rect, TGradientDirection direction,
     canvas.CopyRect(dest, bc, Rect(0, 0, dest.Width(), dest.Height()));
 }
 
-void ShadeFrameRing(TCanvas& canvas, const TRect& rect, TGradientDirection direction, TColor start,
-                    TColor stop) {
-    if (!FullColorDisplay()) return;
+void ShadeFrameRing(const TDisplaySettings& display, TCanvas& canvas, const TRect& rect,
+                    TGradientDirection direction, TColor start, TColor stop) {
+    if (!display.FullColor) return;
     // The caller's own clipping comes back afterwards rather than being dropped.
     TCanvasStateSaver saver(canvas);
     canvas.ExcludeClipRect(rect.Inflate(-2, -2));

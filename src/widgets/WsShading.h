@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "framework/DisplaySettings.h"
 #include "graphics/Canvas.h"
 #include "widgets/WsTypes.h"
 
@@ -13,5 +14,5 @@ void ShadeRect(TCanvas& canvas, const TRect& rect, TGradientDirection direction,
 
 // Shades only the outer two-pixel ring of the rectangle (the glow of hot buttons), and only on
 // full-colour screens.
-void ShadeFrameRing(TCanvas& canvas, const TRect& rect, TGradientDirection direction, TColor start,
-                    TColor stop);
+void ShadeFrameRing(const TDisplaySettings& display, TCanvas& canvas, const TRect& rect,
+                    TGradientDirection direction, TColor start, TColor stop);

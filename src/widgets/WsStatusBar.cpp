@@ -95,7 +95,7 @@ TRect TWsStatusBar::PanelRect() const {
 
 TShadeColors TWsStatusBar::BackgroundShadeColors() const {
     if (GradientColorStyle() == gcsCustom) return {GradientColorStop(), GradientColorStart()};
-    const TStatusColors colors = StatusShadeColors(GradientColorStyle());
+    const TStatusColors colors = StatusShadeColors(Display(), GradientColorStyle());
     return {colors.Dark, colors.Light};
 }
 
@@ -182,7 +182,7 @@ void TWsStatusBar::PaintSizeGrip(TCanvas& canvas) {
     TColor highlight = clBtnHighlight;
     TColor shadow = clBtnShadow;
     if (VisualStyle() == vsGradient) {
-        const TStatusColors colors = StatusShadeColors(GradientColorStyle());
+        const TStatusColors colors = StatusShadeColors(Display(), GradientColorStyle());
         highlight = colors.Light;
         shadow = colors.Third;
     }

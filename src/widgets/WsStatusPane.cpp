@@ -192,7 +192,8 @@ void TWsCustomStatusPane::DrawPaneFrame(TCanvas& canvas) {
     TCanvasStateSaver saver(canvas);
     if (bar && bar->VisualStyle() == vsGradient) {
         if (Left() <= bar->BorderWidth()) return;
-        canvas.Pen() = TPen{StatusShadeColors(bar->GradientColorStyle()).Third, 1, psSolid, pmCopy};
+        canvas.Pen() =
+            TPen{StatusShadeColors(Display(), bar->GradientColorStyle()).Third, 1, psSolid, pmCopy};
         canvas.MoveTo(r.Left, r.Top + 1);
         canvas.LineTo(r.Left, r.Bottom - 1);
         return;

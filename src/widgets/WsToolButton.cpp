@@ -6,7 +6,6 @@
 #include "framework/WinControl.h"
 #include "widgets/WsColorMath.h"
 #include "widgets/WsColorSets.h"
-#include "widgets/WsDisplay.h"
 #include "widgets/WsEdges.h"
 #include "widgets/WsFrames.h"
 #include "widgets/WsShading.h"
@@ -415,10 +414,10 @@ TWsToolButton::TContentLayout TWsToolButton::ContentLayout(TCanvas& canvas) cons
 void TWsToolButton::PaintHighlight(TCanvas& canvas, const TRect& rect) {
     const bool over = pointerOver_ && Enabled();
     if (!Pressed(state_) && !over) return;
-    TSelectionColors colors = SelectionShadeColors(gradientColorStyle_);
+    TSelectionColors colors = SelectionShadeColors(Display(), gradientColorStyle_);
     if (gradientColorStyle_ == gcsCustom) {
         colors = {selectionFrame_, selectionStart_, selectionStop_};
-        if (!FullColorDisplay()) colors.Start = colors.Stop;
+        if (!Display().FullColor) colors.Start = colors.Stop;
     }
     TColor top = colors.Start;
     TColor bottom = colors.Stop;

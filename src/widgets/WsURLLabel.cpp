@@ -47,8 +47,9 @@ void TWsURLLabel::Click() {
     // Trimmed once: what is tested is what is opened. Only web and mail addresses go to the
     // desktop, never a program or a file, and a blank address opens nothing.
     const std::string target = Trimmed(URL());
-    if (target.empty() || !IsOpenableAddress(target) || !Application) return;
-    if (Application->OpenURL(target)) SetVisited(true);
+    TApplication* app = Application();
+    if (target.empty() || !IsOpenableAddress(target) || !app) return;
+    if (app->OpenURL(target)) SetVisited(true);
 }
 
 void TWsURLLabel::UpdateLinkColor() {

@@ -130,7 +130,7 @@ class HeadlessApp : public ::testing::Test {
 
     std::unique_ptr<TForm> MakeShownForm(int clientWidth = 200, int clientHeight = 150,
                                          TColor color = clWhite) {
-        auto form = MakeForm<TForm>();
+        auto form = MakeForm<TForm>(&app);
         form->SetColor(color);
         form->SetClientWidth(clientWidth);
         form->SetClientHeight(clientHeight);

@@ -244,7 +244,7 @@ TEST_F(ListViewTest, WheelCollectsFineStepsAndPagesInPageMode) {
         {3, {-120 * 1000}, 88},
     };
     for (const Case& c : cases) {
-        SetWheelScrollLines(c.lines);
+        app.Display().WheelScrollLines = c.lines;
         list->SetTopIndex(40);
         // A fresh accumulator for each case: a turn the other way clears what was left.
         host.Wheel(W(), 50, 100, 1);
@@ -253,7 +253,6 @@ TEST_F(ListViewTest, WheelCollectsFineStepsAndPagesInPageMode) {
         for (int d : c.deltas) W().Events().HostMouseWheel(d, {60, 100}, 0);
         EXPECT_EQ(list->TopIndex(), c.top) << c.lines << " lines, first delta " << c.deltas[0];
     }
-    SetWheelScrollLines(3);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "framework/HeadlessApp.h"
-#include "widgets/WsDisplay.h"
 #include "widgets/WsListView.h"
 
 namespace {
@@ -247,17 +246,16 @@ TEST_F(WsListViewTest, LongCaptionEndsInAnEllipsisFivePixelsBeforeTheArrow) {
 
 TEST_F(WsListViewTest, OldCommonControlsLeaveTheHeaderToThePlatform) {
     for (unsigned version : {0u, 0x40000u, 0x40045u}) {
-        SetCommonControlsVersion(version);
+        app.Display().CommonControlsVersion = version;
         auto* other = form->InsertControl(std::make_unique<TWsListView>());
         EXPECT_EQ(other->HeaderSortDisplayMode(), hsdmRightOfText) << "the default stays";
         other->SetHeaderSortDisplayMode(hsdmRightAlign);
         EXPECT_EQ(other->HeaderSortDisplayMode(), hsdmNone) << version;
     }
-    SetCommonControlsVersion(ComCtlVersion470);
+    app.Display().CommonControlsVersion = ComCtlVersion470;
     auto* recent = form->InsertControl(std::make_unique<TWsListView>());
     recent->SetHeaderSortDisplayMode(hsdmLeftAlign);
     EXPECT_EQ(recent->HeaderSortDisplayMode(), hsdmLeftAlign);
-    SetCommonControlsVersion(ComCtlVersion600);
 }
 
 TEST_F(WsListViewTest, BackgroundFollowsFocusAndEnabledState) {
@@ -293,7 +291,7 @@ TEST_F(WsListViewTest, WheelStepsSixteenPixelsPerLineInWholeRows) {
     const Case cases[] = {
         {0, 0}, {1, 1}, {3, 3}, {10, 9}, {WheelPageScroll, 10}, {0xFFFFFFFE, 200 - 10}};
     for (const Case& c : cases) {
-        SetWheelScrollLines(c.lines);
+        app.Display().WheelScrollLines = c.lines;
         list->SetTopIndex(c.lines == 0 ? 5 : 0);
         host.Wheel(W(), 200, 150, -1);
         if (c.lines == 0) {
@@ -302,7 +300,6 @@ TEST_F(WsListViewTest, WheelStepsSixteenPixelsPerLineInWholeRows) {
         }
         EXPECT_EQ(list->TopIndex(), std::min(c.rows, 200 - list->VisibleRowCount())) << c.lines;
     }
-    SetWheelScrollLines(3);
     EXPECT_EQ(list->VisibleRowCount(), 10);
 }
 
@@ -438,7 +435,7 @@ TEST_F(WsListViewTest, CustomFrameReplacesTheBorder) {
     EXPECT_EQ(list->BodyRect().Top, 2 + 17) << "the frame is two pixels deep";
     EXPECT_EQ(W().PixelColor(10, 100), clRed);
     // Under visual themes the platform's frame is preferred, unless custom framing is asked.
-    SetVisualThemesActive(true);
+    app.Display().VisualThemesActive = true;
     list->SetFramingPreference(fpCustomFraming);
     host.Advance(1);
     EXPECT_FALSE(list->UseThemedFrame());
@@ -449,7 +446,6 @@ TEST_F(WsListViewTest, CustomFrameReplacesTheBorder) {
     EXPECT_TRUE(list->UseThemedFrame());
     EXPECT_EQ(list->BodyRect().Top, 1 + 17);
     EXPECT_NE(W().PixelColor(10, 100), clRed);
-    SetVisualThemesActive(false);
 }
 
 }  // namespace

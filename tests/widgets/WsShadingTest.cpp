@@ -5,7 +5,6 @@
 #include "widgets/WsCanvasProbe.h"
 #include "widgets/WsColorMath.h"
 #include "widgets/WsColorSets.h"
-#include "widgets/WsDisplay.h"
 #include "widgets/WsShading.h"
 
 namespace {
@@ -105,7 +104,7 @@ TEST(WsShadeBands, CoarserStepsGroupLinesFromTheFarEnd) {
 
 TEST(WsShadeBands, SystemToolBarShadingEnds) {
     TProbeSurface s(40, 60);
-    const TShadeColors colors = PanelShadeColors(gcsSystem);
+    const TShadeColors colors = PanelShadeColors(TDisplaySettings{}, gcsSystem);
     ShadeRect(s.Canvas(), Rect(0, 2, 40, 58), gdHorizontalEnd, colors.Start, colors.Stop);
     const std::vector<TColor> rows = RowColors(s, 0, 40, 2, 58);
     EXPECT_EQ(rows.back(), Darken(clBtnFace, 10));
@@ -213,14 +212,14 @@ TEST(WsShading, KeepsToTheCallersClipAndState) {
 
 class WsFrameRing : public ::testing::Test {
   protected:
-    void TearDown() override { SetFullColorDisplay(true); }
+    TDisplaySettings display;
 };
 
 TEST_F(WsFrameRing, ShadesOnlyTheOuterTwoPixels) {
     TProbeSurface s(10, 8);
     TStateProbe::Dress(s.Canvas(), Rect(0, 0, 9, 8));
     TStateProbe probe(s.Canvas());
-    ShadeFrameRing(s.Canvas(), Rect(0, 0, 10, 8), gdHorizontalEnd, clWhite, clBlack);
+    ShadeFrameRing(display, s.Canvas(), Rect(0, 0, 10, 8), gdHorizontalEnd, clWhite, clBlack);
     probe.ExpectUnchanged(s.Canvas());  // the caller's clip comes back, not an empty one
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 9; ++x) {
@@ -235,9 +234,9 @@ TEST_F(WsFrameRing, ShadesOnlyTheOuterTwoPixels) {
 }
 
 TEST_F(WsFrameRing, NothingOnFewColourScreens) {
-    SetFullColorDisplay(false);
+    display.FullColor = false;
     TProbeSurface s(6, 6);
-    ShadeFrameRing(s.Canvas(), Rect(0, 0, 6, 6), gdHorizontalEnd, clWhite, clBlack);
+    ShadeFrameRing(display, s.Canvas(), Rect(0, 0, 6, 6), gdHorizontalEnd, clWhite, clBlack);
     for (int y = 0; y < 6; ++y)
         for (int x = 0; x < 6; ++x) ASSERT_EQ(s.At(x, y), kUntouched);
 }

@@ -275,7 +275,7 @@ TEST_F(WsStatusBarWindow, APaneUnderTheGripLeavesItsCornerToTheBar) {
 TEST_F(WsStatusBarWindow, GradientStyleShadesAndSeparatesThePanes) {
     bar->SetVisualStyle(vsGradient);
     form->UpdateWindow();
-    const TStatusColors colors = StatusShadeColors(gcsSystem);
+    const TStatusColors colors = StatusShadeColors(TDisplaySettings{}, gcsSystem);
     // Shaded from the dark colour toward the light one; the shading's last row (the light
     // colour itself) lies one below the bar, as the client rectangle is moved down by one.
     EXPECT_GE(GetRValue(At(300, 18)), 250u);

@@ -199,7 +199,7 @@ TEST_F(WsToolbarWindow, GrooveRowsAndShadingOfTheBar) {
 TEST_F(WsToolbarWindow, HoverHighlightsPressInvertsReleaseInsideClicksOnce) {
     TCountingButton* about = buttons[2];
     const TPoint c = Centre(about);
-    const TSelectionColors sel = SelectionShadeColors(gcsSystem);
+    const TSelectionColors sel = SelectionShadeColors(TDisplaySettings{}, gcsSystem);
     host.MouseMove(Window(), c.X, c.Y);
     EXPECT_TRUE(about->PointerOver());
     const THeadlessWindow& w = Window();

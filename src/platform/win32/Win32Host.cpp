@@ -7,6 +7,7 @@
 #include <climits>
 
 #include "graphics/Canvas.h"
+#include "platform/win32/ThemeColorName.h"
 #include "platform/win32/Win32Window_p.h"
 #include "platform/win32/WinText.h"
 
@@ -159,6 +160,12 @@ bool TWin32Host::WaitEvents(std::uint64_t deadline) {
 HWND TWin32Host::OwnerWindow() const {
     // The program's first window still open is its main window.
     return windows_.empty() ? nullptr : windows_.front()->Handle();
+}
+
+TDisplaySettings TWin32Host::DisplaySettings() const {
+    TDisplaySettings settings;
+    settings.ThemeColorName = ReadThemeColorName();
+    return settings;
 }
 
 bool TWin32Host::OpenURL(const std::string& address) {

@@ -32,6 +32,8 @@ class TWin32Host : public THost {
     std::uint64_t Now() const override;
     bool WaitEvents(std::uint64_t deadline) override;
     bool OpenURL(const std::string& address) override;
+    // The defaults, with the user's theme colour name.
+    TDisplaySettings DisplaySettings() const override;
 
     // The window that owns what the shell shows for OpenURL: the main window, or none.
     HWND OwnerWindow() const;
