@@ -9,7 +9,7 @@ namespace {
 
 void ShadeSystemColors(benchmark::State& state, int width, int height) {
     TBitmap target(width, height);
-    const TShadeColors colors = PanelShadeColors(gcsSystem);
+    const TShadeColors colors = PanelShadeColors(TDisplaySettings{}, gcsSystem);
     for (auto _ : state) {
         ShadeRect(target.Canvas(), Rect(0, 0, width, height), gdHorizontalEnd, colors.Start,
                   colors.Stop);
