@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/StoreChanged.h"
 #include "framework/Application.h"
 #include "framework/Panel.h"
 #include "framework/ScrollBar.h"
@@ -61,8 +62,7 @@ std::string TMemo::Text() const {
 }
 
 void TMemo::SetScrollBars(TScrollStyle style) {
-    if (style == scrollBars_) return;
-    scrollBars_ = style;
+    if (!StoreChanged(scrollBars_, style)) return;
     const bool wantV = style == ssVertical || style == ssBoth;
     const bool wantH = style == ssHorizontal || style == ssBoth;
     if (wantV && !vertical_) {
@@ -129,16 +129,14 @@ void TMemo::UpdateScrollBars() {
 void TMemo::SetTopLine(int line) {
     const int lineCount = static_cast<int>(lines_.size());
     line = std::clamp(line, 0, std::max(0, lineCount - VisibleLines()));
-    if (line == topLine_) return;
-    topLine_ = line;
+    if (!StoreChanged(topLine_, line)) return;
     if (vertical_) vertical_->SetPosition(line);
     Invalidate();
 }
 
 void TMemo::SetScrollX(int x) {
     x = std::clamp(x, 0, std::max(0, WidestLine() - TextArea().Width()));
-    if (x == scrollX_) return;
-    scrollX_ = x;
+    if (!StoreChanged(scrollX_, x)) return;
     if (horizontal_) horizontal_->SetPosition(x);
     Invalidate();
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "base/StoreChanged.h"
 #include "framework/Application.h"
 #include "framework/Panel.h"
 
@@ -52,8 +53,7 @@ TScrollBar::~TScrollBar() {
 }
 
 void TScrollBar::SetKind(TScrollBarKind kind) {
-    if (kind == kind_) return;
-    kind_ = kind;
+    if (!StoreChanged(kind_, kind)) return;
     SetBounds(Left(), Top(), Height(), Width());
     Invalidate();
 }
@@ -75,8 +75,7 @@ void TScrollBar::SetParams(int position, int min, int max, int pageSize) {
 
 void TScrollBar::SetPosition(int position) {
     position = std::clamp(position, min_, MaxPosition());
-    if (position == position_) return;
-    position_ = position;
+    if (!StoreChanged(position_, position)) return;
     Invalidate();
     if (OnChange) OnChange(this);
 }

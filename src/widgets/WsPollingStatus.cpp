@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "base/StoreChanged.h"
 #include "framework/Application.h"
 
 namespace {
@@ -39,9 +40,7 @@ bool TWsPollingList::Active() const {
 }
 
 void TWsPollingList::SetActive(bool active) {
-    if (active == active_) return;
-    active_ = active;
-    Restart();
+    if (StoreChanged(active_, active)) Restart();
 }
 
 std::uint32_t TWsPollingList::Interval() const {
@@ -50,9 +49,7 @@ std::uint32_t TWsPollingList::Interval() const {
 
 void TWsPollingList::SetInterval(std::uint32_t ms) {
     ms = std::max<std::uint32_t>(ms, 1);
-    if (ms == interval_) return;
-    interval_ = ms;
-    Restart();
+    if (StoreChanged(interval_, ms)) Restart();
 }
 
 void TWsPollingList::Stop() {
