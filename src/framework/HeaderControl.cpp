@@ -124,10 +124,7 @@ void THeaderControl::MouseMove(TShiftState shift, int x, int y) {
     }
     if (pressed_ >= 0) {
         bool inside = SectionRect(pressed_).Contains({x, y});
-        if (inside != pressedInside_) {
-            pressedInside_ = inside;
-            InvalidateSection(pressed_);
-        }
+        if (StoreChanged(pressedInside_, inside)) InvalidateSection(pressed_);
     }
 }
 

@@ -63,26 +63,24 @@ std::string TMemo::Text() const {
 
 void TMemo::SetScrollBars(TScrollStyle style) {
     if (!StoreChanged(scrollBars_, style)) return;
-    const bool wantV = style == ssVertical || style == ssBoth;
-    const bool wantH = style == ssHorizontal || style == ssBoth;
-    if (wantV && !vertical_) {
-        vertical_ = InsertControl(std::make_unique<TScrollBar>(Owner()));
-        vertical_->SetKind(sbVertical);
-        vertical_->OnChange = [this](TObject*) { SetTopLine(vertical_->Position()); };
-    } else if (!wantV && vertical_) {
-        RemoveControl(vertical_);
-        vertical_ = nullptr;
-    }
-    if (wantH && !horizontal_) {
-        horizontal_ = InsertControl(std::make_unique<TScrollBar>(Owner()));
-        horizontal_->SetKind(sbHorizontal);
-        horizontal_->OnChange = [this](TObject*) { SetScrollX(horizontal_->Position()); };
-    } else if (!wantH && horizontal_) {
-        RemoveControl(horizontal_);
-        horizontal_ = nullptr;
-    }
+    ShowScrollBar(vertical_, sbVertical, style == ssVertical || style == ssBoth,
+                  &TMemo::SetTopLine);
+    ShowScrollBar(horizontal_, sbHorizontal, style == ssHorizontal || style == ssBoth,
+                  &TMemo::SetScrollX);
     UpdateScrollBars();
     Invalidate();
+}
+
+void TMemo::ShowScrollBar(TScrollBar*& bar, TScrollBarKind kind, bool want,
+                          void (TMemo::*scroll)(int)) {
+    if (want && !bar) {
+        bar = InsertControl(std::make_unique<TScrollBar>(Owner()));
+        bar->SetKind(kind);
+        bar->OnChange = [this, &bar, scroll](TObject*) { (this->*scroll)(bar->Position()); };
+    } else if (!want && bar) {
+        RemoveControl(bar);
+        bar = nullptr;
+    }
 }
 
 TRect TMemo::TextArea() const {

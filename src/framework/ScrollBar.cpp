@@ -224,10 +224,7 @@ void TScrollBar::MouseMove(TShiftState shift, int x, int y) {
                ((pressed_ == spPageBack || pressed_ == spPageForward) &&
                 Span(ButtonLength(), Length() - ButtonLength()).Contains({x, y}));
     if (pressed_ == spPageBack || pressed_ == spPageForward) pressAlong_ = along;
-    if (hot != pressedHot_) {
-        pressedHot_ = hot;
-        Invalidate();
-    }
+    if (StoreChanged(pressedHot_, hot)) Invalidate();
 }
 
 void TScrollBar::EndPress() {
