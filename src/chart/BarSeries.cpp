@@ -5,6 +5,7 @@
 #include <set>
 
 #include "base/Rounding.h"
+#include "base/StoreChanged.h"
 #include "chart/ChartAxis.h"
 #include "chart/ChartSetters_p.h"
 #include "chart/CustomChart.h"
@@ -59,9 +60,7 @@ TBarSeries::TBarSeries(TComponent* owner) : TCustomBarSeries(owner) {
 
 void TBarSeries::SetCustomBarWidth(int width) {
     width = std::clamp(width, 0, 100000);
-    if (width == customBarWidth_) return;
-    customBarWidth_ = width;
-    RequestRepaint();
+    if (StoreChanged(customBarWidth_, width)) RequestRepaint();
 }
 
 bool TCustomBarSeries::SameKind(const TChartSeries& other) const {
@@ -102,21 +101,17 @@ VIGIL_CHART_SETTER(TCustomBarSeries, DarkPen, darkPen_, int, RequestRepaint())
 
 void TCustomBarSeries::SetBarWidthPercent(int percent) {
     percent = std::clamp(percent, 1, 100);
-    if (percent == barWidthPercent_) return;
-    barWidthPercent_ = percent;
-    RequestRepaint();
+    if (StoreChanged(barWidthPercent_, percent)) RequestRepaint();
 }
 
 void TCustomBarSeries::SetMultiBar(TMultiBar value) {
-    if (value == multiBar_) return;
-    multiBar_ = value;
+    if (!StoreChanged(multiBar_, value)) return;
     ForOtherBars([&](TCustomBarSeries& b) { b.multiBar_ = value; });
     RequestRepaint();
 }
 
 void TCustomBarSeries::SetSideMargins(bool value) {
-    if (value == sideMargins_) return;
-    sideMargins_ = value;
+    if (!StoreChanged(sideMargins_, value)) return;
     ForOtherBars([&](TCustomBarSeries& b) { b.sideMargins_ = value; });
     RequestRepaint();
 }

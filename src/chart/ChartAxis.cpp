@@ -6,6 +6,7 @@
 
 #include "base/NumberFormat.h"
 #include "base/Rounding.h"
+#include "base/StoreChanged.h"
 #include "chart/ChartPanel.h"
 #include "chart/ChartSetters_p.h"
 
@@ -50,22 +51,16 @@ double FinestStep(const std::string& format) {
 }  // namespace
 
 void TChartAxisTitle::SetCaption(const std::string& caption) {
-    if (caption == caption_) return;
-    caption_ = caption;
-    if (chart_) chart_->RequestRepaint();
+    if (StoreChanged(caption_, caption) && chart_) chart_->RequestRepaint();
 }
 
 void TChartAxisTitle::SetAngle(int angle) {
     angle = ((angle % 360) + 360) % 360;
-    if (angle == angle_) return;
-    angle_ = angle;
-    if (chart_) chart_->RequestRepaint();
+    if (StoreChanged(angle_, angle) && chart_) chart_->RequestRepaint();
 }
 
 void TChartAxisTitle::SetVisible(bool visible) {
-    if (visible == visible_) return;
-    visible_ = visible;
-    if (chart_) chart_->RequestRepaint();
+    if (StoreChanged(visible_, visible) && chart_) chart_->RequestRepaint();
 }
 
 TChartAxis::TChartAxis(TCustomChartPanel& chart, TAxisSeries& series, TAxisKind kind)
@@ -104,12 +99,9 @@ VIGIL_CHART_SETTER(TChartAxis, StartPosition, startPosition_, double, Changed())
 VIGIL_CHART_SETTER(TChartAxis, EndPosition, endPosition_, double, Changed())
 
 // Lengths and counts cannot be negative; absurd sizes are cut to what a screen could hold.
-#define VIGIL_AXIS_SIZE_SETTER(Name, field)   \
-    void TChartAxis::Set##Name(int value) {   \
-        value = std::clamp(value, 0, 100000); \
-        if (value == field) return;           \
-        field = value;                        \
-        Changed();                            \
+#define VIGIL_AXIS_SIZE_SETTER(Name, field)                               \
+    void TChartAxis::Set##Name(int value) {                               \
+        if (StoreChanged(field, std::clamp(value, 0, 100000))) Changed(); \
     }
 VIGIL_AXIS_SIZE_SETTER(LabelsSize, labelsSize_)
 VIGIL_AXIS_SIZE_SETTER(TickLength, tickLength_)
@@ -126,15 +118,13 @@ void TChartAxis::SetAutomatic(bool value) {
 }
 
 void TChartAxis::SetAutomaticMinimum(bool value) {
-    if (value == automaticMinimum_) return;
-    automaticMinimum_ = value;
+    if (!StoreChanged(automaticMinimum_, value)) return;
     automatic_ = automaticMinimum_ && automaticMaximum_;
     Changed();
 }
 
 void TChartAxis::SetAutomaticMaximum(bool value) {
-    if (value == automaticMaximum_) return;
-    automaticMaximum_ = value;
+    if (!StoreChanged(automaticMaximum_, value)) return;
     automatic_ = automaticMinimum_ && automaticMaximum_;
     Changed();
 }

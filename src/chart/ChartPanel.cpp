@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/StoreChanged.h"
 #include "chart/ChartSetters_p.h"
 
 TCustomChartPanel::TCustomChartPanel(TComponent* owner)
@@ -14,9 +15,7 @@ TCustomChartPanel::~TCustomChartPanel() = default;
 
 void TCustomChartPanel::SetMargins(int left, int top, int right, int bottom) {
     TRect m{left, top, right, bottom};
-    if (m == margins_) return;
-    margins_ = m;
-    RequestRepaint();
+    if (StoreChanged(margins_, m)) RequestRepaint();
 }
 
 VIGIL_CHART_SETTER(TCustomChartPanel, MarginUnits, marginUnits_, TMarginUnits, RequestRepaint())

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/StoreChanged.h"
 #include "chart/ChartPanel.h"
 #include "chart/ChartSetters_p.h"
 
@@ -13,9 +14,7 @@ VIGIL_CHART_SETTER(TChartPen, Visible, visible_, bool, Changed())
 VIGIL_CHART_SETTER(TChartPen, Color, color_, TColor, Changed())
 void TChartPen::SetWidth(int width) {
     width = std::clamp(width, 0, 1000);
-    if (width == width_) return;
-    width_ = width;
-    Changed();
+    if (StoreChanged(width_, width)) Changed();
 }
 
 VIGIL_CHART_SETTER(TChartPen, Style, style_, TPenStyle, Changed())
@@ -35,9 +34,7 @@ TChartFont::TChartFont(TCustomChartPanel* chart) : TChartPart(chart) {
 }
 
 void TChartFont::SetFont(const TFont& font) {
-    if (font == font_) return;
-    font_ = font;
-    Changed();
+    if (StoreChanged(font_, font)) Changed();
 }
 
 void TChartFont::SetSize(int points) {

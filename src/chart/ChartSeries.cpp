@@ -5,14 +5,13 @@
 #include <numeric>
 
 #include "base/NumberFormat.h"
+#include "base/StoreChanged.h"
 #include "chart/ChartAxis.h"
 #include "chart/ChartSetters_p.h"
 #include "chart/CustomChart.h"
 
 void TCustomChartElement::SetActive(bool active) {
-    if (active == active_) return;
-    active_ = active;
-    ActiveChanged();
+    if (StoreChanged(active_, active)) ActiveChanged();
 }
 
 void TCustomChartElement::RequestRepaint() const {
@@ -147,8 +146,7 @@ VIGIL_CHART_SETTER(TChartSeries, Title, title_, const std::string&, RequestRepai
 VIGIL_CHART_SETTER(TChartSeries, ColorEachPoint, colorEachPoint_, bool, RequestRepaint())
 void TChartSeries::SetSeriesColor(TColor color) {
     if (color == workingColor_ && storedColor_ == clDefault) return;
-    if (color == storedColor_) return;
-    storedColor_ = color;
+    if (!StoreChanged(storedColor_, color)) return;
     workingColor_ = color;
     if (ParentChart()) ParentChart()->SeriesColorChanged(*this);
     RequestRepaint();

@@ -5,15 +5,15 @@
 #include <cstring>
 #include <new>
 
+#include "base/StoreChanged.h"
+
 TChartValueList::TChartValueList(TValueListOwner* owner, std::string name)
     : owner_(owner), name_(std::move(name)) {}
 
 TChartValueList::~TChartValueList() = default;
 
 void TChartValueList::SetDateTime(bool dateTime) {
-    if (dateTime == dateTime_) return;
-    dateTime_ = dateTime;
-    if (owner_) owner_->ValueListSettingChanged();
+    if (StoreChanged(dateTime_, dateTime) && owner_) owner_->ValueListSettingChanged();
 }
 
 void TChartValueList::AssignSettings(const TChartValueList& other) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "base/StoreChanged.h"
 #include "chart/ChartSetters_p.h"
 #include "framework/Keys.h"
 
@@ -86,9 +87,7 @@ TColor TCustomChart::PaletteColor(int i) const {
 }
 
 void TCustomChart::SetPalette(const std::vector<TColor>& palette) {
-    if (palette == palette_) return;
-    palette_ = palette;
-    RequestRepaint();
+    if (StoreChanged(palette_, palette)) RequestRepaint();
 }
 
 void TCustomChart::PickSeriesColor(TChartSeries& series) {

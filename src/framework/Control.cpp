@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "base/StoreChanged.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "framework/WinControl.h"
@@ -34,9 +35,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
 }
 
 void TControl::SetAlign(TAlign align) {
-    if (align == align_) return;
-    align_ = align;
-    if (parent_) parent_->Realign();
+    if (StoreChanged(align_, align) && parent_) parent_->Realign();
 }
 
 void TControl::SetVisible(bool visible) {
@@ -59,9 +58,7 @@ bool TControl::Showing() const {
 }
 
 void TControl::SetEnabled(bool enabled) {
-    if (enabled == enabled_) return;
-    enabled_ = enabled;
-    EnabledChanged();
+    if (StoreChanged(enabled_, enabled)) EnabledChanged();
 }
 
 void TControl::SetParent(TWinControl* parent) {
@@ -94,9 +91,7 @@ template <typename T>
 bool StoreInheritable(T& field, const T& value, bool& followsParent, bool fromParent) {
     if (fromParent && !followsParent) return false;
     if (!fromParent) followsParent = false;
-    if (value == field) return false;
-    field = value;
-    return true;
+    return StoreChanged(field, value);
 }
 
 }  // namespace
@@ -106,9 +101,8 @@ void TControl::SetFont(const TFont& font) {
 }
 
 void TControl::SetParentFont(bool parentFont) {
-    if (parentFont == parentFont_) return;
-    parentFont_ = parentFont;
-    if (parentFont && parent_) ParentFontChanged(parent_->Font());
+    if (StoreChanged(parentFont_, parentFont) && parentFont && parent_)
+        ParentFontChanged(parent_->Font());
 }
 
 void TControl::ParentFontChanged(const TFont& font) {
@@ -120,9 +114,8 @@ void TControl::SetColor(TColor color) {
 }
 
 void TControl::SetParentColor(bool parentColor) {
-    if (parentColor == parentColor_) return;
-    parentColor_ = parentColor;
-    if (parentColor && parent_) ParentColorChanged(parent_->Color());
+    if (StoreChanged(parentColor_, parentColor) && parentColor && parent_)
+        ParentColorChanged(parent_->Color());
 }
 
 void TControl::ParentColorChanged(TColor color) {
@@ -136,14 +129,11 @@ void TControl::CopyParentSettings() {
 }
 
 void TControl::SetCaption(const std::string& caption) {
-    if (caption == caption_) return;
-    caption_ = caption;
-    TextChanged();
+    if (StoreChanged(caption_, caption)) TextChanged();
 }
 
 void TControl::SetCursor(TCursor cursor) {
-    if (cursor == cursor_) return;
-    cursor_ = cursor;
+    if (!StoreChanged(cursor_, cursor)) return;
     if (TForm* form = Form()) form->UpdateCursor();
 }
 
@@ -200,28 +190,24 @@ TPoint TControl::ScreenToClient(TPoint p) const {
 }
 
 void TControl::BringToFront() {
-    if (!parent_) return;
-    auto& list = parent_->children_;
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        if (list[i].get() != this) continue;
-        auto self = std::move(list[i]);
-        list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
-        list.push_back(std::move(self));
-        break;
-    }
-    Invalidate();
+    MoveInZOrder(true);
 }
 
 void TControl::SendToBack() {
+    MoveInZOrder(false);
+}
+
+void TControl::MoveInZOrder(bool toFront) {
     if (!parent_) return;
     auto& list = parent_->children_;
-    for (std::size_t i = 0; i < list.size(); ++i) {
-        if (list[i].get() != this) continue;
-        auto self = std::move(list[i]);
-        list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
-        list.insert(list.begin(), std::move(self));
-        break;
-    }
+    const auto self =
+        std::find_if(list.begin(), list.end(), [this](const auto& c) { return c.get() == this; });
+    if (self == list.end()) return;
+    // The parent paints its children first to last and hit-tests them last to first.
+    if (toFront)
+        std::rotate(self, self + 1, list.end());
+    else
+        std::rotate(list.begin(), self, self + 1);
     Invalidate();
 }
 

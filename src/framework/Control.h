@@ -202,6 +202,8 @@ class TControl : public TComponent {
     void ParentFontChanged(const TFont& font);
     void ParentColorChanged(TColor color);
     void CopyParentSettings();
+    // Puts this control last (front) or first (back) among its parent's children.
+    void MoveInZOrder(bool toFront);
 
     TWinControl* parent_ = nullptr;
     TRect bounds_;

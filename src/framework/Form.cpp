@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "base/StoreChanged.h"
 #include "framework/Application.h"
 
 namespace {
@@ -111,8 +112,7 @@ void TForm::SetIcon(const TPixelBuffer& icon) {
 }
 
 void TForm::SetWindowState(TWindowState state) {
-    if (state == windowState_) return;
-    windowState_ = state;
+    if (!StoreChanged(windowState_, state)) return;
     if (hostWindow_) hostWindow_->SetState(state);
     InvalidateFormRect(ClientRect());
 }
@@ -359,9 +359,7 @@ void TForm::UpdateCursor() {
     for (; c && cursor == crDefault; c = c->Parent())
         cursor = c->CursorAt(Sub(mousePos_, c->FormOrigin()));
     TCursor shape = CursorShape(cursor);
-    if (shape == shownCursor_) return;
-    shownCursor_ = shape;
-    hostWindow_->SetCursor(shape);
+    if (StoreChanged(shownCursor_, shape)) hostWindow_->SetCursor(shape);
 }
 
 void TForm::ControlDestroying(TControl* control) {
@@ -538,9 +536,7 @@ void TForm::HostResized(int clientWidth, int clientHeight) {
 }
 
 void TForm::HostStateChanged(TWindowState state) {
-    if (state == windowState_) return;
-    windowState_ = state;
-    InvalidateFormRect(ClientRect());
+    if (StoreChanged(windowState_, state)) InvalidateFormRect(ClientRect());
 }
 
 void TForm::HostCloseRequest() {

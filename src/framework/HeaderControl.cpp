@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/StoreChanged.h"
 #include "framework/Panel.h"
 
 THeaderControl::THeaderControl(TComponent* owner) : TCustomControl(owner) {
@@ -69,9 +70,7 @@ int THeaderControl::DividerAt(int x) const {
 }
 
 void THeaderControl::SetScrollOffset(int offset) {
-    if (offset == scrollOffset_) return;
-    scrollOffset_ = offset;
-    Invalidate();
+    if (StoreChanged(scrollOffset_, offset)) Invalidate();
 }
 
 int THeaderControl::PreferredHeight() const {
@@ -125,10 +124,7 @@ void THeaderControl::MouseMove(TShiftState shift, int x, int y) {
     }
     if (pressed_ >= 0) {
         bool inside = SectionRect(pressed_).Contains({x, y});
-        if (inside != pressedInside_) {
-            pressedInside_ = inside;
-            InvalidateSection(pressed_);
-        }
+        if (StoreChanged(pressedInside_, inside)) InvalidateSection(pressed_);
     }
 }
 
@@ -162,9 +158,7 @@ void THeaderControl::CaptureLost() {
 }
 
 void THeaderControl::SetImages(TImageList* images) {
-    if (images == images_) return;
-    images_ = images;
-    Invalidate();
+    if (StoreChanged(images_, images)) Invalidate();
 }
 
 void THeaderControl::DrawDefaultFace(TCanvas& canvas, int index, const TRect& rect) const {

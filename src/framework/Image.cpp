@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/StoreChanged.h"
+
 TImage::TImage(TComponent* owner) : TGraphicControl(owner) {
     SetBounds(0, 0, 105, 105);
     SetParentColor(true);
@@ -13,21 +15,15 @@ void TImage::SetPicture(const TPixelBuffer& picture) {
 }
 
 void TImage::SetCenter(bool center) {
-    if (center == center_) return;
-    center_ = center;
-    Invalidate();
+    if (StoreChanged(center_, center)) Invalidate();
 }
 
 void TImage::SetStretch(bool stretch) {
-    if (stretch == stretch_) return;
-    stretch_ = stretch;
-    Invalidate();
+    if (StoreChanged(stretch_, stretch)) Invalidate();
 }
 
 void TImage::SetTransparent(bool transparent) {
-    if (transparent == transparent_) return;
-    transparent_ = transparent;
-    Invalidate();
+    if (StoreChanged(transparent_, transparent)) Invalidate();
 }
 
 TPixelBuffer ScalePicture(const TPixelBuffer& source, int width, int height) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/StoreChanged.h"
+
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
     SetBounds(0, 0, 65, 17);
     SetParentColor(true);
@@ -9,39 +11,29 @@ TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
 }
 
 void TLabel::SetAutoSize(bool autoSize) {
-    if (autoSize == autoSize_) return;
-    autoSize_ = autoSize;
-    AdjustBounds();
+    if (StoreChanged(autoSize_, autoSize)) AdjustBounds();
 }
 
 void TLabel::SetAlignment(TAlignment alignment) {
-    if (alignment == alignment_) return;
-    alignment_ = alignment;
-    Invalidate();
+    if (StoreChanged(alignment_, alignment)) Invalidate();
 }
 
 void TLabel::SetLayout(TVerticalLayout layout) {
-    if (layout == layout_) return;
-    layout_ = layout;
-    Invalidate();
+    if (StoreChanged(layout_, layout)) Invalidate();
 }
 
 void TLabel::SetTransparent(bool transparent) {
-    if (transparent == transparent_) return;
-    transparent_ = transparent;
-    Invalidate();
+    if (StoreChanged(transparent_, transparent)) Invalidate();
 }
 
 void TLabel::SetWordWrap(bool wordWrap) {
-    if (wordWrap == wordWrap_) return;
-    wordWrap_ = wordWrap;
+    if (!StoreChanged(wordWrap_, wordWrap)) return;
     AdjustBounds();
     Invalidate();
 }
 
 void TLabel::SetShowAccelChar(bool show) {
-    if (show == showAccelChar_) return;
-    showAccelChar_ = show;
+    if (!StoreChanged(showAccelChar_, show)) return;
     AdjustBounds();
     Invalidate();
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "base/StoreChanged.h"
+
 namespace {
 
 // The texts are NUL-separated, so a text ends at its first NUL.
@@ -51,15 +53,11 @@ void TListItem::ClearSubItems() {
 }
 
 void TListItem::SetImageIndex(int index) {
-    if (index == imageIndex_) return;
-    imageIndex_ = index;
-    Changed();
+    if (StoreChanged(imageIndex_, index)) Changed();
 }
 
 void TListItem::SetStateIndex(int index) {
-    if (index == stateIndex_) return;
-    stateIndex_ = index;
-    Changed();
+    if (StoreChanged(stateIndex_, index)) Changed();
 }
 
 void TListItem::SetFlag(std::uint8_t flag, bool on) {
@@ -188,9 +186,7 @@ void TListItems::StateChanged(TListItem* item, std::uint8_t changed) {
 }
 
 void TListColumn::SetCaption(const std::string& caption) {
-    if (caption == caption_) return;
-    caption_ = caption;
-    Changed();
+    if (StoreChanged(caption_, caption)) Changed();
 }
 
 int TListColumn::Clamped(int width) const {
@@ -202,41 +198,29 @@ int TListColumn::Clamped(int width) const {
 void TListColumn::SetWidth(int width) {
     if (width < 0 && owner_ && owner_->resolveWidth_) width = owner_->resolveWidth_(Index(), width);
     width = std::max(0, Clamped(width));
-    if (width == width_) return;
-    width_ = width;
-    Changed();
+    if (StoreChanged(width_, width)) Changed();
 }
 
 void TListColumn::SetMinWidth(int width) {
     width = std::max(width, 0);
-    if (width == minWidth_) return;
-    minWidth_ = width;
-    Changed();
+    if (StoreChanged(minWidth_, width)) Changed();
 }
 
 void TListColumn::SetMaxWidth(int width) {
     width = std::max(width, 0);
-    if (width == maxWidth_) return;
-    maxWidth_ = width;
-    Changed();
+    if (StoreChanged(maxWidth_, width)) Changed();
 }
 
 void TListColumn::SetAutoSize(bool autoSize) {
-    if (autoSize == autoSize_) return;
-    autoSize_ = autoSize;
-    Changed();
+    if (StoreChanged(autoSize_, autoSize)) Changed();
 }
 
 void TListColumn::SetAlignment(TAlignment alignment) {
-    if (alignment == alignment_) return;
-    alignment_ = alignment;
-    Changed();
+    if (StoreChanged(alignment_, alignment)) Changed();
 }
 
 void TListColumn::SetImageIndex(int index) {
-    if (index == imageIndex_) return;
-    imageIndex_ = index;
-    Changed();
+    if (StoreChanged(imageIndex_, index)) Changed();
 }
 
 int TListColumn::Index() const {

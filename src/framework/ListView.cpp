@@ -3,17 +3,10 @@
 #include <algorithm>
 #include <climits>
 
+#include "base/StoreChanged.h"
 #include "framework/Panel.h"
 
 namespace {
-
-// The setters' compare and store: true when the value changed.
-template <typename T>
-bool Store(T& field, const T& value) {
-    if (field == value) return false;
-    field = value;
-    return true;
-}
 
 constexpr int kScrollBar = TScrollBar::DefaultThickness;
 // Space left of the first image in column 0, around a caption, and inside other cells.
@@ -117,21 +110,21 @@ TCustomListView::~TCustomListView() {
 // ---- properties ----
 
 void TCustomListView::SetViewStyle(TViewStyle style) {
-    if (!Store(viewStyle_, style)) return;
+    if (!StoreChanged(viewStyle_, style)) return;
     Layout();
     Invalidate();
 }
 
 void TCustomListView::SetGridLines(bool on) {
-    if (Store(gridLines_, on)) InvalidateBody();
+    if (StoreChanged(gridLines_, on)) InvalidateBody();
 }
 
 void TCustomListView::SetRowSelect(bool on) {
-    if (Store(rowSelect_, on)) InvalidateBody();
+    if (StoreChanged(rowSelect_, on)) InvalidateBody();
 }
 
 void TCustomListView::SetHideSelection(bool on) {
-    if (Store(hideSelection_, on)) InvalidateBody();
+    if (StoreChanged(hideSelection_, on)) InvalidateBody();
 }
 
 void TCustomListView::SetMultiSelect(bool on) {
@@ -152,20 +145,20 @@ void TCustomListView::SetColumnClick(bool on) {
 }
 
 void TCustomListView::SetCheckboxes(bool on) {
-    if (!Store(checkboxes_, on)) return;
+    if (!StoreChanged(checkboxes_, on)) return;
     UpdateRowHeight();
     Layout();
     InvalidateBody();
 }
 
 void TCustomListView::SetBorderStyle(TFormBorderStyle style) {
-    if (!Store(borderStyle_, style)) return;
+    if (!StoreChanged(borderStyle_, style)) return;
     Layout();
     Invalidate();
 }
 
 void TCustomListView::SetSmallImages(TImageList* images) {
-    if (!Store(smallImages_, images)) return;
+    if (!StoreChanged(smallImages_, images)) return;
     header_->SetImages(images);
     UpdateRowHeight();
     Layout();
@@ -173,7 +166,7 @@ void TCustomListView::SetSmallImages(TImageList* images) {
 }
 
 void TCustomListView::SetStateImages(TImageList* images) {
-    if (!Store(stateImages_, images)) return;
+    if (!StoreChanged(stateImages_, images)) return;
     UpdateRowHeight();
     Layout();
     InvalidateBody();
@@ -748,8 +741,7 @@ void TCustomListView::Paint(TCanvas& canvas) {
 }
 
 void TCustomListView::SetHeaderOwnerDraw(bool on) {
-    if (on == ownerDrawHeader_) return;
-    ownerDrawHeader_ = on;
+    if (!StoreChanged(ownerDrawHeader_, on)) return;
     if (on)
         header_->OnDrawSection = [this](TObject*, TCanvas& canvas, int index, const TRect& rect,
                                         bool pressed) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/StoreChanged.h"
 #include "framework/Application.h"
 #include "framework/Panel.h"
 #include "framework/ScrollBar.h"
@@ -61,28 +62,25 @@ std::string TMemo::Text() const {
 }
 
 void TMemo::SetScrollBars(TScrollStyle style) {
-    if (style == scrollBars_) return;
-    scrollBars_ = style;
-    const bool wantV = style == ssVertical || style == ssBoth;
-    const bool wantH = style == ssHorizontal || style == ssBoth;
-    if (wantV && !vertical_) {
-        vertical_ = InsertControl(std::make_unique<TScrollBar>(Owner()));
-        vertical_->SetKind(sbVertical);
-        vertical_->OnChange = [this](TObject*) { SetTopLine(vertical_->Position()); };
-    } else if (!wantV && vertical_) {
-        RemoveControl(vertical_);
-        vertical_ = nullptr;
-    }
-    if (wantH && !horizontal_) {
-        horizontal_ = InsertControl(std::make_unique<TScrollBar>(Owner()));
-        horizontal_->SetKind(sbHorizontal);
-        horizontal_->OnChange = [this](TObject*) { SetScrollX(horizontal_->Position()); };
-    } else if (!wantH && horizontal_) {
-        RemoveControl(horizontal_);
-        horizontal_ = nullptr;
-    }
+    if (!StoreChanged(scrollBars_, style)) return;
+    ShowScrollBar(vertical_, sbVertical, style == ssVertical || style == ssBoth,
+                  &TMemo::SetTopLine);
+    ShowScrollBar(horizontal_, sbHorizontal, style == ssHorizontal || style == ssBoth,
+                  &TMemo::SetScrollX);
     UpdateScrollBars();
     Invalidate();
+}
+
+void TMemo::ShowScrollBar(TScrollBar*& bar, TScrollBarKind kind, bool want,
+                          void (TMemo::*scroll)(int)) {
+    if (want && !bar) {
+        bar = InsertControl(std::make_unique<TScrollBar>(Owner()));
+        bar->SetKind(kind);
+        bar->OnChange = [this, &bar, scroll](TObject*) { (this->*scroll)(bar->Position()); };
+    } else if (!want && bar) {
+        RemoveControl(bar);
+        bar = nullptr;
+    }
 }
 
 TRect TMemo::TextArea() const {
@@ -129,16 +127,14 @@ void TMemo::UpdateScrollBars() {
 void TMemo::SetTopLine(int line) {
     const int lineCount = static_cast<int>(lines_.size());
     line = std::clamp(line, 0, std::max(0, lineCount - VisibleLines()));
-    if (line == topLine_) return;
-    topLine_ = line;
+    if (!StoreChanged(topLine_, line)) return;
     if (vertical_) vertical_->SetPosition(line);
     Invalidate();
 }
 
 void TMemo::SetScrollX(int x) {
     x = std::clamp(x, 0, std::max(0, WidestLine() - TextArea().Width()));
-    if (x == scrollX_) return;
-    scrollX_ = x;
+    if (!StoreChanged(scrollX_, x)) return;
     if (horizontal_) horizontal_->SetPosition(x);
     Invalidate();
 }

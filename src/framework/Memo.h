@@ -5,8 +5,7 @@
 #include <vector>
 
 #include "framework/CustomControl.h"
-
-class TScrollBar;
+#include "framework/ScrollBar.h"
 
 enum TScrollStyle : std::uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 
@@ -65,6 +64,9 @@ class TMemo : public TCustomControl {
     void FontChanged() override;
 
   private:
+    // Makes or removes one bar; a bar's moves reach the text through `scroll`.
+    void ShowScrollBar(TScrollBar*& bar, TScrollBarKind kind, bool want,
+                       void (TMemo::*scroll)(int));
     void UpdateScrollBars();
     void MoveCaret(TTextPos to, bool extend);
     void ScrollToCaret();

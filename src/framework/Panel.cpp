@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/StoreChanged.h"
+
 TPanel::TPanel(TComponent* owner) : TCustomControl(owner) {
     SetBounds(0, 0, 185, 41);
     SetColor(clBtnFace);
@@ -9,29 +11,21 @@ TPanel::TPanel(TComponent* owner) : TCustomControl(owner) {
 }
 
 void TPanelBevels::SetBevelOuter(TBevelCut bevel) {
-    if (bevel == bevelOuter_) return;
-    bevelOuter_ = bevel;
-    BevelsChanged();
+    if (StoreChanged(bevelOuter_, bevel)) BevelsChanged();
 }
 
 void TPanelBevels::SetBevelInner(TBevelCut bevel) {
-    if (bevel == bevelInner_) return;
-    bevelInner_ = bevel;
-    BevelsChanged();
+    if (StoreChanged(bevelInner_, bevel)) BevelsChanged();
 }
 
 void TPanelBevels::SetBevelWidth(int width) {
     width = std::clamp(width, 1, 1000);
-    if (width == bevelWidth_) return;
-    bevelWidth_ = width;
-    BevelsChanged();
+    if (StoreChanged(bevelWidth_, width)) BevelsChanged();
 }
 
 void TPanelBevels::SetBorderWidth(int width) {
     width = std::clamp(width, 0, 1000);
-    if (width == borderWidth_) return;
-    borderWidth_ = width;
-    BevelsChanged();
+    if (StoreChanged(borderWidth_, width)) BevelsChanged();
 }
 
 int TPanelBevels::BevelInset() const {
@@ -42,9 +36,7 @@ int TPanelBevels::BevelInset() const {
 }
 
 void TPanel::SetAlignment(TAlignment alignment) {
-    if (alignment == alignment_) return;
-    alignment_ = alignment;
-    Invalidate();
+    if (StoreChanged(alignment_, alignment)) Invalidate();
 }
 
 void TPanel::BevelsChanged() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "base/StoreChanged.h"
 #include "framework/Panel.h"
 
 namespace {
@@ -54,8 +55,7 @@ TScrollBar::TScrollBar(TComponent* owner) : TCustomControl(owner) {
 TScrollBar::~TScrollBar() = default;
 
 void TScrollBar::SetKind(TScrollBarKind kind) {
-    if (kind == kind_) return;
-    kind_ = kind;
+    if (!StoreChanged(kind_, kind)) return;
     SetBounds(Left(), Top(), Height(), Width());
     Invalidate();
 }
@@ -77,8 +77,7 @@ void TScrollBar::SetParams(int position, int min, int max, int pageSize) {
 
 void TScrollBar::SetPosition(int position) {
     position = std::clamp(position, min_, MaxPosition());
-    if (position == position_) return;
-    position_ = position;
+    if (!StoreChanged(position_, position)) return;
     Invalidate();
     if (OnChange) OnChange(this);
 }
@@ -217,10 +216,7 @@ void TScrollBar::MouseMove(TShiftState shift, int x, int y) {
                ((pressed_ == spPageBack || pressed_ == spPageForward) &&
                 Span(ButtonLength(), Length() - ButtonLength()).Contains({x, y}));
     if (pressed_ == spPageBack || pressed_ == spPageForward) pressAlong_ = along;
-    if (hot != pressedHot_) {
-        pressedHot_ = hot;
-        Invalidate();
-    }
+    if (StoreChanged(pressedHot_, hot)) Invalidate();
 }
 
 void TScrollBar::EndPress() {

@@ -1,5 +1,6 @@
 #include "framework/Timer.h"
 
+#include "base/StoreChanged.h"
 #include "framework/Application.h"
 
 TTimer::TTimer(TComponent* owner, bool enabled) : TComponent(owner), enabled_(enabled) {
@@ -11,15 +12,11 @@ TTimer::~TTimer() {
 }
 
 void TTimer::SetEnabled(bool enabled) {
-    if (enabled == enabled_) return;
-    enabled_ = enabled;
-    Restart();
+    if (StoreChanged(enabled_, enabled)) Restart();
 }
 
 void TTimer::SetInterval(std::uint32_t ms) {
-    if (ms == interval_) return;
-    interval_ = ms;
-    Restart();
+    if (StoreChanged(interval_, ms)) Restart();
 }
 
 void TTimer::Start(std::uint32_t ms) {

@@ -1,5 +1,6 @@
 #include "widgets/WsButton.h"
 
+#include "base/StoreChanged.h"
 #include "framework/Label.h"
 #include "framework/WinControl.h"
 #include "widgets/WsColorMath.h"
@@ -35,27 +36,19 @@ void CornerlessRing(TCanvas& canvas, const TRect& r, TColor color) {
 TWsButton::TWsButton(TComponent* owner) : TWsCustomButton(owner) {}
 
 void TWsButton::SetAlignment(TAlignment a) {
-    if (a == alignment_) return;
-    alignment_ = a;
-    Invalidate();
+    if (StoreChanged(alignment_, a)) Invalidate();
 }
 
 void TWsButton::SetFrameColor(TColor c) {
-    if (c == frameColor_) return;
-    frameColor_ = c;
-    Invalidate();
+    if (StoreChanged(frameColor_, c)) Invalidate();
 }
 
 void TWsButton::SetShowFocusRect(bool value) {
-    if (value == showFocusRect_) return;
-    showFocusRect_ = value;
-    Invalidate();
+    if (StoreChanged(showFocusRect_, value)) Invalidate();
 }
 
 void TWsButton::SetGroupIndex(int index) {
-    if (index == groupIndex_) return;
-    groupIndex_ = index;
-    Invalidate();
+    if (StoreChanged(groupIndex_, index)) Invalidate();
 }
 
 void TWsButton::SetAllowAllUp(bool value) {
@@ -87,9 +80,7 @@ void TWsButton::SetDown(bool value) {
 }
 
 void TWsButton::SetShowDownPattern(bool value) {
-    if (value == showDownPattern_) return;
-    showDownPattern_ = value;
-    Invalidate();
+    if (StoreChanged(showDownPattern_, value)) Invalidate();
 }
 
 void TWsButton::DoButtonClick() {

@@ -4,6 +4,7 @@
 
 #include "base/DateTimeFormat.h"
 #include "base/FormatSettings.h"
+#include "base/StoreChanged.h"
 
 namespace {
 
@@ -29,9 +30,7 @@ TWsClockStatus::TWsClockStatus(TComponent* owner) : TWsPollingStatus(owner) {
 }
 
 void TWsClockStatus::SetFormat(const std::string& format) {
-    if (format == format_) return;
-    format_ = format;
-    UpdateTime();
+    if (StoreChanged(format_, format)) UpdateTime();
 }
 
 void TWsClockStatus::Loaded() {
@@ -53,8 +52,7 @@ void TWsClockStatus::UpdateTime() {
         if (h != 0 || m != 0 || s != 0 || ms != 0)
             text += " " + FormatDateTime(fs.LongTimeFormat, now);
     }
-    if (text == cachedText_) return;
-    cachedText_ = text;
+    if (!StoreChanged(cachedText_, text)) return;
     SetCaption(text);  // invalidates, and resizes with AutoSize
 }
 

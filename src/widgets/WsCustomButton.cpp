@@ -1,5 +1,6 @@
 #include "widgets/WsCustomButton.h"
 
+#include "base/StoreChanged.h"
 #include "framework/Form.h"
 #include "widgets/WsParentBackground.h"
 
@@ -15,58 +16,41 @@ TWsCustomButton::~TWsCustomButton() {
 }
 
 void TWsCustomButton::SetHotTrack(bool value) {
-    if (value == hotTrack_) return;
-    hotTrack_ = value;
+    if (!StoreChanged(hotTrack_, value)) return;
     transparent_ = value;
     Invalidate();
 }
 
 void TWsCustomButton::SetHotTrackColor(TColor c) {
-    if (c == hotTrackColor_) return;
-    hotTrackColor_ = c;
-    Invalidate();
+    if (StoreChanged(hotTrackColor_, c)) Invalidate();
 }
 
 void TWsCustomButton::SetHotTrackColorType(TWsHotTrackColorType t) {
-    if (t == hotTrackColorType_) return;
-    hotTrackColorType_ = t;
-    Invalidate();
+    if (StoreChanged(hotTrackColorType_, t)) Invalidate();
 }
 
 void TWsCustomButton::SetHighlightColor(TColor c) {
-    if (c == highlightColor_) return;
-    highlightColor_ = c;
-    Invalidate();
+    if (StoreChanged(highlightColor_, c)) Invalidate();
 }
 
 void TWsCustomButton::SetThemeAware(bool value) {
-    if (value == themeAware_) return;
-    themeAware_ = value;
-    Invalidate();
+    if (StoreChanged(themeAware_, value)) Invalidate();
 }
 
 void TWsCustomButton::SetAlignmentVertical(TWsAlignmentVertical a) {
-    if (a == alignmentVertical_) return;
-    alignmentVertical_ = a;
-    Invalidate();
+    if (StoreChanged(alignmentVertical_, a)) Invalidate();
 }
 
 void TWsCustomButton::SetTextStyle(TWsTextStyle s) {
-    if (s == textStyle_) return;
-    textStyle_ = s;
-    Invalidate();
+    if (StoreChanged(textStyle_, s)) Invalidate();
 }
 
 void TWsCustomButton::SetTransparent(bool value) {
-    if (value == transparent_) return;
-    transparent_ = value;
-    Invalidate();
+    if (StoreChanged(transparent_, value)) Invalidate();
 }
 
 void TWsCustomButton::SetDefault(bool value) {
-    if (value == default_) return;
-    default_ = value;
-    Invalidate();
+    if (StoreChanged(default_, value)) Invalidate();
 }
 
 bool TWsCustomButton::Active() const {
@@ -83,9 +67,7 @@ void TWsCustomButton::ActiveControlChanged(TWinControl* focused) {
 }
 
 void TWsCustomButton::SetPressedState(bool drawPressed) {
-    if (drawPressed == drawPressed_) return;
-    drawPressed_ = drawPressed;
-    Invalidate();
+    if (StoreChanged(drawPressed_, drawPressed)) Invalidate();
 }
 
 void TWsCustomButton::Click() {

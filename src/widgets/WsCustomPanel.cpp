@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "base/StoreChanged.h"
 #include "widgets/WsParentBackground.h"
 #include "widgets/WsShading.h"
-#include "widgets/WsStore_p.h"
 
 TWsCustomPanel::TWsCustomPanel(TComponent* owner) : TCustomControl(owner) {
     SetBounds(0, 0, 185, 41);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "base/StoreChanged.h"
 #include "framework/Application.h"
 #include "framework/Form.h"
 #include "widgets/WsColorMath.h"
@@ -114,15 +115,15 @@ void TWsCustomTabControl::SetTabIndex(int index) {
 }
 
 void TWsCustomTabControl::SetTabStyle(TWsTabStyle style) {
-    SetLayoutValue(tabStyle_, style);
+    if (StoreChanged(tabStyle_, style)) InvalidateLayout();
 }
 
 void TWsCustomTabControl::SetTabOrientation(TWsTabOrientation o) {
-    SetLayoutValue(tabOrientation_, o);
+    if (StoreChanged(tabOrientation_, o)) InvalidateLayout();
 }
 
 void TWsCustomTabControl::SetTabSequence(TWsTabSequence s) {
-    SetLayoutValue(tabSequence_, s);
+    if (StoreChanged(tabSequence_, s)) InvalidateLayout();
 }
 
 int TWsCustomTabControl::FixedDimension() {
@@ -137,22 +138,22 @@ void TWsCustomTabControl::SetFixedDimension(int value) {
 }
 
 void TWsCustomTabControl::SetTabWidth(int w) {
-    SetLayoutValue(tabWidth_, w);
+    if (StoreChanged(tabWidth_, w)) InvalidateLayout();
 }
 void TWsCustomTabControl::SetTabHeight(int h) {
-    SetLayoutValue(tabHeight_, h);
+    if (StoreChanged(tabHeight_, h)) InvalidateLayout();
 }
 void TWsCustomTabControl::SetTabOverlap(int overlap) {
-    SetLayoutValue(tabOverlap_, overlap);
+    if (StoreChanged(tabOverlap_, overlap)) InvalidateLayout();
 }
 void TWsCustomTabControl::SetMargin(int margin) {
-    SetLayoutValue(margin_, std::max(0, margin));
+    if (StoreChanged(margin_, std::max(0, margin))) InvalidateLayout();
 }
 void TWsCustomTabControl::SetImageMargin(int margin) {
-    SetLayoutValue(imageMargin_, margin);
+    if (StoreChanged(imageMargin_, margin)) InvalidateLayout();
 }
 void TWsCustomTabControl::SetCutCornerSize(int value) {
-    SetLayoutValue(cutCornerSize_, std::max(0, value));
+    if (StoreChanged(cutCornerSize_, std::max(0, value))) InvalidateLayout();
 }
 
 TColor TWsCustomTabControl::BackgroundColor() const {
@@ -168,42 +169,39 @@ void TWsCustomTabControl::SetBackgroundColor(TColor c) {
 }
 
 void TWsCustomTabControl::SetParentBackgroundColor(bool value) {
-    SetPaintValue(parentBackgroundColor_, value);
+    if (StoreChanged(parentBackgroundColor_, value)) Invalidate();
 }
 void TWsCustomTabControl::SetUseColoredTabs(bool value) {
-    SetPaintValue(useColoredTabs_, value);
+    if (StoreChanged(useColoredTabs_, value)) Invalidate();
 }
 
 void TWsCustomTabControl::SetTextAlignment(TWsHorizontalAlignment a) {
-    SetPaintValue(textAlignment_, a);
+    if (StoreChanged(textAlignment_, a)) Invalidate();
 }
 void TWsCustomTabControl::SetTextAlignmentVertical(TWsVerticalAlignment a) {
-    SetPaintValue(textAlignmentVertical_, a);
+    if (StoreChanged(textAlignmentVertical_, a)) Invalidate();
 }
 void TWsCustomTabControl::SetTextOrientation(TOrientation o) {
-    SetLayoutValue(textOrientation_, o);
+    if (StoreChanged(textOrientation_, o)) InvalidateLayout();
 }
 void TWsCustomTabControl::SetBoldCurrentTab(bool value) {
-    SetLayoutValue(boldCurrentTab_, value);
+    if (StoreChanged(boldCurrentTab_, value)) InvalidateLayout();
 }
 void TWsCustomTabControl::SetImages(TImageList* images) {
-    if (images == images_) return;
-    images_ = images;
-    InvalidateLayout();
+    if (StoreChanged(images_, images)) InvalidateLayout();
 }
 void TWsCustomTabControl::SetImagePosition(TWsImagePosition p) {
-    SetLayoutValue(imagePosition_, p);
+    if (StoreChanged(imagePosition_, p)) InvalidateLayout();
 }
 void TWsCustomTabControl::SetImageAlignment(TWsHorizontalAlignment a) {
-    SetPaintValue(imageAlignment_, a);
+    if (StoreChanged(imageAlignment_, a)) Invalidate();
 }
 void TWsCustomTabControl::SetImageAlignmentVertical(TWsVerticalAlignment a) {
-    SetPaintValue(imageAlignmentVertical_, a);
+    if (StoreChanged(imageAlignmentVertical_, a)) Invalidate();
 }
 
 void TWsCustomTabControl::SetHotTrack(bool value) {
-    if (value == hotTrack_) return;
-    hotTrack_ = value;
+    if (!StoreChanged(hotTrack_, value)) return;
     if (!value) {
         StopHotTimer();
         SetHotTab(-1);
@@ -211,41 +209,41 @@ void TWsCustomTabControl::SetHotTrack(bool value) {
     Invalidate();
 }
 void TWsCustomTabControl::SetHotTrackColor(TColor c) {
-    SetPaintValue(hotTrackColor_, c);
+    if (StoreChanged(hotTrackColor_, c)) Invalidate();
 }
 void TWsCustomTabControl::SetHotTrackColorType(TWsHotTrackColorType t) {
-    SetPaintValue(hotTrackColorType_, t);
+    if (StoreChanged(hotTrackColorType_, t)) Invalidate();
 }
 void TWsCustomTabControl::SetHotTrackStyle(TWsTabHotTrackStyle s) {
-    SetPaintValue(hotTrackStyle_, s);
+    if (StoreChanged(hotTrackStyle_, s)) Invalidate();
 }
 
 void TWsCustomTabControl::SetShowCardFrame(bool value) {
-    SetPaintValue(showCardFrame_, value);
+    if (StoreChanged(showCardFrame_, value)) Invalidate();
 }
 void TWsCustomTabControl::SetShowFullFrame(bool value) {
-    SetPaintValue(showFullFrame_, value);
+    if (StoreChanged(showFullFrame_, value)) Invalidate();
 }
 void TWsCustomTabControl::SetShowShadow(bool value) {
-    SetLayoutValue(showShadow_, value);
+    if (StoreChanged(showShadow_, value)) InvalidateLayout();
 }
 void TWsCustomTabControl::SetShowFocusRect(bool value) {
-    SetPaintValue(showFocusRect_, value);
+    if (StoreChanged(showFocusRect_, value)) Invalidate();
 }
 void TWsCustomTabControl::SetUseGradients(bool value) {
-    SetPaintValue(useGradients_, value);
+    if (StoreChanged(useGradients_, value)) Invalidate();
 }
 void TWsCustomTabControl::SetTransparent(bool value) {
-    SetPaintValue(transparent_, value);
+    if (StoreChanged(transparent_, value)) Invalidate();
 }
 void TWsCustomTabControl::SetFlatColor(TColor c) {
-    SetPaintValue(flatColor_, c);
+    if (StoreChanged(flatColor_, c)) Invalidate();
 }
 void TWsCustomTabControl::SetFlatColorAdjustment(int value) {
-    SetPaintValue(flatColorAdjustment_, value);
+    if (StoreChanged(flatColorAdjustment_, value)) Invalidate();
 }
 void TWsCustomTabControl::SetSoftCorners(bool value) {
-    SetPaintValue(softCorners_, value);
+    if (StoreChanged(softCorners_, value)) Invalidate();
 }
 
 TColor TWsCustomTabControl::LineColor() const {
@@ -401,9 +399,7 @@ void TWsCustomTabControl::ScrollTabs(int delta) {
         if (next < 0 || next >= TabCount()) break;
         first = next;
     }
-    if (first == firstShown_) return;
-    firstShown_ = first;
-    InvalidateLayout();
+    if (StoreChanged(firstShown_, first)) InvalidateLayout();
 }
 
 TRect TWsCustomTabControl::ArrowRect(int which) {
@@ -603,9 +599,7 @@ void TWsCustomTabControl::MouseMove(TShiftState shift, int x, int y) {
 }
 
 void TWsCustomTabControl::SetHotTab(int index) {
-    if (index == hotTab_) return;
-    hotTab_ = index;
-    InvalidateStrip();
+    if (StoreChanged(hotTab_, index)) InvalidateStrip();
 }
 
 void TWsCustomTabControl::StartHotTimer() {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/StoreChanged.h"
 #include "framework/CustomControl.h"
 #include "framework/ImageList.h"
 #include "framework/Timer.h"
@@ -64,9 +65,7 @@ class TWsColorGroup {
 
   protected:
     void Store(TColor& field, TColor c) {
-        if (field == c) return;
-        field = c;
-        if (changed_) changed_();
+        if (StoreChanged(field, c) && changed_) changed_();
     }
 
   private:
@@ -278,19 +277,6 @@ class TWsCustomTabControl : public TCustomControl {
     }
 
   private:
-    // Setters compare, store, and repaint or lay out again only on change.
-    template <class T>
-    void SetPaintValue(T& field, T value) {
-        if (field == value) return;
-        field = value;
-        Invalidate();
-    }
-    template <class T>
-    void SetLayoutValue(T& field, T value) {
-        if (field == value) return;
-        field = value;
-        InvalidateLayout();
-    }
     // Runs one step of painting; a step that fails is left out and the rest is still drawn, so
     // a faulty handler cannot turn every repaint into an error box that causes the next
     // repaint. The failure is written to standard error, once while it repeats.

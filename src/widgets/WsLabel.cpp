@@ -1,5 +1,6 @@
 #include "widgets/WsLabel.h"
 
+#include "base/StoreChanged.h"
 #include "widgets/WsPanelBorders.h"
 
 TWsLabel::TWsLabel(TComponent* owner) : TLabel(owner) {
@@ -10,58 +11,48 @@ TWsLabel::TWsLabel(TComponent* owner) : TLabel(owner) {
 TWsLabel::~TWsLabel() = default;
 
 void TWsLabel::SetBorderOuter(TFrameStyle style) {
-    if (style == borderOuter_) return;
-    borderOuter_ = style;
+    if (!StoreChanged(borderOuter_, style)) return;
     AdjustBounds();
     Invalidate();
 }
 
 void TWsLabel::SetBorderInner(TFrameStyle style) {
-    if (style == borderInner_) return;
-    borderInner_ = style;
+    if (!StoreChanged(borderInner_, style)) return;
     AdjustBounds();
     Invalidate();
 }
 
 void TWsLabel::SetBorderWidth(int width) {
     width = std::max(0, width);
-    if (width == borderWidth_) return;
-    borderWidth_ = width;
+    if (!StoreChanged(borderWidth_, width)) return;
     AdjustBounds();
     Invalidate();
 }
 
 void TWsLabel::SetBevelWidth(int width) {
     width = std::max(0, width);
-    if (width == bevelWidth_) return;
-    bevelWidth_ = width;
+    if (!StoreChanged(bevelWidth_, width)) return;
     AdjustBounds();
     Invalidate();
 }
 
 void TWsLabel::SetTextMargin(int margin) {
     margin = std::max(0, margin);
-    if (margin == textMargin_) return;
-    textMargin_ = margin;
+    if (!StoreChanged(textMargin_, margin)) return;
     AdjustBounds();
     Invalidate();
 }
 
 void TWsLabel::SetTextStyle(TWsTextStyle style) {
-    if (style == textStyle_) return;
-    textStyle_ = style;
-    Invalidate();
+    if (StoreChanged(textStyle_, style)) Invalidate();
 }
 
 void TWsLabel::SetCondenseCaption(TWsCondenseCaption c) {
-    if (c == condenseCaption_) return;
-    condenseCaption_ = c;
-    Invalidate();
+    if (StoreChanged(condenseCaption_, c)) Invalidate();
 }
 
 void TWsLabel::SetBlinkColor(TColor c) {
-    if (c == blinkColor_) return;
-    blinkColor_ = c;
+    if (!StoreChanged(blinkColor_, c)) return;
     if (blinking_ && blinkOn_) {
         textColor_ = c;
         Invalidate();
@@ -69,8 +60,7 @@ void TWsLabel::SetBlinkColor(TColor c) {
 }
 
 void TWsLabel::SetBlinking(bool value) {
-    if (value == blinking_) return;
-    blinking_ = value;
+    if (!StoreChanged(blinking_, value)) return;
     if (!value) {
         StopBlinking();
         textColor_ = Font().Color();

@@ -2,18 +2,11 @@
 
 #include <algorithm>
 
+#include "base/StoreChanged.h"
 #include "framework/Application.h"
 #include "widgets/WsPanelBorders.h"
 
 namespace {
-
-// The setters' compare and store: true when the value changed.
-template <typename T>
-bool Store(T& field, const T& value) {
-    if (field == value) return false;
-    field = value;
-    return true;
-}
 
 // Gaps around the arrow, and the room a header text keeps from the item's sides.
 constexpr int kArrowGap = 5;
@@ -60,7 +53,7 @@ void TWsCustomListView::SetViewStyle(TViewStyle style) {
 }
 
 void TWsCustomListView::SetFillLastColumn(bool on) {
-    if (Store(fillLastColumn_, on)) FitLastColumn();
+    if (StoreChanged(fillLastColumn_, on)) FitLastColumn();
 }
 
 void TWsCustomListView::SetHeaderSortDisplayMode(TWsLVHeaderSortDisplayMode mode) {
@@ -71,7 +64,7 @@ void TWsCustomListView::SetHeaderSortDisplayMode(TWsLVHeaderSortDisplayMode mode
 }
 
 void TWsCustomListView::SetHeaderDefaultDrawing(bool on) {
-    if (Store(headerDefaultDrawing_, on)) Header()->Invalidate();
+    if (StoreChanged(headerDefaultDrawing_, on)) Header()->Invalidate();
 }
 
 void TWsCustomListView::RefreshHeaderFormats() {
@@ -84,11 +77,11 @@ void TWsCustomListView::RefreshHeaderFormats() {
 }
 
 void TWsCustomListView::SetFocusColor(TColor color) {
-    if (Store(focusColor_, color)) UpdateColors();
+    if (StoreChanged(focusColor_, color)) UpdateColors();
 }
 
 void TWsCustomListView::SetDisabledColor(TColor color) {
-    if (Store(disabledColor_, color)) UpdateColors();
+    if (StoreChanged(disabledColor_, color)) UpdateColors();
 }
 
 void TWsCustomListView::FrameSettingChanged() {
@@ -97,35 +90,35 @@ void TWsCustomListView::FrameSettingChanged() {
 }
 
 void TWsCustomListView::SetFrameVisible(bool on) {
-    if (Store(frameVisible_, on)) FrameSettingChanged();
+    if (StoreChanged(frameVisible_, on)) FrameSettingChanged();
 }
 
 void TWsCustomListView::SetFrameStyle(TFrameStyle style) {
-    if (Store(frameStyle_, style)) FrameSettingChanged();
+    if (StoreChanged(frameStyle_, style)) FrameSettingChanged();
 }
 
 void TWsCustomListView::SetFrameHotStyle(TFrameStyle style) {
-    if (Store(frameHotStyle_, style)) FrameSettingChanged();
+    if (StoreChanged(frameHotStyle_, style)) FrameSettingChanged();
 }
 
 void TWsCustomListView::SetFrameColor(TColor color) {
-    if (Store(frameColor_, color)) FrameSettingChanged();
+    if (StoreChanged(frameColor_, color)) FrameSettingChanged();
 }
 
 void TWsCustomListView::SetFrameHotColor(TColor color) {
-    if (Store(frameHotColor_, color)) FrameSettingChanged();
+    if (StoreChanged(frameHotColor_, color)) FrameSettingChanged();
 }
 
 void TWsCustomListView::SetFrameHotTrack(bool on) {
-    if (Store(frameHotTrack_, on)) FrameSettingChanged();
+    if (StoreChanged(frameHotTrack_, on)) FrameSettingChanged();
 }
 
 void TWsCustomListView::SetFrameSides(TSides sides) {
-    if (Store(frameSides_, sides)) FrameSettingChanged();
+    if (StoreChanged(frameSides_, sides)) FrameSettingChanged();
 }
 
 void TWsCustomListView::SetFramingPreference(TFramingPreference preference) {
-    if (Store(framingPreference_, preference)) FrameSettingChanged();
+    if (StoreChanged(framingPreference_, preference)) FrameSettingChanged();
 }
 
 bool TWsCustomListView::UseThemedFrame() const {
@@ -151,7 +144,7 @@ void TWsCustomListView::SetSortColumn(int column) {
 }
 
 void TWsCustomListView::SetSortDescending(bool descending) {
-    if (!Store(sortDescending_, descending)) return;
+    if (!StoreChanged(sortDescending_, descending)) return;
     InvalidateHeaderItem(sortColumn_);
     if (Display().CommonControlsVersion >= ComCtlVersion600) RefreshHeaderFormats();
     Header()->Update();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "base/StoreChanged.h"
 namespace {
 
 std::unique_ptr<TWsPollingList> gPollingList;

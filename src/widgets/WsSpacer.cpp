@@ -1,19 +1,18 @@
 #include "widgets/WsSpacer.h"
 
+#include "base/StoreChanged.h"
+
 TWsSpacer::TWsSpacer(TComponent* owner) : TGraphicControl(owner) {
     SetBounds(0, 0, 8, 25);
     SetControlStyle(0);
 }
 
 void TWsSpacer::SetGrooved(bool grooved) {
-    if (grooved == grooved_) return;
-    grooved_ = grooved;
-    Invalidate();
+    if (StoreChanged(grooved_, grooved)) Invalidate();
 }
 
 void TWsSpacer::SetOrientation(TOrientation orientation) {
-    if (orientation == orientation_) return;
-    orientation_ = orientation;
+    if (!StoreChanged(orientation_, orientation)) return;
     if (!Loading()) SetBounds(Left(), Top(), Height(), Width());
     Invalidate();
 }

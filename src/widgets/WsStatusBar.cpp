@@ -4,12 +4,12 @@
 #include <cmath>
 
 #include "base/Rounding.h"
+#include "base/StoreChanged.h"
 #include "framework/Form.h"
 #include "widgets/WsColorMath.h"
 #include "widgets/WsColorSets.h"
 #include "widgets/WsEdges.h"
 #include "widgets/WsFrames.h"
-#include "widgets/WsStore_p.h"
 
 namespace {
 

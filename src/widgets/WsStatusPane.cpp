@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "base/StoreChanged.h"
 #include "widgets/WsColorMath.h"
 #include "widgets/WsColorSets.h"
 #include "widgets/WsEdges.h"
 #include "widgets/WsFrames.h"
 #include "widgets/WsStatusBar.h"
-#include "widgets/WsStore_p.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "widgets/WsTabSheet.h"
 
+#include "base/StoreChanged.h"
 #include "widgets/WsPageControl.h"
 
 TWsTabSheet::TWsTabSheet(TComponent* owner) : TCustomControl(owner) {
@@ -29,27 +30,19 @@ void TWsTabSheet::TabChanged() {
 }
 
 void TWsTabSheet::SetImageIndex(int index) {
-    if (index == imageIndex_) return;
-    imageIndex_ = index;
-    TabChanged();
+    if (StoreChanged(imageIndex_, index)) TabChanged();
 }
 
 void TWsTabSheet::SetDisabledIndex(int index) {
-    if (index == disabledIndex_) return;
-    disabledIndex_ = index;
-    TabChanged();
+    if (StoreChanged(disabledIndex_, index)) TabChanged();
 }
 
 void TWsTabSheet::SetTabEnabled(bool value) {
-    if (value == tabEnabled_) return;
-    tabEnabled_ = value;
-    TabChanged();
+    if (StoreChanged(tabEnabled_, value)) TabChanged();
 }
 
 void TWsTabSheet::SetTabVisible(bool value) {
-    if (value == tabVisible_) return;
-    tabVisible_ = value;
-    TabChanged();
+    if (StoreChanged(tabVisible_, value)) TabChanged();
 }
 
 void TWsTabSheet::Paint(TCanvas& canvas) {

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <climits>
 
+#include "base/StoreChanged.h"
 #include "framework/WinControl.h"
 #include "widgets/WsColorMath.h"
 #include "widgets/WsColorSets.h"
 #include "widgets/WsEdges.h"
 #include "widgets/WsFrames.h"
 #include "widgets/WsShading.h"
-#include "widgets/WsStore_p.h"
 #include "widgets/WsToolbar.h"
 
 namespace {
@@ -40,8 +40,7 @@ TWsToolbar* TWsToolButton::Toolbar() const {
 }
 
 void TWsToolButton::SetUseToolbarButtonSize(bool use) {
-    if (!StoreChanged(useSize_, use)) return;
-    if (use) ToolbarNotice(tnSize);
+    if (StoreChanged(useSize_, use) && use) ToolbarNotice(tnSize);
 }
 
 void TWsToolButton::SetLayout(TButtonLayout layout) {
@@ -50,8 +49,7 @@ void TWsToolButton::SetLayout(TButtonLayout layout) {
 }
 
 void TWsToolButton::SetUseToolbarButtonLayout(bool use) {
-    if (!StoreChanged(useLayout_, use)) return;
-    if (use) ToolbarNotice(tnLayout);
+    if (StoreChanged(useLayout_, use) && use) ToolbarNotice(tnLayout);
 }
 
 void TWsToolButton::SetShowCaption(bool show) {
@@ -60,8 +58,7 @@ void TWsToolButton::SetShowCaption(bool show) {
 }
 
 void TWsToolButton::SetUseToolbarShowCaption(bool use) {
-    if (!StoreChanged(useShowCaption_, use)) return;
-    if (use) ToolbarNotice(tnCaptionSetting);
+    if (StoreChanged(useShowCaption_, use) && use) ToolbarNotice(tnCaptionSetting);
 }
 
 void TWsToolButton::SetVisualStyle(TWsVisualStyle style) {
@@ -73,8 +70,7 @@ void TWsToolButton::SetGradientColorStyle(TWsGradientColorStyle style) {
 }
 
 void TWsToolButton::SetUseToolbarVisualStyle(bool use) {
-    if (!StoreChanged(useStyle_, use)) return;
-    if (use) ToolbarNotice(tnStyle);
+    if (StoreChanged(useStyle_, use) && use) ToolbarNotice(tnStyle);
 }
 
 void TWsToolButton::SetSelectionColorStart(TColor color) {
@@ -141,8 +137,7 @@ void TWsToolButton::SetDown(bool down) {
 }
 
 void TWsToolButton::SetAllowAllUp(bool allow) {
-    if (!StoreChanged(allowAllUp_, allow)) return;
-    if (groupIndex_ > 0) ReleaseGroup();
+    if (StoreChanged(allowAllUp_, allow) && groupIndex_ > 0) ReleaseGroup();
 }
 
 void TWsToolButton::ReleaseGroup() {
@@ -252,8 +247,7 @@ void TWsToolButton::NormaliseState() {
 }
 
 void TWsToolButton::SetState(TWsToolButtonState state) {
-    if (!StoreChanged(state_, state)) return;
-    Repaint();
+    if (StoreChanged(state_, state)) Repaint();
 }
 
 void TWsToolButton::SetPointerOver(bool over) {

@@ -4,8 +4,8 @@
 #include <cctype>
 #include <climits>
 
+#include "base/StoreChanged.h"
 #include "framework/Form.h"
-#include "widgets/WsStore_p.h"
 #include "widgets/WsToolButton.h"
 
 namespace {

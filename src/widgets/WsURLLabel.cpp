@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "base/StoreChanged.h"
 #include "framework/Application.h"
 
 namespace {
@@ -60,19 +61,13 @@ void TWsURLLabel::UpdateLinkColor() {
 }
 
 void TWsURLLabel::SetUnvisitedColor(TColor c) {
-    if (c == unvisitedColor_) return;
-    unvisitedColor_ = c;
-    UpdateLinkColor();
+    if (StoreChanged(unvisitedColor_, c)) UpdateLinkColor();
 }
 
 void TWsURLLabel::SetVisitedColor(TColor c) {
-    if (c == visitedColor_) return;
-    visitedColor_ = c;
-    UpdateLinkColor();
+    if (StoreChanged(visitedColor_, c)) UpdateLinkColor();
 }
 
 void TWsURLLabel::SetVisited(bool value) {
-    if (value == visited_) return;
-    visited_ = value;
-    UpdateLinkColor();
+    if (StoreChanged(visited_, value)) UpdateLinkColor();
 }

@@ -8,16 +8,10 @@
 
 namespace {
 
-class ChartPage : public ::testing::Test {
+class ChartPage : public FormOnHistory {
   protected:
-    TScopedFormHistory history{SampleLog(true)};
-    THeadlessHost host;
-    TApplication app{host};
-    TFormVigil* form = nullptr;
-
     void SetUp() override {
-        app.CreateForm(FormVigil);
-        form = FormVigil;
+        MakeWindow();
         form->Show();
         form->WsPageControl1->SetActivePage(form->TabSheet2);
         host.Advance(1);

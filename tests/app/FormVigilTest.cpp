@@ -8,21 +8,15 @@
 
 namespace {
 
-class FormVigilWindow : public ::testing::Test {
+class FormVigilWindow : public FormOnHistory {
   protected:
-    TScopedFormHistory history{SampleLog(true)};
-    THeadlessHost host;
-    TApplication app{host};
-    TFormVigil* form = nullptr;
     std::uint64_t uptime = 93'784'000;  // 1 day 2:03:04
 
     void SetUp() override {
-        app.CreateForm(FormVigil);
-        form = FormVigil;
+        MakeWindow();
         form->UptimeClock = [this] { return uptime; };
         form->Show();
     }
-    THeadlessWindow& Window() { return *static_cast<THeadlessWindow*>(form->HostWindow()); }
     TRect FormRect(const TControl* c) {
         TPoint o = c->FormOrigin();
         return Bounds(o.X, o.Y, c->Width(), c->Height());
@@ -32,17 +26,17 @@ class FormVigilWindow : public ::testing::Test {
 TEST_F(FormVigilWindow, IsTheMainFormWithItsCaptionSizeAndPlace) {
     EXPECT_EQ(app.MainForm(), form);
     EXPECT_EQ(FormVigil, form);
-    EXPECT_EQ(Window().Caption(), "Vigil");
+    EXPECT_EQ(W().Caption(), "Vigil");
     EXPECT_EQ(form->Width(), 681);
     EXPECT_EQ(form->Height(), 509);
-    EXPECT_EQ(Window().ClientBounds().Width(), 673);
-    EXPECT_EQ(Window().ClientBounds().Height(), 475);
+    EXPECT_EQ(W().ClientBounds().Width(), 673);
+    EXPECT_EQ(W().ClientBounds().Height(), 475);
     // Centred on the 1280 x 800 headless screen.
     EXPECT_EQ(form->Left(), (1280 - 681) / 2);
     EXPECT_EQ(form->Top(), (800 - 509) / 2);
     // The window's white shows between the controls, and its labels are in Arial of height
     // 11: the uptime caption's ink is as wide as that font draws it.
-    EXPECT_EQ(Window().PixelColor(260, 100), ColorToRGB(clWindow));
+    EXPECT_EQ(W().PixelColor(260, 100), ColorToRGB(clWindow));
     TBitmap probe(1, 1);
     TFont arial;
     arial.SetName("Arial");
@@ -52,7 +46,7 @@ TEST_F(FormVigilWindow, IsTheMainFormWithItsCaptionSizeAndPlace) {
     int first = -1, last = -1;
     for (int x = label.Left; x < label.Right; ++x)
         for (int y = label.Top; y < label.Bottom; ++y)
-            if (GetRValue(Window().PixelColor(x, y)) < 128) {
+            if (GetRValue(W().PixelColor(x, y)) < 128) {
                 if (first < 0) first = x;
                 last = x;
             }
@@ -81,7 +75,7 @@ TEST_F(FormVigilWindow, ReservesThePlacesOfToolBarPagesAndStatusBar) {
     EXPECT_EQ(form->LabTimeText->Font().Color(), clMaroon);
 
     // Growing the window gives the room to the pages.
-    host.Resize(Window(), 800, 600);
+    host.Resize(W(), 800, 600);
     EXPECT_EQ(FormRect(form->WsPageControl1), Bounds(0, 60, 800, 521));
     EXPECT_EQ(FormRect(form->WsStatusBar1), Bounds(0, 581, 800, 19));
 }
@@ -99,12 +93,12 @@ TEST_F(FormVigilWindow, UptimeLabelIsEmptyUntilTheFirstTickThenFollowsTheClock) 
     TRect label = FormRect(form->LabTimeText);
     host.Advance(999);
     EXPECT_EQ(form->LabTimeText->Caption(), "");
-    EXPECT_FALSE(HasReddishInk(Window(), label));
-    EXPECT_EQ(Window().PixelColor(label.Left + 5, label.Top + 5), clWhite);
+    EXPECT_FALSE(HasReddishInk(W(), label));
+    EXPECT_EQ(W().PixelColor(label.Left + 5, label.Top + 5), clWhite);
 
     host.Advance(1);
     EXPECT_EQ(form->LabTimeText->Caption(), UptimeText(93'784'000));
-    EXPECT_TRUE(HasReddishInk(Window(), label)) << "the new text was not presented";
+    EXPECT_TRUE(HasReddishInk(W(), label)) << "the new text was not presented";
 
     uptime += 1000;
     host.Advance(1000);
@@ -112,10 +106,10 @@ TEST_F(FormVigilWindow, UptimeLabelIsEmptyUntilTheFirstTickThenFollowsTheClock) 
 }
 
 TEST_F(FormVigilWindow, ClosingTheWindowEndsTheProgram) {
-    host.Schedule(2500, [this] { host.RequestClose(Window()); });
+    host.Schedule(2500, [this] { host.RequestClose(W()); });
     app.Run();
     EXPECT_TRUE(app.Terminated());
-    EXPECT_FALSE(Window().Visible());
+    EXPECT_FALSE(W().Visible());
     EXPECT_EQ(form->LabTimeText->Caption(), UptimeText(93'784'000));
 }
 
@@ -141,7 +135,7 @@ TEST_F(FormVigilWindow, ToolBarHoldsTheCommandsAtTheirRunTimePlaces) {
     EXPECT_EQ(form->WsToolbar1->ToolbarControls()[2].Name, "TBHelp");
 
     // Below 565 pixels the version label wraps to a second row and the pages move down.
-    host.Resize(Window(), 560, 475);
+    host.Resize(W(), 560, 475);
     EXPECT_EQ(form->WsToolbar1->Height(), 62);
     EXPECT_EQ(form->LabVer->Top(), 48);
     EXPECT_EQ(FormRect(form->WsPageControl1).Top, 62);
@@ -168,8 +162,7 @@ TEST_F(FormVigilWindow, StatusPanesShowTheFourSummaries) {
         const TRect r = FormRect(pane);
         int ink = 0;
         for (int y = r.Top; y < r.Bottom; ++y)
-            for (int x = r.Left; x < r.Right; ++x)
-                ink += GetRValue(Window().PixelColor(x, y)) < 100;
+            for (int x = r.Left; x < r.Right; ++x) ink += GetRValue(W().PixelColor(x, y)) < 100;
         EXPECT_GT(ink, 20) << pane->Name();
     }
 }
@@ -192,7 +185,7 @@ TEST_F(FormVigilWindow, AcceleratorsRunTheirButtonsCommands) {
     EXPECT_FALSE(app.Terminated());
     host.PressKey('E', ssAlt);
     EXPECT_TRUE(app.Terminated());
-    EXPECT_FALSE(Window().Visible());
+    EXPECT_FALSE(W().Visible());
 }
 
 TEST_F(FormVigilWindow, TheUserColumnStartsAt127AndAnotherRefreshWithoutUsersHidesIt) {
@@ -211,10 +204,10 @@ TEST_F(FormVigilWindow, TheUserColumnStartsAt127AndAnotherRefreshWithoutUsersHid
 
 TEST_F(FormVigilWindow, ExitButtonClosesTheWindow) {
     const TPoint o = form->TBExit->FormOrigin();
-    host.MouseMove(Window(), o.X + 40, o.Y + 30);
-    host.Click(Window(), o.X + 40, o.Y + 30);
+    host.MouseMove(W(), o.X + 40, o.Y + 30);
+    host.Click(W(), o.X + 40, o.Y + 30);
     EXPECT_TRUE(app.Terminated());
-    EXPECT_FALSE(Window().Visible());
+    EXPECT_FALSE(W().Visible());
     EXPECT_FALSE(form->TBExit->PointerOver());
 }
 
@@ -239,12 +232,12 @@ TEST_F(FormVigilWindow, PagesSitUnderBoldTabsWithTheLogPageActive) {
     EXPECT_EQ(pc->FixedDimension(), 20);
     EXPECT_EQ(FormRect(form->TabSheet2), Bounds(1, 84, 669, 369));
     // The strip's background and the selected tab lifted to row 1 of the control.
-    EXPECT_EQ(Window().PixelColor(600, 70), RGB(227, 227, 227));
-    EXPECT_EQ(Window().PixelColor(5, 61), RGB(160, 160, 160));
+    EXPECT_EQ(W().PixelColor(600, 70), RGB(227, 227, 227));
+    EXPECT_EQ(W().PixelColor(5, 61), RGB(160, 160, 160));
 
     // Clicking "图表" shows the chart page.
     TRect tab = pc->DrawnTabRect(1);
-    host.Click(Window(), (tab.Left + tab.Right) / 2, 60 + 12);
+    host.Click(W(), (tab.Left + tab.Right) / 2, 60 + 12);
     EXPECT_EQ(pc->ActivePage(), form->TabSheet2);
     EXPECT_TRUE(form->TabSheet2->Visible());
     EXPECT_FALSE(form->TabSheet1->Visible());

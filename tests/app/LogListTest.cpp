@@ -8,22 +8,16 @@
 namespace {
 
 // The log page's list: below the 40-pixel title strip of the first page, filling the rest.
-class LogList : public ::testing::Test {
+class LogList : public FormOnHistory {
   protected:
-    TScopedFormHistory history{SampleLog(true)};
-    THeadlessHost host;
-    TApplication app{host};
-    TFormVigil* form = nullptr;
     TWsListView* list = nullptr;
 
     void SetUp() override {
-        app.CreateForm(FormVigil);
-        form = FormVigil;
+        MakeWindow();
         form->Show();
         list = form->WsLWMsg;
         host.Advance(1);
     }
-    THeadlessWindow& W() { return *static_cast<THeadlessWindow*>(form->HostWindow()); }
     // The list's top-left corner in the form.
     TPoint Origin() { return list->FormOrigin(); }
     void Fill() {

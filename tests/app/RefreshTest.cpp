@@ -13,20 +13,15 @@
 namespace {
 
 // The window opened on a generated log, refreshed by mouse and by Alt+R.
-class Refresh : public ::testing::Test {
+class Refresh : public FormOnHistory {
   protected:
+    Refresh() : FormOnHistory(false) {}
     TScopedTimeZone utc{"UTC"};
-    TScopedFormHistory log{SampleLog(false)};
-    THeadlessHost host;
-    TApplication app{host};
-    TFormVigil* form = nullptr;
 
     void SetUp() override {
-        app.CreateForm(FormVigil);
-        form = FormVigil;
+        MakeWindow();
         form->Show();
     }
-    THeadlessWindow& W() { return *static_cast<THeadlessWindow*>(form->HostWindow()); }
     TListItems& Items() { return form->WsLWMsg->Items(); }
     TListColumn* UserColumn() { return form->WsLWMsg->Columns()[4]; }
     std::vector<std::string> Column(int column) {
@@ -68,7 +63,7 @@ TEST_F(Refresh, TheUserColumnHidesWithoutUsersAndComesBackAt127) {
     EXPECT_EQ(UserColumn()->MaxWidth(), 1);
     // Dragged open to its one allowed pixel, the column is still the hidden one.
     UserColumn()->SetWidth(1);
-    log.Rewrite(SampleLog(true));
+    history.Rewrite(SampleLog(true));
     ClickRefresh();
     EXPECT_FALSE(form->UserColumnHidden());
     EXPECT_EQ(UserColumn()->MaxWidth(), 0);
@@ -84,7 +79,7 @@ TEST_F(Refresh, AltRRefreshesFromTheLogAsItIsNow) {
     std::vector<TWtmpEntry> more = SampleLog(false);
     more.push_back(ShutdownEntry(UtcSeconds(2024, 5, 3, 18, 0, 0)));
     more.push_back(BootEntry(UtcSeconds(2024, 5, 4, 8, 0, 0)));
-    log.Rewrite(more);
+    history.Rewrite(more);
     EXPECT_EQ(Items().Count(), 3);
     host.PressKey('R', ssAlt);
     ASSERT_EQ(Items().Count(), 4);

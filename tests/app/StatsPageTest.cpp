@@ -14,22 +14,16 @@
 namespace {
 
 // The statistics page of the window opened on a generated log, in UTC.
-class StatsPage : public ::testing::Test {
+class StatsPage : public FormOnHistory {
   protected:
     TScopedTimeZone utc{"UTC"};
-    TScopedFormHistory log{SampleLog(true)};
-    THeadlessHost host;
-    TApplication app{host};
-    TFormVigil* form = nullptr;
 
     void SetUp() override {
-        app.CreateForm(FormVigil);
-        form = FormVigil;
+        MakeWindow();
         form->Show();
         form->WsPageControl1->SetActivePage(form->TabSheet3);
         host.Advance(1);
     }
-    THeadlessWindow& W() { return *static_cast<THeadlessWindow*>(form->HostWindow()); }
     // A point of the page in window pixels.
     TPoint OnPage(int x, int y) {
         const TPoint o = form->TabSheet3->FormOrigin();
@@ -98,7 +92,7 @@ TEST_F(StatsPage, TheMapHoldsTheAwakeSecondsAndARefreshRedoesIt) {
     EXPECT_EQ(m.Seconds[3][9], 0);
     // A new log, read by Alt+R.
     const std::int64_t friday = UtcSeconds(2024, 5, 3, 22, 30, 0);
-    log.Rewrite({BootEntry(friday), ShutdownEntry(friday + 3 * 3600)});
+    history.Rewrite({BootEntry(friday), ShutdownEntry(friday + 3 * 3600)});
     host.PressKey('R', ssAlt);
     host.Advance(1);
     EXPECT_EQ(m.Seconds[2][8], 0);

@@ -103,6 +103,45 @@ TEST_F(MemoTest, WheelAndScrollBarsMoveTheTextWithinItsRange) {
     EXPECT_EQ(memo->TopLine(), 0);
 }
 
+TEST_F(MemoTest, EachScrollBarComesAndGoesWithTheStyleAndScrollsItsOwnAxis) {
+    const auto bar = [&](TScrollBarKind kind) -> TScrollBar* {
+        for (int i = 0; i < memo->ControlCount(); ++i)
+            if (auto* b = dynamic_cast<TScrollBar*>(memo->Controls(i)); b && b->Kind() == kind)
+                return b;
+        return nullptr;
+    };
+    const auto clickSecondButton = [&](TScrollBar* b) {
+        const TRect r = b->SecondButtonRect();
+        const TPoint o = b->FormOrigin();
+        host.Click(W(), o.X + (r.Left + r.Right) / 2, o.Y + (r.Top + r.Bottom) / 2);
+    };
+    ASSERT_TRUE(bar(sbVertical));
+    ASSERT_TRUE(bar(sbHorizontal));
+
+    clickSecondButton(bar(sbVertical));
+    EXPECT_EQ(memo->TopLine(), 1);
+    EXPECT_EQ(memo->ScrollX(), 0);
+    clickSecondButton(bar(sbHorizontal));
+    EXPECT_GT(memo->ScrollX(), 0);
+    EXPECT_EQ(memo->TopLine(), 1);
+
+    const TRect both = memo->TextArea();
+    memo->SetScrollBars(ssVertical);
+    EXPECT_TRUE(bar(sbVertical));
+    EXPECT_FALSE(bar(sbHorizontal));
+    EXPECT_EQ(memo->TextArea().Bottom, both.Bottom + TScrollBar::DefaultThickness);
+    memo->SetScrollBars(ssHorizontal);
+    EXPECT_FALSE(bar(sbVertical));
+    ASSERT_TRUE(bar(sbHorizontal));
+    EXPECT_EQ(memo->TextArea().Right, both.Right + TScrollBar::DefaultThickness);
+    const int x = memo->ScrollX();
+    clickSecondButton(bar(sbHorizontal));
+    EXPECT_GT(memo->ScrollX(), x) << "a bar made again still scrolls";
+    memo->SetScrollBars(ssNone);
+    EXPECT_FALSE(bar(sbVertical));
+    EXPECT_FALSE(bar(sbHorizontal));
+}
+
 TEST_F(MemoTest, ZeroSizeAndEmptyTextAreHarmless) {
     memo->SetBounds(10, 10, 0, 0);
     memo->SetLines({});

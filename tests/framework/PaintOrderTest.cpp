@@ -87,6 +87,38 @@ TEST_F(PaintOrder, WindowedControlsStayAboveWindowlessSiblings) {
     EXPECT_EQ(w.PixelColor(60, 60), clBlue);
 }
 
+TEST_F(PaintOrder, SendToBackAndBringToFrontMoveOneSiblingToAnEnd) {
+    auto form = MakeShownForm(200, 150, clWhite);
+    auto* a = AddProbe(*form, "a", Bounds(10, 10, 40, 40), clRed);
+    auto* b = AddProbe(*form, "b", Bounds(20, 20, 40, 40), clGreen);
+    auto* c = AddProbe(*form, "c", Bounds(30, 30, 40, 40), clBlue);
+    const auto order = [&] {
+        std::vector<TControl*> list;
+        for (int i = 0; i < form->ControlCount(); ++i) list.push_back(form->Controls(i));
+        return list;
+    };
+    host.Advance(1);
+    THeadlessWindow& w = WindowOf(*form);
+
+    b->SendToBack();
+    EXPECT_EQ(order(), (std::vector<TControl*>{b, a, c}));
+    c->SendToBack();
+    EXPECT_EQ(order(), (std::vector<TControl*>{c, b, a}));
+    host.Advance(1);
+    EXPECT_EQ(w.PixelColor(35, 35), clRed) << "the front sibling covers the others";
+
+    c->BringToFront();
+    EXPECT_EQ(order(), (std::vector<TControl*>{b, a, c}));
+    b->BringToFront();
+    EXPECT_EQ(order(), (std::vector<TControl*>{a, c, b}));
+    host.Advance(1);
+    EXPECT_EQ(w.PixelColor(35, 35), clGreen);
+    EXPECT_EQ(w.PixelColor(65, 65), clBlue);
+
+    b->BringToFront();  // already in front: the order stays
+    EXPECT_EQ(order(), (std::vector<TControl*>{a, c, b}));
+}
+
 TEST_F(PaintOrder, HidingMovingAndRemovingRepaintTheUncoveredArea) {
     auto form = MakeShownForm(200, 150, clWhite);
     auto* a = AddProbe(*form, "a", Bounds(10, 10, 40, 30), clRed);

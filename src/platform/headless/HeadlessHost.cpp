@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/StoreChanged.h"
 #include "graphics/FontEngine.h"
 
 THeadlessWindow::THeadlessWindow(THeadlessHost& host, const THostWindowParams& params,
@@ -23,8 +24,7 @@ void THeadlessWindow::SetClientBounds(const TRect& screenRect) {
 }
 
 void THeadlessWindow::SetVisible(bool visible) {
-    if (visible == visible_) return;
-    visible_ = visible;
+    if (!StoreChanged(visible_, visible)) return;
     if (!visible) {
         if (host_.mouseWindow_ == this) host_.mouseWindow_ = nullptr;
         if (host_.active_ == this) host_.Deactivate();

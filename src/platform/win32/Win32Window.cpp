@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/StoreChanged.h"
 #include "graphics/Canvas.h"
 #include "graphics/Region.h"
 #include "platform/win32/Win32Host.h"
@@ -239,17 +240,11 @@ void TWin32Window::MouseButton(TMouseButton button, bool down, int clicks, LPARA
 
 void TWin32Window::Sized(WPARAM kind, int width, int height) {
     if (kind == SIZE_MINIMIZED) {
-        if (state_ != wsMinimized) {
-            state_ = wsMinimized;
-            events_.HostStateChanged(wsMinimized);
-        }
+        if (StoreChanged(state_, wsMinimized)) events_.HostStateChanged(wsMinimized);
         return;
     }
     const TWindowState state = kind == SIZE_MAXIMIZED ? wsMaximized : wsNormal;
-    if (state != state_) {
-        state_ = state;
-        events_.HostStateChanged(state);
-    }
+    if (StoreChanged(state_, state)) events_.HostStateChanged(state);
     if (width != bounds_.Width() || height != bounds_.Height()) {
         bounds_ = Bounds(bounds_.Left, bounds_.Top, width, height);
         events_.HostResized(width, height);
