@@ -4,6 +4,7 @@
 #include <cwctype>
 
 #include "framework/Application.h"
+#include "framework/ControlAccessible.h"
 #include "framework/Form.h"
 #include "framework/WinControl.h"
 
@@ -12,6 +13,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
+    accessible_.reset();
     if (TForm* form = Form(); form && form != this) form->ControlDestroying(this);
     if (Application) Application->ControlDestroying(this);
 }
@@ -46,6 +48,7 @@ void TControl::SetVisible(bool visible) {
     if (visible) Invalidate();
     if (parent_ && (align_ != alNone || parent_->PlacesAllChildren())) parent_->Realign();
     VisibleChanged();
+    AccessibleChanged(aeState);
 }
 
 bool TControl::Showing() const {
@@ -62,6 +65,7 @@ void TControl::SetEnabled(bool enabled) {
     if (enabled == enabled_) return;
     enabled_ = enabled;
     EnabledChanged();
+    AccessibleChanged(aeState);
 }
 
 void TControl::SetParent(TWinControl* parent) {
@@ -128,6 +132,7 @@ void TControl::SetCaption(const std::string& caption) {
     if (caption == caption_) return;
     caption_ = caption;
     TextChanged();
+    AccessibleChanged(aeName);
 }
 
 void TControl::SetCursor(TCursor cursor) {
@@ -259,6 +264,37 @@ bool TControl::IsAccel(char32_t ch, const std::string& caption) {
         return std::towupper(static_cast<wint_t>(c)) == std::towupper(static_cast<wint_t>(ch));
     }
     return false;
+}
+
+TAccessible* TControl::Accessible() {
+    if (!accessible_) accessible_ = CreateAccessible();
+    return accessible_.get();
+}
+
+std::unique_ptr<TControlAccessible> TControl::CreateAccessible() {
+    return std::make_unique<TControlAccessible>(*this);
+}
+
+void TControl::DescribeAccessible(TAccDescription& d) const {
+    d.Name = AccessibleCaption(caption_);
+    d.Description = hint_.substr(0, hint_.find('|'));
+    d.Shortcut = AccessibleShortcut(caption_);
+    if (!Showing()) d.States |= asInvisible;
+    for (const TControl* c = this; c; c = c->parent_) {
+        if (!c->enabled_) d.States |= asDisabled;
+    }
+}
+
+bool TControl::AccessibleAction() {
+    TAccDescription d;
+    DescribeAccessible(d);
+    if (d.DefaultAction != aaPress || !Showing() || (d.States & asDisabled)) return false;
+    Click();
+    return true;
+}
+
+void TControl::AccessibleChanged(TAccEvent event) {
+    if (accessible_) accessible_->Raise(event);
 }
 
 void TControl::Paint(TCanvas&) {}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "framework/Component.h"
@@ -13,6 +14,10 @@
 
 class TWinControl;
 class TForm;
+class TAccessible;
+class TControlAccessible;
+struct TAccDescription;
+enum TAccEvent : std::uint8_t;
 
 // Docking of a control inside its parent's client area. Controls of one kind stack in the
 // order of their positions (top to bottom, bottom to top, left to right, right to left);
@@ -147,6 +152,14 @@ class TControl : public TComponent {
     // compared without case.
     static bool IsAccel(char32_t ch, const std::string& caption);
 
+    // The control's node in the accessibility tree, made on first use.
+    TAccessible* Accessible();
+    // What the control is to assistive technology. The base gives a pane named by the
+    // caption (without its "&") with the states of visibility, enabled and focus.
+    virtual void DescribeAccessible(TAccDescription& d) const;
+    // Performs the described default action; the base clicks for aaPress.
+    virtual bool AccessibleAction();
+
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
     TNotifyEvent OnMouseEnter;
@@ -188,6 +201,12 @@ class TControl : public TComponent {
     // A key that the focused control left unhandled, offered first to its containers and
     // then to every control of the form (Ctrl+Tab, Enter, Escape); return true to take it.
     virtual bool DialogKey(TKey key, TShiftState shift);
+    // Makes the accessibility node; controls with parts of their own return a richer one.
+    virtual std::unique_ptr<TControlAccessible> CreateAccessible();
+    // Tells assistive technology of a change, when it has asked about this control.
+    void AccessibleChanged(TAccEvent event);
+    // The node when one was made, else null.
+    TControlAccessible* AccessibleNode() const { return accessible_.get(); }
 
   private:
     friend class TWinControl;
@@ -211,4 +230,5 @@ class TControl : public TComponent {
     bool showHint_ = false;
     TCursor cursor_ = crDefault;
     TControlStyle style_ = csClickEvents | csCaptureMouse | csDoubleClicks;
+    std::unique_ptr<TControlAccessible> accessible_;
 };

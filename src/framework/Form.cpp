@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "framework/Accessible.h"
 #include "framework/Application.h"
 
 namespace {
@@ -182,7 +183,21 @@ void TForm::SetActiveControl(TWinControl* control) {
             c.ActiveControlChanged(now);
             return false;
         });
+        FocusChanged();
     });
+}
+
+void TForm::FocusChanged() {
+    if (!AccessibleNode() || !active_) return;
+    TWinControl* focused = activeControl_ ? activeControl_ : this;
+    focused->Accessible()->Raise(aeFocus);
+}
+
+void TForm::DescribeAccessible(TAccDescription& d) const {
+    TWinControl::DescribeAccessible(d);
+    d.Role = borderStyle_ == bsDialog ? arDialog : arWindow;
+    d.Shortcut.clear();
+    if (active_) d.States |= asFocused;
 }
 
 std::vector<TComponent*> TForm::AllComponents() const {
@@ -257,6 +272,7 @@ void TForm::CreateHostWindow() {
 }
 
 void TForm::VisibleChanged() {
+    AccessibleRoot()->Raise(aeChildren);
     if (Visible()) {
         FinishCreate();
         CreateHostWindow();
@@ -519,6 +535,8 @@ void TForm::HostActivate(bool active) {
         if (activeControl_) activeControl_->Invalidate();
         if (active && OnActivate) OnActivate(this);
         if (!active && OnDeactivate) OnDeactivate(this);
+        AccessibleChanged(aeState);
+        FocusChanged();
     });
 }
 

@@ -1,0 +1,115 @@
+#include "framework/Accessible.h"
+
+#include <vector>
+
+#include "framework/Application.h"
+#include "framework/HintWindow.h"
+
+namespace {
+
+TAccEventSink* gSink = nullptr;
+std::uint32_t gLastId = 0;
+
+// The application: its forms that take part in the desktop (not hint windows).
+class TApplicationAccessible final : public TAccessible {
+  public:
+    TAccDescription Describe() const override {
+        TAccDescription d;
+        d.Role = arApplication;
+        d.Name = Application ? Application->Title() : std::string();
+        return d;
+    }
+    TRect ScreenBounds() const override { return {}; }
+    TAccessible* Parent() const override { return nullptr; }
+    int ChildCount() const override { return static_cast<int>(Forms().size()); }
+    TAccessible* Child(int index) override {
+        std::vector<TForm*> forms = Forms();
+        if (index < 0 || index >= static_cast<int>(forms.size())) return nullptr;
+        return forms[index]->Accessible();
+    }
+    TAccessible* NodeAt(TPoint screen) override {
+        TForm* form = Application ? Application->FormAt(screen) : nullptr;
+        if (!form || dynamic_cast<THintWindow*>(form)) return nullptr;
+        return form->Accessible()->NodeAt(screen);
+    }
+
+  private:
+    static std::vector<TForm*> Forms() {
+        std::vector<TForm*> out;
+        if (!Application) return out;
+        for (TForm* f : Application->Forms()) {
+            if (f->Visible() && !dynamic_cast<THintWindow*>(f)) out.push_back(f);
+        }
+        return out;
+    }
+};
+
+}  // namespace
+
+TAccessible::TAccessible() : id_(++gLastId) {}
+
+TAccessible::~TAccessible() {
+    Raise(aeDestroyed);
+}
+
+int TAccessible::IndexInParent() const {
+    TAccessible* parent = Parent();
+    if (!parent) return -1;
+    for (int i = 0, n = parent->ChildCount(); i < n; ++i) {
+        if (parent->Child(i) == this) return i;
+    }
+    return -1;
+}
+
+TAccessible* TAccessible::NodeAt(TPoint screen) {
+    if (!ScreenBounds().Contains(screen)) return nullptr;
+    // Front-most first: children are listed back to front.
+    for (int i = ChildCount() - 1; i >= 0; --i) {
+        TAccessible* child = Child(i);
+        if (child && !(child->Describe().States & asInvisible)) {
+            if (TAccessible* hit = child->NodeAt(screen)) return hit;
+        }
+    }
+    return this;
+}
+
+void TAccessible::Raise(TAccEvent event) {
+    if (gSink) gSink->AccessibleEvent(*this, event);
+}
+
+void SetAccEventSink(TAccEventSink* sink) {
+    gSink = sink;
+}
+
+TAccEventSink* AccEventSink() {
+    return gSink;
+}
+
+TAccessible* AccessibleRoot() {
+    static TApplicationAccessible root;
+    return &root;
+}
+
+std::string AccessibleCaption(const std::string& caption) {
+    std::string out;
+    out.reserve(caption.size());
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+        out += caption[i];
+    }
+    return out;
+}
+
+std::string AccessibleShortcut(const std::string& caption) {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        if (caption[i + 1] == '&') {
+            ++i;
+            continue;
+        }
+        auto c = static_cast<unsigned char>(caption[i + 1]);
+        if (c >= 0x80) return {};
+        return std::string("Alt+") + static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    }
+    return {};
+}
