@@ -8,6 +8,7 @@ packages=(
   libsdl2-dev libfreetype-dev libfontconfig-dev libpng-dev libsqlite3-dev libsystemd-dev
   sqlite3 systemd-journal-remote
   libgtest-dev libgmock-dev libbenchmark-dev
+  libatk1.0-dev libatk-bridge2.0-dev at-spi2-core dbus-daemon python3-pyatspi
   fonts-liberation2 fonts-dejavu-core fonts-wqy-microhei
   xvfb xauth x11-utils x11-apps xdotool util-linux hyperfine faketime
   python3 dpkg-dev file lintian appstream desktop-file-utils man-db groff-base gzip

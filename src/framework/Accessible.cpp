@@ -91,6 +91,12 @@ TAccessible* AccessibleRoot() {
 }
 
 std::string AccessibleCaption(const std::string& caption) {
+    // "刷新(&R)": the bracketed letter only shows the key, which the shortcut tells already.
+    const std::size_t n = caption.size();
+    if (n >= 4 && caption[n - 1] == ')' && caption[n - 3] == '&' && caption[n - 4] == '(' &&
+        caption[n - 2] != '&') {
+        return AccessibleCaption(caption.substr(0, n - 4));
+    }
     std::string out;
     out.reserve(caption.size());
     for (std::size_t i = 0; i < caption.size(); ++i) {

@@ -163,7 +163,8 @@ TAccEventSink* AccEventSink();
 // Needs the Application object.
 TAccessible* AccessibleRoot();
 
-// A caption as it is read: without the "&" that marks its accelerator ("&&" reads "&").
+// A caption as it is read: without the "&" that marks its accelerator ("&&" reads "&"), and
+// without a trailing "(&R)" that only shows the key.
 std::string AccessibleCaption(const std::string& caption);
 // The key that reaches a caption's accelerator ("Alt+R"), or empty when it has none.
 std::string AccessibleShortcut(const std::string& caption);

@@ -288,7 +288,9 @@ void TControl::DescribeAccessible(TAccDescription& d) const {
 bool TControl::AccessibleAction() {
     TAccDescription d;
     DescribeAccessible(d);
-    if (d.DefaultAction != aaPress || !Showing() || (d.States & asDisabled)) return false;
+    if ((d.DefaultAction != aaPress && d.DefaultAction != aaOpenLink) || !Showing() ||
+        (d.States & asDisabled))
+        return false;
     Click();
     return true;
 }

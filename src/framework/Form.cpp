@@ -188,7 +188,8 @@ void TForm::SetActiveControl(TWinControl* control) {
 }
 
 void TForm::FocusChanged() {
-    if (!AccessibleNode() || !active_) return;
+    // Assistive technology follows the focus without having asked about the control first.
+    if (!AccEventSink() || !active_) return;
     TWinControl* focused = activeControl_ ? activeControl_ : this;
     focused->Accessible()->Raise(aeFocus);
 }

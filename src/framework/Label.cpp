@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "framework/Accessible.h"
+
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
     SetBounds(0, 0, 65, 17);
     SetParentColor(true);
@@ -120,4 +122,10 @@ void DrawDisabledText(TCanvas& canvas, const std::string& text, const TRect& r, 
     TRect at = r;
     canvas.Font().SetColor(clBtnShadow);
     canvas.DrawText(text, at, format);
+}
+
+void TLabel::DescribeAccessible(TAccDescription& d) const {
+    TControl::DescribeAccessible(d);
+    d.Role = arLabel;
+    d.States |= asReadOnly;
 }

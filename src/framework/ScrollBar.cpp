@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "framework/Accessible.h"
 #include "framework/Application.h"
 #include "framework/Panel.h"
 
@@ -305,4 +306,10 @@ void TScrollBar::Paint(TCanvas& canvas) {
     Frame3D(canvas, thumb, cl3DLight, cl3DDkShadow, 1);
     Frame3D(canvas, thumb, clBtnHighlight, clBtnShadow, 1);
     FillSpan(canvas, thumb, clBtnFace);
+}
+
+void TScrollBar::DescribeAccessible(TAccDescription& d) const {
+    TCustomControl::DescribeAccessible(d);
+    d.Role = arScrollBar;
+    d.Value = std::to_string(position_);
 }

@@ -4,6 +4,7 @@
 
 #include "base/DateTimeFormat.h"
 #include "base/FormatSettings.h"
+#include "framework/Accessible.h"
 
 namespace {
 
@@ -55,6 +56,7 @@ void TWsClockStatus::UpdateTime() {
     }
     if (text == cachedText_) return;
     cachedText_ = text;
+    AccessibleChanged(aeValue);
     SetCaption(text);  // invalidates, and resizes with AutoSize
 }
 
@@ -73,4 +75,9 @@ void TWsClockStatus::Paint(TCanvas& canvas) {
     // The clock shows its own text, whatever was put into Caption.
     DrawPaneFrame(canvas);
     DrawPaneCaption(canvas, cachedText_);
+}
+
+void TWsClockStatus::DescribeAccessible(TAccDescription& d) const {
+    TWsPollingStatus::DescribeAccessible(d);
+    d.Name = d.Value = cachedText_;
 }

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <climits>
 
+#include "framework/Accessible.h"
 #include "framework/Form.h"
 #include "widgets/WsStore_p.h"
 #include "widgets/WsToolButton.h"
@@ -333,4 +334,9 @@ void TWsToolbar::Paint(TCanvas& canvas) {
             canvas.Draw(x, y, background_);
         }
     }
+}
+
+void TWsToolbar::DescribeAccessible(TAccDescription& d) const {
+    TWsCustomPanel::DescribeAccessible(d);
+    d.Role = arToolBar;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "framework/Accessible.h"
 #include "framework/Application.h"
 
 namespace {
@@ -74,4 +75,11 @@ void TWsURLLabel::SetVisited(bool value) {
     if (value == visited_) return;
     visited_ = value;
     UpdateLinkColor();
+}
+
+void TWsURLLabel::DescribeAccessible(TAccDescription& d) const {
+    TWsLabel::DescribeAccessible(d);
+    d.Role = arLink;
+    d.Description = url_;
+    d.DefaultAction = aaOpenLink;
 }
