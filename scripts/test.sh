@@ -27,6 +27,9 @@ bash scripts/test-package.sh build
 echo "== The window on a virtual X server, driven by xdotool =="
 bash scripts/test-x11.sh build/vigil
 
+echo "== The window through AT-SPI, as a screen reader reads it =="
+bash scripts/test-atspi.sh build/vigil
+
 echo "== Build and test with AddressSanitizer + UndefinedBehaviorSanitizer =="
 bash scripts/build.sh build-asan -DVIGIL_SANITIZE=ON -DVIGIL_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

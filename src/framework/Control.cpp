@@ -135,6 +135,12 @@ void TControl::SetCaption(const std::string& caption) {
     AccessibleChanged(aeName);
 }
 
+void TControl::SetHint(const std::string& hint) {
+    if (hint == hint_) return;
+    hint_ = hint;
+    AccessibleChanged(aeDescription);
+}
+
 void TControl::SetCursor(TCursor cursor) {
     if (cursor == cursor_) return;
     cursor_ = cursor;

@@ -100,7 +100,7 @@ class TControl : public TComponent {
     void SetCaption(const std::string& caption);
     // The text the hint service shows is the part before the first "|".
     const std::string& Hint() const { return hint_; }
-    void SetHint(const std::string& hint) { hint_ = hint; }
+    void SetHint(const std::string& hint);
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool showHint) { showHint_ = showHint; }
     TCursor Cursor() const { return cursor_; }
