@@ -1,13 +1,15 @@
 // The host's own header comes first: the X11 headers that SDL_syswm.h pulls in define
 // macros that clash with the framework's names.
+// clang-format off
+#include "platform/sdl/SdlHost.h"
+// clang-format on
+
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <poll.h>
 
 #include <algorithm>
 #include <vector>
-
-#include "platform/sdl/SdlHost.h"
 
 namespace {
 
