@@ -19,7 +19,7 @@ void TCustomChart::SetFocusedPoint(int index) {
     index = s ? std::clamp(index, -1, s->PointCount() - 1) : -1;
     if (index == focusedPoint_) return;
     focusedPoint_ = index;
-    Invalidate();
+    RequestRepaint();
     AccessibleChanged(aeDescription);
 }
 
@@ -42,12 +42,12 @@ void TCustomChart::KeyDown(TKey& key, TShiftState shift) {
 void TCustomChart::DoEnter() {
     TCustomChartPanel::DoEnter();
     if (focusedPoint_ < 0 && FocusSeries()) SetFocusedPoint(0);
-    Invalidate();
+    RequestRepaint();
 }
 
 void TCustomChart::DoExit() {
     TCustomChartPanel::DoExit();
-    Invalidate();
+    RequestRepaint();
 }
 
 void TCustomChart::DrawFocusedPoint(TCanvas& canvas) {
