@@ -82,7 +82,8 @@ TAccessible* TWsTabListAccessible::NodeHolding(TControl& child) {
 }
 
 void TWsTabListAccessible::TabsChanged() {
-    if (static_cast<int>(nodes_.size()) > tabs_.TabCount()) nodes_.resize(tabs_.TabCount());
+    // A tab's node stands for its place in the strip, which may now hold another tab.
+    nodes_.clear();
     Raise(aeChildren);
 }
 
