@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "framework/Application.h"
+#include "framework/Control.h"
 #include "framework/HintWindow.h"
 
 namespace {
@@ -107,15 +108,9 @@ std::string AccessibleCaption(const std::string& caption) {
 }
 
 std::string AccessibleShortcut(const std::string& caption) {
-    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != '&') continue;
-        if (caption[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        auto c = static_cast<unsigned char>(caption[i + 1]);
-        if (c >= 0x80) return {};
-        return std::string("Alt+") + static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-    }
-    return {};
+    const std::size_t at = TControl::AccelIndex(caption);
+    if (at == std::string::npos) return {};
+    auto c = static_cast<unsigned char>(caption[at]);
+    if (c >= 0x80) return {};
+    return std::string("Alt+") + static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
 }

@@ -258,18 +258,21 @@ TFrameHit TControl::FrameHitAt(TPoint) const {
     return fhClient;
 }
 
-bool TControl::IsAccel(char32_t ch, const std::string& caption) {
+std::size_t TControl::AccelIndex(const std::string& caption) {
     for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
         if (caption[i] != '&') continue;
-        if (caption[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        auto c = static_cast<unsigned char>(caption[i + 1]);
-        if (c >= 0x80 || ch >= 0x80) return false;  // accelerators are ASCII letters and digits
-        return std::towupper(static_cast<wint_t>(c)) == std::towupper(static_cast<wint_t>(ch));
+        if (caption[i + 1] != '&') return i + 1;
+        ++i;  // "&&" is a literal ampersand
     }
-    return false;
+    return std::string::npos;
+}
+
+bool TControl::IsAccel(char32_t ch, const std::string& caption) {
+    const std::size_t at = AccelIndex(caption);
+    if (at == std::string::npos) return false;
+    auto c = static_cast<unsigned char>(caption[at]);
+    if (c >= 0x80 || ch >= 0x80) return false;  // accelerators are ASCII letters and digits
+    return std::towupper(static_cast<wint_t>(c)) == std::towupper(static_cast<wint_t>(ch));
 }
 
 TAccessible* TControl::Accessible() {

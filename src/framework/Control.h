@@ -151,6 +151,8 @@ class TControl : public TComponent {
     // True when ch is the accelerator letter of caption (the character after a single "&"),
     // compared without case.
     static bool IsAccel(char32_t ch, const std::string& caption);
+    // Where the accelerator letter of caption stands, or std::string::npos.
+    static std::size_t AccelIndex(const std::string& caption);
 
     // The control's node in the accessibility tree, made on first use.
     TAccessible* Accessible();

@@ -9,23 +9,11 @@
 #include "app/UnitFormVigil.h"
 #include "chart/BarSeries.h"
 #include "framework/Accessible.h"
+#include "framework/AccessibleSink.h"
 #include "framework/Application.h"
 #include "platform/headless/HeadlessHost.h"
 
 namespace {
-
-class TCountingSink : public TAccEventSink {
-  public:
-    std::vector<std::pair<TAccessible*, TAccEvent>> events;
-    void AccessibleEvent(TAccessible& node, TAccEvent event) override {
-        events.emplace_back(&node, event);
-    }
-    bool Heard(TAccessible* node, TAccEvent event) const {
-        for (const auto& [who, what] : events)
-            if (who == node && what == event) return true;
-        return false;
-    }
-};
 
 // Every node below node, depth first, that a test can search by role.
 void Walk(TAccessible* node, std::vector<TAccessible*>& out) {
@@ -56,7 +44,7 @@ class AccessibleWindow : public ::testing::Test {
     TScopedFormHistory log{SampleLog(false)};
     THeadlessHost host;
     TApplication app{host};
-    TCountingSink sink;
+    TRecordingSink sink;
     TFormVigil* form = nullptr;
 
     void SetUp() override {
@@ -67,6 +55,7 @@ class AccessibleWindow : public ::testing::Test {
     }
     void TearDown() override { SetAccEventSink(nullptr); }
     TAccessible* Window() { return form->Accessible(); }
+    bool Heard(TAccessible* node, TAccEvent event) const { return sink.Count(node, event) > 0; }
     THeadlessWindow& W() { return *static_cast<THeadlessWindow*>(form->HostWindow()); }
 };
 
@@ -127,14 +116,14 @@ TEST_F(AccessibleWindow, ActionsRefreshTheListAndSwitchThePage) {
     ASSERT_TRUE(refresh->DoDefaultAction());
     EXPECT_EQ(list->Table()->RowCount(), 4);
     EXPECT_EQ(list->Table()->CellText(0, 1), "2024-05-04 08:00:00");
-    EXPECT_TRUE(sink.Heard(list, aeChildren));
-    EXPECT_TRUE(sink.Heard(pane, aeValue));
+    EXPECT_TRUE(Heard(list, aeChildren));
+    EXPECT_TRUE(Heard(pane, aeValue));
     EXPECT_EQ(pane->Describe().Value, "记录数:4");
 
     TAccessible* chartTab = OfRole(Window(), arPageTab)[1];
     ASSERT_TRUE(chartTab->DoDefaultAction());
     EXPECT_EQ(form->WsPageControl1->ActivePage(), form->TabSheet2);
-    EXPECT_TRUE(sink.Heard(chartTab, aeSelection));
+    EXPECT_TRUE(Heard(chartTab, aeSelection));
     EXPECT_TRUE(chartTab->Describe().States & asSelected);
     EXPECT_FALSE(chartTab->Child(0)->Describe().States & asInvisible);
 }
@@ -161,7 +150,7 @@ TEST_F(AccessibleWindow, TheChartIsReachedByKeyboardAndReadsTheFocusedBar) {
     // Tab walks from the page tabs to the chart.
     for (int i = 0; i < 10 && !form->Chart1->Focused(); ++i) host.PressKey(vkTab);
     ASSERT_TRUE(form->Chart1->Focused());
-    EXPECT_TRUE(sink.Heard(chart, aeFocus));
+    EXPECT_TRUE(Heard(chart, aeFocus));
     EXPECT_EQ(form->Chart1->FocusedPoint(), 0);
     EXPECT_GT(frameInk(0), 0) << "the focused bar shows a dotted frame";
     EXPECT_EQ(chart->Describe().Description,
@@ -169,7 +158,7 @@ TEST_F(AccessibleWindow, TheChartIsReachedByKeyboardAndReadsTheFocusedBar) {
 
     host.PressKey(vkRight);
     EXPECT_EQ(form->Chart1->FocusedPoint(), 1);
-    EXPECT_TRUE(sink.Heard(chart, aeDescription));
+    EXPECT_TRUE(Heard(chart, aeDescription));
     EXPECT_EQ(frameInk(0), 0);
     EXPECT_GT(frameInk(1), 0);
     host.PressKey(vkEnd);

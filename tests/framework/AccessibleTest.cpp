@@ -2,23 +2,10 @@
 
 #include "HeadlessApp.h"
 #include "framework/Accessible.h"
+#include "framework/AccessibleSink.h"
 #include "framework/ListView.h"
 
 namespace {
-
-// Records every event with the node's name, so a test reads what a bridge would hear.
-class TRecordingSink : public TAccEventSink {
-  public:
-    std::vector<std::pair<TAccessible*, TAccEvent>> events;
-    void AccessibleEvent(TAccessible& node, TAccEvent event) override {
-        events.emplace_back(&node, event);
-    }
-    int Count(TAccessible* node, TAccEvent event) const {
-        int n = 0;
-        for (const auto& [who, what] : events) n += who == node && what == event;
-        return n;
-    }
-};
 
 // A windowless control that presses like a button.
 class TPressProbe : public TGraphicProbe {

@@ -1,30 +1,17 @@
 #include <gtest/gtest.h>
 
-#include "framework/Accessible.h"
+#include "framework/AccessibleSink.h"
 #include "framework/HeadlessApp.h"
 #include "widgets/WsPageControl.h"
 #include "widgets/WsTabSheet.h"
 
 namespace {
 
-class TTabEvents : public TAccEventSink {
-  public:
-    std::vector<std::pair<TAccessible*, TAccEvent>> events;
-    void AccessibleEvent(TAccessible& node, TAccEvent event) override {
-        events.emplace_back(&node, event);
-    }
-    int Count(TAccessible* node, TAccEvent event) const {
-        int n = 0;
-        for (const auto& [who, what] : events) n += who == node && what == event;
-        return n;
-    }
-};
-
 // A page control of three pages, "&Log", "Chart" and "Stats", the first with a focusable
 // control on it.
 class WsTabAccessible : public HeadlessApp {
   protected:
-    TTabEvents sink;
+    TRecordingSink sink;
     std::unique_ptr<TForm> form = MakeShownForm(500, 300, clWindow);
     TWsPageControl* pc = nullptr;
     TWsTabSheet* pages[3] = {};

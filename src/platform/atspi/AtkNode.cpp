@@ -1,5 +1,6 @@
 #include <array>
 #include <string>
+#include <tuple>
 
 #include "platform/atspi/AtkNode_p.h"
 #include "platform/atspi/AtspiBridge.h"
@@ -438,29 +439,23 @@ GType AtkNodeType(unsigned interfaces) {
     static std::array<GType, 16> types{};
     GType& type = types[interfaces];
     if (type) return type;
-    const GTypeInfo info{
+    const GTypeInfo typeInfo{
         sizeof(TAtkNodeClass), nullptr, nullptr, ClassInit, nullptr, nullptr,
         sizeof(TAtkNode),      0,       nullptr, nullptr,
     };
     const std::string name = "VigilAccessible" + std::to_string(interfaces);
-    type = g_type_register_static(ATK_TYPE_OBJECT, name.c_str(), &info, GTypeFlags(0));
-    const GInterfaceInfo component{ComponentInit, nullptr, nullptr};
-    g_type_add_interface_static(type, ATK_TYPE_COMPONENT, &component);
-    if (interfaces & kWithAction) {
-        const GInterfaceInfo action{ActionInit, nullptr, nullptr};
-        g_type_add_interface_static(type, ATK_TYPE_ACTION, &action);
-    }
-    if (interfaces & kWithTable) {
-        const GInterfaceInfo table{TableInit, nullptr, nullptr};
-        g_type_add_interface_static(type, ATK_TYPE_TABLE, &table);
-    }
-    if (interfaces & kWithSelection) {
-        const GInterfaceInfo selection{SelectionInit, nullptr, nullptr};
-        g_type_add_interface_static(type, ATK_TYPE_SELECTION, &selection);
-    }
-    if (interfaces & kWithText) {
-        const GInterfaceInfo text{TextInit, nullptr, nullptr};
-        g_type_add_interface_static(type, ATK_TYPE_TEXT, &text);
+    type = g_type_register_static(ATK_TYPE_OBJECT, name.c_str(), &typeInfo, GTypeFlags(0));
+    const std::array<std::tuple<unsigned, GType, GInterfaceInitFunc>, 5> parts{{
+        {0, ATK_TYPE_COMPONENT, ComponentInit},
+        {kWithAction, ATK_TYPE_ACTION, ActionInit},
+        {kWithTable, ATK_TYPE_TABLE, TableInit},
+        {kWithSelection, ATK_TYPE_SELECTION, SelectionInit},
+        {kWithText, ATK_TYPE_TEXT, TextInit},
+    }};
+    for (const auto& [bit, iface, init] : parts) {
+        if (bit && !(interfaces & bit)) continue;
+        const GInterfaceInfo info{init, nullptr, nullptr};
+        g_type_add_interface_static(type, iface, &info);
     }
     return type;
 }
