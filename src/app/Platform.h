@@ -27,7 +27,7 @@ void InstallSystemFontEngine();
 TResult<std::unique_ptr<THost>> CreateWindowHost();
 
 // Publishes the windows to the desktop's screen readers while the result lives (AT-SPI on
-// Linux); null, having cost nothing, when the desktop has no accessibility bus. Call once the
+// Linux); null, having started nothing, when the desktop has no accessibility bus. Call once the
 // Application object exists.
 std::shared_ptr<void> StartAccessibility(THost& host);
 // Fails naming the file and the reason.
