@@ -40,6 +40,11 @@ TResult<std::unique_ptr<THost>> CreateWindowHost() {
     return std::unique_ptr<THost>(std::move(host).Value());
 }
 
+// UI Automation answers the window's own requests; nothing is started ahead.
+std::shared_ptr<void> StartAccessibility(THost&) {
+    return nullptr;
+}
+
 TLogFileReaders PlatformLogFileReaders() {
     return {};
 }
@@ -65,6 +70,7 @@ TLiveLog LiveLog(TLiveSource, const TLogFileNotice&) {
 
 #include "base/Clock.h"
 #include "eventlog/WtmpSource.h"
+#include "platform/atspi/AtspiBridge.h"
 #include "platform/freetype/FreeTypeFontEngine.h"
 #include "platform/journal/JournalSource.h"
 #include "platform/linux/DesktopOpen.h"
@@ -100,6 +106,10 @@ TResult<std::unique_ptr<THost>> CreateWindowHost() {
     if (!host) return TError(host.Error());
     host.Value()->UrlOpener = [](const std::string& address) { return OpenWithDesktop(address); };
     return std::unique_ptr<THost>(std::move(host).Value());
+}
+
+std::shared_ptr<void> StartAccessibility(THost& host) {
+    return TAtspiBridge::Start(host);
 }
 
 TLogFileReaders PlatformLogFileReaders() {

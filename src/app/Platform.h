@@ -25,6 +25,10 @@ void InstallSystemFontEngine();
 // their own complaints).
 TResult<std::unique_ptr<THost>> CreateWindowHost();
 
+// Publishes the windows to the desktop's screen readers while the result lives (AT-SPI on
+// Linux); null, having started nothing, when the desktop has no accessibility bus. Call once the
+// Application object exists.
+std::shared_ptr<void> StartAccessibility(THost& host);
 // Fails naming the file and the reason.
 TResult<void> SaveScreenshotPng(const TPixelBuffer& pixels, const std::string& path);
 

@@ -289,6 +289,8 @@ void TFormVigil::BuildChartPage(TWinControl& page) {
     Chart1->SetBounds(0, 41, 669, 328);
     Chart1->SetAlign(alClient);
     Chart1->SetColor(clWhite);
+    // The bars are read with the arrow keys.
+    Chart1->SetTabStop(true);
     Chart1->SetView3D(false);
     Chart1->Legend().Visible = false;
     Chart1->Title().Text = "TChart";

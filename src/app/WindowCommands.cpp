@@ -53,6 +53,7 @@ int OpenWindow(const TCommandLine& cmd) {
     InstallLocalClock();
     UseLogOf(cmd);
     TApplication app(*host.Value());
+    std::shared_ptr<void> accessibility = StartAccessibility(*host.Value());
     app.CreateForm(FormVigil);
     app.Run();
     return 0;

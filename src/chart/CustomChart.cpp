@@ -140,6 +140,7 @@ void TCustomChart::DrawChart(TCanvas& canvas) {
         BroadcastToolEvent(cteBeforeAxes);
         DrawAxes(canvas);
     }
+    DrawFocusedPoint(canvas);
     zoomDrawn_ = false;
     if (zooming_) DrawZoomRect();
     BroadcastToolEvent(cteAfterDraw);

@@ -134,6 +134,14 @@ class TCustomChart : public TCustomChartPanel, private TAxisSeries {
     // Brings back the axis settings saved before the first zoom or scroll.
     void UndoZoom();
 
+    // The point of the first active series that the keyboard is on (Left, Right, Home, End
+    // move it while the chart has the focus), or -1.
+    int FocusedPoint() const { return focusedPoint_; }
+    void SetFocusedPoint(int index);
+    // A picture of a chart: the description reads its range, the point under the keyboard
+    // and the tip when one shows.
+    void DescribeAccessible(TAccDescription& d) const override;
+
     TNotifyEvent OnZoom;
     TNotifyEvent OnUndoZoom;
     TNotifyEvent OnScroll;
@@ -148,6 +156,9 @@ class TCustomChart : public TCustomChartPanel, private TAxisSeries {
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     bool MouseWheel(TShiftState shift, int delta, TPoint pos) override;
     void MouseLeave() override;
+    void KeyDown(TKey& key, TShiftState shift) override;
+    void DoEnter() override;
+    void DoExit() override;
 
   private:
     void AdoptSeries(std::unique_ptr<TChartSeries> series);
@@ -176,6 +187,9 @@ class TCustomChart : public TCustomChartPanel, private TAxisSeries {
     bool HasActiveSeries() const;
     bool SomeSeriesUsesAxes() const;
     bool InsideChartPart(int x, int y) const;
+    // The series the keyboard moves through, or null.
+    TChartSeries* FocusSeries() const;
+    void DrawFocusedPoint(TCanvas& canvas);
 
     std::array<std::unique_ptr<TChartAxis>, 6> axes_;
     std::vector<std::unique_ptr<TChartSeries>> series_;
@@ -203,6 +217,7 @@ class TCustomChart : public TCustomChartPanel, private TAxisSeries {
     bool scrolling_ = false;
     TPoint scrollAnchor_;
     bool scalesSaved_ = false;
+    int focusedPoint_ = -1;
     std::array<TSavedAxisRange, 6> savedScales_;
 };
 

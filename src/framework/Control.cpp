@@ -5,6 +5,7 @@
 
 #include "base/StoreChanged.h"
 #include "framework/Application.h"
+#include "framework/ControlAccessible.h"
 #include "framework/Form.h"
 #include "framework/WinControl.h"
 
@@ -13,6 +14,7 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
+    accessible_.reset();
     if (TForm* form = Form(); form && form != this) form->ControlDestroying(this);
     TApplication::ControlDestroying(this);
 }
@@ -45,6 +47,7 @@ void TControl::SetVisible(bool visible) {
     if (visible) Invalidate();
     if (parent_ && (align_ != alNone || parent_->PlacesAllChildren())) parent_->Realign();
     VisibleChanged();
+    AccessibleChanged(aeState);
 }
 
 bool TControl::Showing() const {
@@ -58,7 +61,9 @@ bool TControl::Showing() const {
 }
 
 void TControl::SetEnabled(bool enabled) {
-    if (StoreChanged(enabled_, enabled)) EnabledChanged();
+    if (!StoreChanged(enabled_, enabled)) return;
+    EnabledChanged();
+    AccessibleChanged(aeState);
 }
 
 void TControl::SetParent(TWinControl* parent) {
@@ -129,7 +134,13 @@ void TControl::CopyParentSettings() {
 }
 
 void TControl::SetCaption(const std::string& caption) {
-    if (StoreChanged(caption_, caption)) TextChanged();
+    if (!StoreChanged(caption_, caption)) return;
+    TextChanged();
+    AccessibleChanged(aeName);
+}
+
+void TControl::SetHint(const std::string& hint) {
+    if (StoreChanged(hint_, hint)) AccessibleChanged(aeDescription);
 }
 
 void TControl::SetCursor(TCursor cursor) {
@@ -244,18 +255,54 @@ TFrameHit TControl::FrameHitAt(TPoint) const {
     return fhClient;
 }
 
-bool TControl::IsAccel(char32_t ch, const std::string& caption) {
+std::size_t TControl::AccelIndex(const std::string& caption) {
     for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
         if (caption[i] != '&') continue;
-        if (caption[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        auto c = static_cast<unsigned char>(caption[i + 1]);
-        if (c >= 0x80 || ch >= 0x80) return false;  // accelerators are ASCII letters and digits
-        return std::towupper(static_cast<wint_t>(c)) == std::towupper(static_cast<wint_t>(ch));
+        if (caption[i + 1] != '&') return i + 1;
+        ++i;  // "&&" is a literal ampersand
     }
-    return false;
+    return std::string::npos;
+}
+
+bool TControl::IsAccel(char32_t ch, const std::string& caption) {
+    const std::size_t at = AccelIndex(caption);
+    if (at == std::string::npos) return false;
+    auto c = static_cast<unsigned char>(caption[at]);
+    if (c >= 0x80 || ch >= 0x80) return false;  // accelerators are ASCII letters and digits
+    return std::towupper(static_cast<wint_t>(c)) == std::towupper(static_cast<wint_t>(ch));
+}
+
+TAccessible* TControl::Accessible() {
+    if (!accessible_) accessible_ = CreateAccessible();
+    return accessible_.get();
+}
+
+std::unique_ptr<TControlAccessible> TControl::CreateAccessible() {
+    return std::make_unique<TControlAccessible>(*this);
+}
+
+void TControl::DescribeAccessible(TAccDescription& d) const {
+    d.Name = AccessibleCaption(caption_);
+    d.Description = hint_.substr(0, hint_.find('|'));
+    d.Shortcut = AccessibleShortcut(caption_);
+    if (!Showing()) d.States |= asInvisible;
+    for (const TControl* c = this; c; c = c->parent_) {
+        if (!c->enabled_) d.States |= asDisabled;
+    }
+}
+
+bool TControl::AccessibleAction() {
+    TAccDescription d;
+    DescribeAccessible(d);
+    if ((d.DefaultAction != aaPress && d.DefaultAction != aaOpenLink) || !Showing() ||
+        (d.States & asDisabled))
+        return false;
+    Click();
+    return true;
+}
+
+void TControl::AccessibleChanged(TAccEvent event) {
+    if (accessible_) accessible_->Raise(event);
 }
 
 void TControl::Paint(TCanvas&) {}

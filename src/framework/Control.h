@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "framework/Component.h"
@@ -14,6 +15,10 @@
 class TApplication;
 class TWinControl;
 class TForm;
+class TAccessible;
+class TControlAccessible;
+struct TAccDescription;
+enum TAccEvent : std::uint8_t;
 
 // Docking of a control inside its parent's client area. Controls of one kind stack in the
 // order of their positions (top to bottom, bottom to top, left to right, right to left);
@@ -101,7 +106,7 @@ class TControl : public TComponent {
     void SetCaption(const std::string& caption);
     // The text the hint service shows is the part before the first "|".
     const std::string& Hint() const { return hint_; }
-    void SetHint(const std::string& hint) { hint_ = hint; }
+    void SetHint(const std::string& hint);
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool showHint) { showHint_ = showHint; }
     TCursor Cursor() const { return cursor_; }
@@ -152,6 +157,16 @@ class TControl : public TComponent {
     // True when ch is the accelerator letter of caption (the character after a single "&"),
     // compared without case.
     static bool IsAccel(char32_t ch, const std::string& caption);
+    // Where the accelerator letter of caption stands, or std::string::npos.
+    static std::size_t AccelIndex(const std::string& caption);
+
+    // The control's node in the accessibility tree, made on first use.
+    TAccessible* Accessible();
+    // What the control is to assistive technology. The base gives a pane named by the
+    // caption (without its "&") with the states of visibility, enabled and focus.
+    virtual void DescribeAccessible(TAccDescription& d) const;
+    // Performs the described default action; the base clicks for aaPress.
+    virtual bool AccessibleAction();
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
@@ -194,6 +209,12 @@ class TControl : public TComponent {
     // A key that the focused control left unhandled, offered first to its containers and
     // then to every control of the form (Ctrl+Tab, Enter, Escape); return true to take it.
     virtual bool DialogKey(TKey key, TShiftState shift);
+    // Makes the accessibility node; controls with parts of their own return a richer one.
+    virtual std::unique_ptr<TControlAccessible> CreateAccessible();
+    // Tells assistive technology of a change, when it has asked about this control.
+    void AccessibleChanged(TAccEvent event);
+    // The node when one was made, else null.
+    TControlAccessible* AccessibleNode() const { return accessible_.get(); }
 
   private:
     friend class TWinControl;
@@ -219,4 +240,5 @@ class TControl : public TComponent {
     bool showHint_ = false;
     TCursor cursor_ = crDefault;
     TControlStyle style_ = csClickEvents | csCaptureMouse | csDoubleClicks;
+    std::unique_ptr<TControlAccessible> accessible_;
 };

@@ -4,6 +4,7 @@
 #include <cwctype>
 
 #include "base/StoreChanged.h"
+#include "framework/Accessible.h"
 #include "framework/Application.h"
 
 namespace {
@@ -181,7 +182,22 @@ void TForm::SetActiveControl(TWinControl* control) {
             c.ActiveControlChanged(now);
             return false;
         });
+        FocusChanged();
     });
+}
+
+void TForm::FocusChanged() {
+    // Assistive technology follows the focus without having asked about the control first.
+    if (!AccEventSink() || !active_) return;
+    TWinControl* focused = activeControl_ ? activeControl_ : this;
+    focused->Accessible()->Raise(aeFocus);
+}
+
+void TForm::DescribeAccessible(TAccDescription& d) const {
+    TWinControl::DescribeAccessible(d);
+    d.Role = borderStyle_ == bsDialog ? arDialog : arWindow;
+    d.Shortcut.clear();
+    if (active_) d.States |= asFocused;
 }
 
 std::vector<TComponent*> TForm::AllComponents() const {
@@ -255,6 +271,7 @@ void TForm::CreateHostWindow() {
 }
 
 void TForm::VisibleChanged() {
+    AccessibleRoot()->Raise(aeChildren);
     if (Visible()) {
         FinishCreate();
         CreateHostWindow();
@@ -515,6 +532,8 @@ void TForm::HostActivate(bool active) {
         if (activeControl_) activeControl_->Invalidate();
         if (active && OnActivate) OnActivate(this);
         if (!active && OnDeactivate) OnDeactivate(this);
+        AccessibleChanged(aeState);
+        FocusChanged();
     });
 }
 

@@ -104,6 +104,8 @@ class TForm : public TWinControl, public THostWindowEvents {
     TCloseEvent OnClose;
     TCloseQueryEvent OnCloseQuery;
 
+    void DescribeAccessible(TAccDescription& d) const override;
+
     // A control is going away: forget every reference to it.
     void ControlDestroying(TControl* control);
 
@@ -134,6 +136,8 @@ class TForm : public TWinControl, public THostWindowEvents {
   private:
     void CreateHostWindow();
     void DestroyHostWindow();
+    // Tells assistive technology where the keyboard focus is now.
+    void FocusChanged();
     void PlaceOnScreen();
     TRect ClientScreenRect() const;
     TControl* UnderMouse(TPoint pos) const;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/Cursors.h"
 #include "framework/DisplaySettings.h"
@@ -100,6 +101,28 @@ class THostClient {
 
 inline constexpr std::uint64_t kNoDeadline = UINT64_MAX;
 
+// A descriptor the loop watches besides its windows' input, with poll()'s event bits.
+struct THostWaitFd {
+    int Fd = -1;
+    short Events = 0;
+    short REvents = 0;
+};
+
+// Work from outside the windows that the loop serves while it waits, such as a connection to
+// an accessibility bus: the host waits on these descriptors and the windows together, so that
+// neither side has to poll the other.
+class THostEventSource {
+  public:
+    // Before a wait: fills in the descriptors to watch; returns the longest wait in
+    // milliseconds, or -1 for no limit.
+    virtual int PrepareWait(std::vector<THostWaitFd>& fds) = 0;
+    // After the wait, with the descriptors as the wait left them: handles what is ready.
+    virtual void DispatchReady(std::vector<THostWaitFd>& fds) = 0;
+
+  protected:
+    ~THostEventSource() = default;
+};
+
 class THost {
   public:
     virtual ~THost() = default;
@@ -123,6 +146,10 @@ class THost {
     // The screen's and the user's settings as the platform reports them; each application
     // reads them once, when it is made.
     virtual TDisplaySettings DisplaySettings() const { return {}; }
+
+    // Serves source from the loop's waits from now on (null: none); hosts that cannot wait on
+    // descriptors ignore it.
+    virtual void SetEventSource(THostEventSource* source) { (void)source; }
 
     // Hands an address to the desktop's handler; false when that could not be started.
     virtual bool OpenURL(const std::string& address) = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/StoreChanged.h"
+#include "framework/Accessible.h"
 
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
     SetBounds(0, 0, 65, 17);
@@ -112,4 +113,10 @@ void DrawDisabledText(TCanvas& canvas, const std::string& text, const TRect& r, 
     TRect at = r;
     canvas.Font().SetColor(clBtnShadow);
     canvas.DrawText(text, at, format);
+}
+
+void TLabel::DescribeAccessible(TAccDescription& d) const {
+    TControl::DescribeAccessible(d);
+    d.Role = arLabel;
+    d.States |= asReadOnly;
 }

@@ -10,6 +10,7 @@
 class TLabel : public TGraphicControl {
   public:
     explicit TLabel(TComponent* owner = nullptr);
+    void DescribeAccessible(TAccDescription& d) const override;
 
     bool AutoSize() const { return autoSize_; }
     void SetAutoSize(bool autoSize);

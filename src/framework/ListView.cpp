@@ -4,6 +4,8 @@
 #include <climits>
 
 #include "base/StoreChanged.h"
+#include "framework/Application.h"
+#include "framework/ListViewAccessible.h"
 #include "framework/Panel.h"
 
 namespace {
@@ -243,6 +245,9 @@ bool TCustomListView::ItemStateChanging(TListItem* item, std::uint8_t flag, bool
 void TCustomListView::ItemStateChanged(TListItem* item, std::uint8_t changed) {
     if (changed & TListItem::kSelected) {
         selCount_ += item->Selected() ? 1 : -1;
+        if (TListViewAccessible* table = TableNode(); table && item->Selected()) {
+            table->ItemSelected(item);
+        }
         if (!multiSelect_) {
             if (item->Selected()) {
                 TListItem* old = singleSelected_;
@@ -278,6 +283,7 @@ void TCustomListView::ItemRemoving(const TListItem* item) {
     else if (item->Selected())
         --selCount_;
     if (editCandidate_ >= 0) CancelEditTimer();
+    if (TListViewAccessible* table = TableNode()) table->ItemRemoving(item);
 }
 
 void TCustomListView::SelectRange(int from, int to, bool keepOthers) {
@@ -531,7 +537,16 @@ void TCustomListView::ItemsChanged() {
     if (destroying_) return;
     Layout();
     InvalidateBody();
+    if (TListViewAccessible* table = TableNode()) table->ItemsChanged();
     if (OnItemsChange) OnItemsChange(this);
+}
+
+std::unique_ptr<TControlAccessible> TCustomListView::CreateAccessible() {
+    return std::make_unique<TListViewAccessible>(*this);
+}
+
+TListViewAccessible* TCustomListView::TableNode() const {
+    return static_cast<TListViewAccessible*>(AccessibleNode());
 }
 
 void TCustomListView::ItemChanged(int index) {
@@ -542,6 +557,7 @@ void TCustomListView::ColumnsChanged() {
     if (laying_ || destroying_) return;
     Layout();
     Invalidate();
+    if (TListViewAccessible* table = TableNode()) table->ColumnsChanged();
 }
 
 // ---- scrolling ----

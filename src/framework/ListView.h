@@ -36,6 +36,8 @@ class TWheelAccumulator {
 // small image and a caption, scroll bars, selection by mouse and keys, and in-place editing
 // of captions. Only the rows that can be seen are drawn or hit-tested, so the work per paint
 // does not grow with the number of rows. The other view styles show as report view.
+class TListViewAccessible;
+
 class TCustomListView : public TCustomControl, private TListModelEvents {
   public:
     explicit TCustomListView(TComponent* owner = nullptr);
@@ -140,6 +142,7 @@ class TCustomListView : public TCustomControl, private TListModelEvents {
     void ColorChanged() override;
     void EnabledChanged() override;
     void Loaded() override;
+    std::unique_ptr<TControlAccessible> CreateAccessible() override;
 
     // Lays out header, scroll bars and auto-sized columns for the current size and content.
     void Layout();
@@ -175,6 +178,8 @@ class TCustomListView : public TCustomControl, private TListModelEvents {
     void ItemRemoving(const TListItem* item) override;
     void ColumnsChanged() override;
 
+    // The table node, when assistive technology has asked for it.
+    TListViewAccessible* TableNode() const;
     int TotalColumnWidth() const;
     int ColumnLeft(int column) const;
     void SyncHeader();

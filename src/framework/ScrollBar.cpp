@@ -4,6 +4,8 @@
 #include <cstdint>
 
 #include "base/StoreChanged.h"
+#include "framework/Accessible.h"
+#include "framework/Application.h"
 #include "framework/Panel.h"
 
 namespace {
@@ -293,4 +295,10 @@ void TScrollBar::Paint(TCanvas& canvas) {
     Frame3D(canvas, thumb, cl3DLight, cl3DDkShadow, 1);
     Frame3D(canvas, thumb, clBtnHighlight, clBtnShadow, 1);
     FillSpan(canvas, thumb, clBtnFace);
+}
+
+void TScrollBar::DescribeAccessible(TAccDescription& d) const {
+    TCustomControl::DescribeAccessible(d);
+    d.Role = arScrollBar;
+    d.Value = std::to_string(position_);
 }

@@ -33,6 +33,7 @@ class TScrollBar : public TCustomControl {
   public:
     explicit TScrollBar(TComponent* owner = nullptr);
     ~TScrollBar() override;
+    void DescribeAccessible(TAccDescription& d) const override;
 
     TScrollBarKind Kind() const { return kind_; }
     void SetKind(TScrollBarKind kind);

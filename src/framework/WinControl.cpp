@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/Accessible.h"
 #include "framework/Form.h"
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
@@ -26,6 +27,7 @@ void TWinControl::Adopt(std::unique_ptr<TControl> control) {
     ChildInserted(child);
     if (child->align_ != alNone || PlacesAllChildren()) Realign();
     child->Invalidate();
+    AccessibleChanged(aeChildren);
 }
 
 std::unique_ptr<TControl> TWinControl::Release(TControl* control) {
@@ -41,7 +43,14 @@ std::unique_ptr<TControl> TWinControl::Release(TControl* control) {
     ChildRemoved(control);
     if (released->align_ != alNone || PlacesAllChildren()) Realign();
     released->ParentChanged();
+    AccessibleChanged(aeChildren);
     return released;
+}
+
+void TWinControl::DescribeAccessible(TAccDescription& d) const {
+    TControl::DescribeAccessible(d);
+    if (tabStop_) d.States |= asFocusable;
+    if (Focused()) d.States |= asFocused;
 }
 
 std::unique_ptr<TControl> TWinControl::RemoveControl(TControl* control) {

@@ -60,6 +60,9 @@ class TWinControl : public TControl {
     virtual void EraseBackground(TCanvas& canvas);
     void PaintWindow(TCanvas& canvas);
 
+    // Adds the focus states.
+    void DescribeAccessible(TAccDescription& d) const override;
+
     TKeyEvent OnKeyDown;
     TKeyEvent OnKeyUp;
     TKeyPressEvent OnKeyPress;

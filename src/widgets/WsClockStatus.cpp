@@ -5,6 +5,7 @@
 #include "base/DateTimeFormat.h"
 #include "base/FormatSettings.h"
 #include "base/StoreChanged.h"
+#include "framework/Accessible.h"
 
 namespace {
 
@@ -53,6 +54,7 @@ void TWsClockStatus::UpdateTime() {
             text += " " + FormatDateTime(fs.LongTimeFormat, now);
     }
     if (!StoreChanged(cachedText_, text)) return;
+    AccessibleChanged(aeValue);
     SetCaption(text);  // invalidates, and resizes with AutoSize
 }
 
@@ -71,4 +73,9 @@ void TWsClockStatus::Paint(TCanvas& canvas) {
     // The clock shows its own text, whatever was put into Caption.
     DrawPaneFrame(canvas);
     DrawPaneCaption(canvas, cachedText_);
+}
+
+void TWsClockStatus::DescribeAccessible(TAccDescription& d) const {
+    TWsPollingStatus::DescribeAccessible(d);
+    d.Name = d.Value = cachedText_;
 }

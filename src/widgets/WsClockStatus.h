@@ -14,6 +14,7 @@ using TGetDateTimeEvent = std::function<void(TObject* sender, DateTimeValue& val
 class TWsClockStatus : public TWsPollingStatus {
   public:
     explicit TWsClockStatus(TComponent* owner = nullptr);
+    void DescribeAccessible(TAccDescription& d) const override;
 
     const std::string& Format() const { return format_; }
     void SetFormat(const std::string& format);

@@ -1,6 +1,7 @@
 #include "widgets/WsCustomButton.h"
 
 #include "base/StoreChanged.h"
+#include "framework/Accessible.h"
 #include "framework/Form.h"
 #include "widgets/WsParentBackground.h"
 
@@ -187,4 +188,11 @@ void TWsCustomButton::EnabledChanged() {
 void TWsCustomButton::PaintTransparentCorners(TCanvas& canvas) {
     if (!transparent_) return;
     PaintParentBackground(*this, canvas);
+}
+
+void TWsCustomButton::DescribeAccessible(TAccDescription& d) const {
+    TCustomControl::DescribeAccessible(d);
+    d.Role = arPushButton;
+    d.DefaultAction = aaPress;
+    if (default_) d.States |= asDefault;
 }

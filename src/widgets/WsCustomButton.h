@@ -16,6 +16,7 @@ class TWsCustomButton : public TCustomControl {
   public:
     explicit TWsCustomButton(TComponent* owner = nullptr);
     ~TWsCustomButton() override;
+    void DescribeAccessible(TAccDescription& d) const override;
 
     bool HotTrack() const { return hotTrack_; }
     // Also makes the button transparent at its corners.

@@ -10,6 +10,7 @@
 #include "widgets/WsColorMath.h"
 #include "widgets/WsParentBackground.h"
 #include "widgets/WsShading.h"
+#include "widgets/WsTabAccessible.h"
 
 namespace {
 
@@ -104,6 +105,7 @@ void TWsCustomTabControl::TabsChanged() {
     if (hotTab_ >= TabCount()) hotTab_ = -1;
     firstShown_ = std::clamp(firstShown_, 0, std::max(0, TabCount() - 1));
     InvalidateLayout();
+    if (auto* node = static_cast<TWsTabListAccessible*>(AccessibleNode())) node->TabsChanged();
 }
 
 void TWsCustomTabControl::SetTabIndex(int index) {
@@ -527,7 +529,14 @@ bool TWsCustomTabControl::SelectTab(int index) {
 }
 
 void TWsCustomTabControl::Change() {
+    if (auto* node = static_cast<TWsTabListAccessible*>(AccessibleNode())) {
+        node->TabSelected(tabIndex_);
+    }
     if (OnChange) OnChange(this);
+}
+
+std::unique_ptr<TControlAccessible> TWsCustomTabControl::CreateAccessible() {
+    return std::make_unique<TWsTabListAccessible>(*this);
 }
 
 void TWsCustomTabControl::TabClick() {

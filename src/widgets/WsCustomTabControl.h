@@ -122,6 +122,11 @@ class TWsCustomTabControl : public TCustomControl {
   public:
     explicit TWsCustomTabControl(TComponent* owner = nullptr);
     ~TWsCustomTabControl() override;
+    // The control a tab shows (a page control's page), else null.
+    virtual TControl* TabContent(int index) const {
+        (void)index;
+        return nullptr;
+    }
 
     // The tab list. A plain tab control is given its tabs here; call TabsChanged after
     // editing it. A page control rebuilds it from its pages.
@@ -237,6 +242,7 @@ class TWsCustomTabControl : public TCustomControl {
     TWsGetTextColorEvent OnGetTextColor;
 
   protected:
+    std::unique_ptr<TControlAccessible> CreateAccessible() override;
     void Paint(TCanvas& canvas) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseMove(TShiftState shift, int x, int y) override;

@@ -197,3 +197,7 @@ void TWsPageControl::DoEnter() {
         if (TWinControl* next = activePage_->FindNextControl(nullptr, true, true)) next->SetFocus();
     }
 }
+
+TControl* TWsPageControl::TabContent(int index) const {
+    return PageOfTab(index);
+}

@@ -18,6 +18,7 @@ class TWsPageControl : public TWsCustomTabControl {
     int IndexOfPage(const TWsTabSheet* page) const;
     int TabIndexOfPage(const TWsTabSheet* page) const;
     TWsTabSheet* PageOfTab(int tabIndex) const;
+    TControl* TabContent(int index) const override;
 
     TWsTabSheet* ActivePage() const { return activePage_; }
     // A page of another control is ignored; a page with a hidden tab becomes active without

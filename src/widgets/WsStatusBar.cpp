@@ -5,6 +5,7 @@
 
 #include "base/Rounding.h"
 #include "base/StoreChanged.h"
+#include "framework/Accessible.h"
 #include "framework/Form.h"
 #include "widgets/WsColorMath.h"
 #include "widgets/WsColorSets.h"
@@ -192,4 +193,9 @@ void TWsStatusBar::PaintSizeGrip(TCanvas& canvas) {
     for (TPoint d : kDots) canvas.FillRect(Bounds(r - d.X, b - d.Y, 2, 2));
     canvas.Brush().Color = shadow;
     for (TPoint d : kDots) canvas.FillRect(Bounds(r - d.X - 1, b - d.Y - 1, 2, 2));
+}
+
+void TWsStatusBar::DescribeAccessible(TAccDescription& d) const {
+    TWsCustomPanel::DescribeAccessible(d);
+    d.Role = arStatusBar;
 }

@@ -10,6 +10,7 @@
 class TWsStatusBar : public TWsCustomPanel {
   public:
     explicit TWsStatusBar(TComponent* owner = nullptr);
+    void DescribeAccessible(TAccDescription& d) const override;
 
     // Re-applies the standard look after loading; setting a border property clears it.
     bool AutoStyle() const { return autoStyle_; }

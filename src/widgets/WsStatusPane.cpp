@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/StoreChanged.h"
+#include "framework/Accessible.h"
 #include "widgets/WsColorMath.h"
 #include "widgets/WsColorSets.h"
 #include "widgets/WsEdges.h"
@@ -121,6 +122,7 @@ void TWsCustomStatusPane::Loaded() {
 void TWsCustomStatusPane::TextChanged() {
     AdjustWidth();
     Invalidate();
+    AccessibleChanged(aeValue);
 }
 
 void TWsCustomStatusPane::FontChanged() {
@@ -241,4 +243,12 @@ void TWsCustomStatusPane::DrawPaneCaption(TCanvas& canvas, const std::string& te
 void TWsCustomStatusPane::Paint(TCanvas& canvas) {
     DrawPaneFrame(canvas);
     DrawPaneCaption(canvas, Caption());
+}
+
+void TWsCustomStatusPane::DescribeAccessible(TAccDescription& d) const {
+    TGraphicControl::DescribeAccessible(d);
+    d.Role = arLabel;
+    d.Value = Caption();
+    d.Shortcut.clear();
+    d.States |= asReadOnly;
 }

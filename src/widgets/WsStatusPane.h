@@ -15,6 +15,7 @@ class TWsCustomStatusPane : public TGraphicControl, public TWsBlinker {
   public:
     explicit TWsCustomStatusPane(TComponent* owner = nullptr);
     ~TWsCustomStatusPane() override;
+    void DescribeAccessible(TAccDescription& d) const override;
 
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment alignment);

@@ -1,6 +1,7 @@
 #include "widgets/WsTabSheet.h"
 
 #include "base/StoreChanged.h"
+#include "framework/Accessible.h"
 #include "widgets/WsPageControl.h"
 
 TWsTabSheet::TWsTabSheet(TComponent* owner) : TCustomControl(owner) {
@@ -78,4 +79,10 @@ void TWsTabSheet::ParentChanged() {
     if (pageControl_) pageControl_->RemovePage(this);
     pageControl_ = nullptr;
     if (control) control->InsertPage(this);
+}
+
+void TWsTabSheet::DescribeAccessible(TAccDescription& d) const {
+    TCustomControl::DescribeAccessible(d);
+    d.Role = arPropertyPage;
+    d.Shortcut.clear();
 }

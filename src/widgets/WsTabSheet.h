@@ -12,6 +12,7 @@ class TWsTabSheet : public TCustomControl {
   public:
     explicit TWsTabSheet(TComponent* owner = nullptr);
     ~TWsTabSheet() override;
+    void DescribeAccessible(TAccDescription& d) const override;
 
     // The page control this page belongs to: its parent, when that is a page control.
     TWsPageControl* PageControl() const { return pageControl_; }

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "base/StoreChanged.h"
+#include "framework/Accessible.h"
 #include "framework/WinControl.h"
 #include "widgets/WsColorMath.h"
 #include "widgets/WsColorSets.h"
@@ -505,4 +506,13 @@ void TWsToolButton::Paint(TCanvas& canvas) {
     const TContentLayout layout = ContentLayout(canvas);
     PaintGlyph(canvas, layout.Glyph);
     PaintCaption(canvas, layout.Text);
+}
+
+void TWsToolButton::DescribeAccessible(TAccDescription& d) const {
+    TGraphicControl::DescribeAccessible(d);
+    d.Role = arPushButton;
+    d.DefaultAction = aaPress;
+    if (groupIndex_ != 0) d.States |= asCheckable;
+    if (down_) d.States |= asChecked;
+    if (pressActive_) d.States |= asPressed;
 }

@@ -15,6 +15,7 @@ class TWsToolButton : public TGraphicControl {
   public:
     explicit TWsToolButton(TComponent* owner = nullptr);
     ~TWsToolButton() override;
+    void DescribeAccessible(TAccDescription& d) const override;
 
     bool UseToolbarButtonSize() const { return useSize_; }
     void SetUseToolbarButtonSize(bool use);

@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "base/StoreChanged.h"
+#include "framework/Accessible.h"
 #include "framework/Form.h"
 #include "widgets/WsToolButton.h"
 
@@ -333,4 +334,9 @@ void TWsToolbar::Paint(TCanvas& canvas) {
             canvas.Draw(x, y, background_);
         }
     }
+}
+
+void TWsToolbar::DescribeAccessible(TAccDescription& d) const {
+    TWsCustomPanel::DescribeAccessible(d);
+    d.Role = arToolBar;
 }

@@ -40,6 +40,7 @@ class TWsToolbar : public TWsCustomPanel {
   public:
     explicit TWsToolbar(TComponent* owner = nullptr);
     ~TWsToolbar() override;
+    void DescribeAccessible(TAccDescription& d) const override;
 
     bool AutoResize() const { return autoResize_; }
     void SetAutoResize(bool autoResize);

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "base/StoreChanged.h"
+#include "framework/Accessible.h"
 #include "framework/Application.h"
 
 namespace {
@@ -70,4 +71,11 @@ void TWsURLLabel::SetVisitedColor(TColor c) {
 
 void TWsURLLabel::SetVisited(bool value) {
     if (StoreChanged(visited_, value)) UpdateLinkColor();
+}
+
+void TWsURLLabel::DescribeAccessible(TAccDescription& d) const {
+    TWsLabel::DescribeAccessible(d);
+    d.Role = arLink;
+    d.Description = url_;
+    d.DefaultAction = aaOpenLink;
 }

@@ -12,6 +12,7 @@ inline constexpr TCursor crWsHandPoint = 26000;
 class TWsURLLabel : public TWsLabel {
   public:
     explicit TWsURLLabel(TComponent* owner = nullptr);
+    void DescribeAccessible(TAccDescription& d) const override;
 
     const std::string& URL() const { return url_; }
     void SetURL(const std::string& url) { url_ = url; }

@@ -111,7 +111,9 @@ bool TSdlHost::WaitEvents(std::uint64_t deadline) {
         timeout = static_cast<int>(std::min<std::uint64_t>(wait, INT_MAX));
     }
     SDL_Event e;
-    int got = timeout < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, timeout);
+    int got = source_       ? WaitWithSource(e, timeout)
+              : timeout < 0 ? SDL_WaitEvent(&e)
+                            : SDL_WaitEventTimeout(&e, timeout);
     if (!got) return true;
     Dispatch(e);
     while (SDL_PollEvent(&e)) Dispatch(e);

@@ -34,6 +34,7 @@ class TSdlHost : public THost {
     bool WaitEvents(std::uint64_t deadline) override;
     bool OpenURL(const std::string& address) override;
     bool SetClipboardText(const std::string& text) override;
+    void SetEventSource(THostEventSource* source) override { source_ = source; }
 
     // The program's way of opening addresses; SDL's own when unset.
     std::function<bool(const std::string&)> UrlOpener;
@@ -51,8 +52,13 @@ class TSdlHost : public THost {
     bool HoldFocusEvent(TSdlWindow& w, std::uint8_t event);
     void SettleFocus();
     TSdlWindow* WindowById(std::uint32_t id) const;
+    // Waits for the display and the event source together; true with an event in e.
+    bool WaitWithSource(SDL_Event& e, int timeoutMs);
+    // The display connection's descriptor, or -1 where the video driver has none to give.
+    int DisplayFd() const;
 
     THostClient* client_ = nullptr;
+    THostEventSource* source_ = nullptr;
     std::map<std::uint32_t, TSdlWindow*> windows_;
     std::map<TCursor, SDL_Cursor*> cursors_;
     std::uint32_t pendingLost_ = 0;
