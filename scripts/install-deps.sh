@@ -1,6 +1,6 @@
-#!/ usr / bin / env bash
-#Installs every Debian package that building, testing and running Vigil needs.
-#Quiet and quick when everything is already present.
+#!/usr/bin/env bash
+# Installs every Debian package that building, testing and running Vigil needs.
+# Quiet and quick when everything is already present.
 set -euo pipefail
 
 packages=(
@@ -15,11 +15,12 @@ packages=(
 )
 
 missing=()
-for p in "${packages[@]}";
-do
-    dpkg - query - W - f = '${Status}' "$p" 2 > / dev / null | grep - q 'install ok installed' ||
-                           missing += ("$p")done if[$ { #missing[@] } - gt 0];
-then echo "Installing: ${missing[*]}" export DEBIAN_FRONTEND =
-    noninteractive apt - get update - qq apt - get install - y - qq-- no - install -
-        recommends "${missing[@]}" >
-    / dev / null fi
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

@@ -1,4 +1,4 @@
-#!/ usr / bin / env python3
+#!/usr/bin/env python3
 """check_window.py WTMP: reads the running Vigil window through AT-SPI as a screen reader
 would, then presses the refresh button and selects the chart tab through their actions.
 Exits non-zero with the reason on the first check that fails."""
@@ -116,7 +116,7 @@ def main():
     first = row_texts(table, 0)
     header = [table.queryTable().getColumnHeader(c).name
               for c in range(table.queryTable().nColumns)]
-#The newest session first : the sample log's last boot, still running.
+    # The newest session first: the sample log's last boot, still running.
     if header[1:3] != ["开机时间", "关机时间"] or first[1] != "2024-03-02 09:00:00":
         fail("the first row reads %r under %r" % (first, header))
     print("table: %d rows, columns %r, first row %r" % (rows, header, first))
@@ -144,7 +144,7 @@ def main():
           lambda: states(chart_tab).contains(pyatspi.STATE_SELECTED))
     chart = until("the chart is not showing", lambda: next(
         (c for c in of_role(walk(frame, []), pyatspi.ROLE_CHART) if showing(c)), None))
-#Its description reads the range of the days and the hours.
+    # Its description reads the range of the days and the hours.
     if not chart.description.startswith("2024-03-01 – 2024-03-03, ") or "(小时)" not in \
             chart.description:
         fail("the chart's description reads %r" % chart.description)
