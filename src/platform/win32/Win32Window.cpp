@@ -3,8 +3,11 @@
 #include <algorithm>
 
 #include "base/StoreChanged.h"
+#include "framework/Control.h"
 #include "graphics/Canvas.h"
 #include "graphics/Region.h"
+#include "platform/win32/UiaBridge_p.h"
+#include "platform/win32/UiaElement_p.h"
 #include "platform/win32/Win32Host.h"
 #include "platform/win32/Win32Window_p.h"
 #include "platform/win32/WinText.h"
@@ -50,10 +53,29 @@ TWin32Window::TWin32Window(TWin32Host& host, const THostWindowParams& params,
 
 TWin32Window::~TWin32Window() {
     host_.Forget(this);
+    if (TUiaBridge* bridge = TUiaBridge::Existing(); bridge && hwnd_) {
+        bridge->RemoveWindow(hwnd_);
+        // Tells UI Automation that the window's provider is going.
+        if (uia::TCore* core = uia::Core()) core->ReturnRawElementProvider(hwnd_, 0, 0, nullptr);
+    }
     if (hwnd_) {
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
     }
+}
+
+TAccessible* TWin32Window::FormNode() const {
+    // Forms are the only users of host windows; hint popups are not part of the tree.
+    auto* form = dynamic_cast<TControl*>(&events_);
+    return form && kind_ != wkPopup ? form->Accessible() : nullptr;
+}
+
+IRawElementProviderSimple* TWin32Window::AutomationProvider() {
+    TAccessible* node = FormNode();
+    if (!node || !hwnd_ || !uia::Core()) return nullptr;
+    TUiaBridge& bridge = TUiaBridge::Get();
+    bridge.AddWindow(*node, hwnd_);
+    return bridge.ElementFor(*node);
 }
 
 DWORD TWin32Window::Style() const {
@@ -96,6 +118,20 @@ LRESULT TWin32Window::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         case WM_ERASEBKGND:
             return 1;  // every pixel comes from the back buffer
+        case WM_GETOBJECT:
+            if (static_cast<long>(lp) == uia::kRootObjectId) {
+                if (IRawElementProviderSimple* provider = AutomationProvider()) {
+                    const LRESULT answer =
+                        uia::Core()->ReturnRawElementProvider(hwnd_, wp, lp, provider);
+                    provider->Release();
+                    return answer;
+                }
+            }
+            break;
+        case kAccessibleActionMessage:
+            if (TUiaBridge* bridge = TUiaBridge::Existing())
+                bridge->PerformAction(static_cast<std::uint32_t>(wp));
+            return 0;
         case WM_CLOSE:
             if (IsWindowEnabled(hwnd_)) events_.HostCloseRequest();
             return 0;

@@ -4,6 +4,8 @@
 #include "platform/win32/Windows_p.h"
 
 class TWin32Host;
+class TAccessible;
+struct IRawElementProviderSimple;
 
 // Framed windows and hint popups are of two classes: popups cast a shadow.
 inline constexpr wchar_t kWindowClass[] = L"VigilWindow";
@@ -19,6 +21,9 @@ class TWin32Window : public THostWindow {
     TWin32Window& operator=(const TWin32Window&) = delete;
 
     HWND Handle() const { return hwnd_; }
+    // A new reference to the UI Automation element of the window's form, as WM_GETOBJECT
+    // hands it out; null for a hint popup, or without the system's UI Automation.
+    IRawElementProviderSimple* AutomationProvider();
 
     void SetCaption(const std::string& caption) override;
     void SetClientBounds(const TRect& screenRect) override;
@@ -34,6 +39,8 @@ class TWin32Window : public THostWindow {
 
   private:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    // The form's node in the accessibility tree; null for a hint popup.
+    TAccessible* FormNode() const;
     void Paint();
     void MouseButton(TMouseButton button, bool down, int clicks, LPARAM lp);
     void Sized(WPARAM kind, int width, int height);
