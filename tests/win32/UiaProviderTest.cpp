@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "app/FormHistory.h"
+#include "app/UnitFormAbout.h"
 #include "app/UnitFormVigil.h"
 #include "framework/Application.h"
+#include "framework/Timer.h"
 #include "platform/win32/UiaApi_p.h"
 #include "platform/win32/Win32Host.h"
 #include "platform/win32/Win32Window_p.h"
@@ -197,6 +199,9 @@ TEST_F(UiaProvider, TheFormIsTheRootOfItsWindow) {
     SAFEARRAY* id = reinterpret_cast<SAFEARRAY*>(1);
     EXPECT_EQ(Fragment(root)->GetRuntimeId(&id), S_OK);
     EXPECT_EQ(id, nullptr) << "the window supplies the root's id";
+    TElement host;
+    EXPECT_EQ(root->get_HostRawElementProvider(host.put()), S_OK);
+    EXPECT_TRUE(host) << "the system's provider of the window frames the form";
     ProviderOptions options{};
     root->get_ProviderOptions(&options);
     EXPECT_TRUE(options & ProviderOptions_ServerSideProvider);
@@ -215,6 +220,18 @@ TEST_F(UiaProvider, TheFormIsTheRootOfItsWindow) {
     const LRESULT answer = SendMessageW(static_cast<TWin32Window*>(form->HostWindow())->Handle(),
                                         WM_GETOBJECT, 0, static_cast<LPARAM>(uia::kRootObjectId));
     EXPECT_NE(answer, 0);
+}
+
+TEST_F(UiaProvider, ADialogFormSaysItIsADialog) {
+    TForm box(nullptr);
+    box.SetBorderStyle(bsDialog);
+    box.SetCaption("Box");
+    box.Show();
+    TElement element(static_cast<TWin32Window*>(box.HostWindow())->AutomationProvider());
+    ASSERT_TRUE(element);
+    EXPECT_EQ(Name(element), "Box");
+    EXPECT_EQ(Type(element), uia::kWindowControl);
+    EXPECT_TRUE(Flag(element, UIA_IsDialogPropertyId));
 }
 
 TEST_F(UiaProvider, ControlsAreNamedByTheirCaptionsWithTheirRoles) {
@@ -329,6 +346,41 @@ TEST_F(UiaProvider, InvokingRefreshRereadsTheLog) {
               uia::kElementNotEnabled);
     Pump();
     EXPECT_TRUE(form->Visible());
+}
+
+TEST_F(UiaProvider, InvokingAboutOpensADialogWhileTheClientGoesOn) {
+    ASSERT_EQ(Pattern<uia::IInvokeProvider>(Find(uia::kButtonControl, "关于"), UIA_InvokePatternId)
+                  ->Invoke(),
+              S_OK);
+    // Read from inside the dialog's modal loop, then closed.
+    std::string name, link;
+    bool window = false, linkInvokes = false;
+    TTimer reader(form);
+    reader.SetInterval(50);
+    reader.OnTimer = [&](TObject*) {
+        reader.SetEnabled(false);
+        for (TForm* f : app.Forms()) {
+            auto* about = dynamic_cast<TFormAbout*>(f);
+            if (!about) continue;
+            TElement box(static_cast<TWin32Window*>(about->HostWindow())->AutomationProvider());
+            name = Name(box);
+            window = Type(box) == uia::kWindowControl;
+            std::vector<TElement> inside;
+            Walk(box, inside);
+            for (const TElement& e : inside) {
+                if (Type(e) != uia::kHyperlinkControl) continue;
+                if (link.empty()) link = Name(e);
+                linkInvokes =
+                    Pattern<uia::IInvokeProvider>(e, UIA_InvokePatternId).get() != nullptr;
+            }
+            about->Close();
+        }
+    };
+    Pump();
+    EXPECT_EQ(name, "关于");
+    EXPECT_TRUE(window);
+    EXPECT_FALSE(link.empty());
+    EXPECT_TRUE(linkInvokes);
 }
 
 TEST_F(UiaProvider, TheListIsATableWithHeadersRowsAndCells) {
