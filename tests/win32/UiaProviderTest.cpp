@@ -265,7 +265,7 @@ TEST_F(UiaProvider, ControlsAreNamedByTheirCaptionsWithTheirRoles) {
             BOOL readOnly = FALSE;
             value->get_IsReadOnly(&readOnly);
             EXPECT_TRUE(readOnly);
-            EXPECT_EQ(value->SetValue(L"x"), uia::kElementNotEnabled);
+            EXPECT_EQ(value->SetValue(L"x"), uia::kInvalidOperation);
         }
     }
     EXPECT_NE(std::find(values.begin(), values.end(), form->WsStatusPane1->Caption()),

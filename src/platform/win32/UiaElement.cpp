@@ -427,7 +427,8 @@ HRESULT TUiaElement::get_SelectionContainer(IRawElementProviderSimple** result) 
 // ---- IValueProvider
 
 HRESULT TUiaElement::SetValue(LPCWSTR) {
-    return node_ ? uia::kElementNotEnabled : uia::kElementNotAvailable;
+    // Every value here is read-only.
+    return node_ ? uia::kInvalidOperation : uia::kElementNotAvailable;
 }
 
 HRESULT TUiaElement::get_Value(BSTR* result) {
