@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string_view>
 #include <vector>
 
@@ -26,8 +27,9 @@ struct SessionRecord {
     bool Quiet = false;  // filled by the report: the session met the quiet hours
 };
 
-// Index 0 is the newest session: the log is read backwards.
-using SessionTable = std::vector<SessionRecord>;
+// Index 0 is the newest session: the log is read backwards. A deque grows without copying
+// what it holds, so a long scan never needs room for the table twice over.
+using SessionTable = std::deque<SessionRecord>;
 
 // Offset of local time from UTC in whole minutes, positive east of Greenwich.
 using UtcOffsetMinutes = std::int32_t;
