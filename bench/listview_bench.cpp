@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 #include <string>
@@ -12,7 +13,8 @@
 #include "platform/headless/HeadlessHost.h"
 
 // The log page's list with 100 000 session rows: refilling it, repainting it after a scroll
-// by a page, and what a row costs in memory besides its texts.
+// by a page, and what a row costs in memory besides its texts, or in all when the list makes
+// its texts as it reads them.
 
 namespace {
 
@@ -135,6 +137,30 @@ void BM_MemoryPerRow(benchmark::State& state) {
     state.counters["bytes per row beyond texts"] = beyond;
 }
 BENCHMARK(BM_MemoryPerRow)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A row added without texts, which the list makes from its owner's records when it reads them
+// (the log page's rows): everything such a row holds.
+void BM_MemoryPerSourceRow(benchmark::State& state) {
+    TListFixture fx;
+    TListItems& items = fx.List().Items();
+    double perRow = 0;
+    for (auto _ : state) {
+        items.Clear();
+        counting = true;
+        long long bytes0 = liveBytes, blocks0 = liveBlocks;
+        items.BeginUpdate();
+        items.Reserve(kRows);
+        for (int i = 0; i < kRows; ++i)
+            items.AddFromSource(reinterpret_cast<void*>(static_cast<std::uintptr_t>(i)),
+                                fx.rows[static_cast<std::size_t>(i)].State);
+        items.EndUpdate();
+        long long bytes = liveBytes - bytes0, blocks = liveBlocks - blocks0;
+        counting = false;
+        perRow = static_cast<double>(bytes + 16 * blocks) / kRows;
+    }
+    state.counters["bytes per row"] = perRow;
+}
+BENCHMARK(BM_MemoryPerSourceRow)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

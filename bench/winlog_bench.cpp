@@ -100,7 +100,7 @@ void BM_ScanEvtx(benchmark::State& state) {
     SessionTable table;
     for (auto _ : state) {
         ScanEventLog(table, source, LocalUtcOffsetSeconds);
-        benchmark::DoNotOptimize(table.data());
+        benchmark::DoNotOptimize(table);
     }
     state.SetItemsProcessed(state.iterations() * records);
     state.counters["sessions"] = static_cast<double>(table.size());

@@ -55,7 +55,7 @@ void BM_ScanWtmpdb(benchmark::State& state) {
     SessionTable table;
     for (auto _ : state) {
         ScanEventLog(table, source, LocalUtcOffsetSeconds);
-        benchmark::DoNotOptimize(table.data());
+        benchmark::DoNotOptimize(table);
     }
     state.counters["sessions"] = static_cast<double>(table.size());
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/Artwork.h"
 #include "app/LogSource.h"
@@ -267,6 +269,22 @@ void TFormVigil::BuildLogList() {
         column->SetWidth(layout.Width);
     }
     WsLWMsg->Columns()[5]->SetAutoSize(true);
+    WsLWMsg->Items().SetRowSource([this](const TListItem& item, std::vector<std::string>& texts) {
+        ListRowTexts(item, texts);
+    });
+}
+
+void TFormVigil::ListRowTexts(const TListItem& item, std::vector<std::string>& texts) const {
+    // An item holds the number of its session in the table.
+    const auto i = reinterpret_cast<std::uintptr_t>(item.Data());
+    if (!history_ || i >= history_->Table().size()) return;
+    TSessionRow row = history_->Row(i);
+    texts.emplace_back();
+    texts.push_back(std::move(row.BootText));
+    texts.push_back(std::move(row.ShutdownText));
+    texts.push_back(std::move(row.DurationTextValue));
+    texts.push_back(std::move(row.UserText));
+    texts.push_back(std::move(row.StatusText));
 }
 
 void TFormVigil::BuildChartPage(TWinControl& page) {
@@ -386,7 +404,8 @@ void TFormVigil::FormCreate(TObject*) {
     UpdatePageAddress = ::UpdatePageAddress();
     // The history reads the log and places its events in local time; the window opens filled.
     history_ = FormVigilHistorySource ? FormVigilHistorySource() : MakeSessionHistory({});
-    // The list keeps its own texts: the history's copy of every row would double them.
+    // The list makes a row's texts from the table when it reads them; the history need not
+    // hold them.
     if (history_) history_->SetKeepRows(false);
     TBRefreshClick(TBRefresh);
 }
@@ -412,11 +431,11 @@ void TFormVigil::FillList(const TSessionHistory& history) {
     const std::size_t count = history.Table().size();
     items.Reserve(static_cast<int>(count));
     for (std::size_t i = 0; i < count; ++i) {
-        const TSessionRow row = history.Row(i);
-        TListItem* item = items.Add(
-            "",
-            {row.BootText, row.ShutdownText, row.DurationTextValue, row.UserText, row.StatusText},
-            row.StateImage);
+        // The row's texts are made when it is drawn (ListRowTexts): a long history would
+        // otherwise hold every text of every row.
+        TListItem* item =
+            items.AddFromSource(reinterpret_cast<void*>(static_cast<std::uintptr_t>(i)),
+                                SessionStateImage(history.Table()[i]));
         // The 18-pixel first column has room for the state image alone.
         item->SetImageIndex(-1);
     }

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/UsageMap.h"
 #include "chart/BarSeries.h"
@@ -115,6 +116,8 @@ class TFormVigil : public TForm {
     void BuildStatusBar();
     void BindCommands();
     void FillList(const TSessionHistory& history);
+    // The texts of a list row, made from its session when the list reads them.
+    void ListRowTexts(const TListItem& item, std::vector<std::string>& texts) const;
     void ShowUserColumn(bool anyUser);
 
     std::unique_ptr<TSessionHistory> history_;

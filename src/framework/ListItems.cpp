@@ -1,43 +1,91 @@
 #include "framework/ListItems.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 #include "base/StoreChanged.h"
 
 namespace {
 
+constexpr int kMaxTexts = std::numeric_limits<std::uint16_t>::max();
+
 // The texts are NUL-separated, so a text ends at its first NUL.
 std::string_view CutAtNul(std::string_view text) {
     return text.substr(0, text.find('\0'));
 }
 
-// Where text number index starts in the joined string, and how long it is.
-std::pair<std::size_t, std::size_t> Locate(const std::string& joined, int index) {
+// Where text number index starts in the joined texts, and how long it is.
+std::pair<std::size_t, std::size_t> Locate(std::string_view joined, int index) {
     std::size_t start = 0;
     for (int i = 0; i < index; ++i) start = joined.find('\0', start) + 1;
     return {start, joined.find('\0', start) - start};
 }
 
+// count texts, each ended by a NUL, from their first character on.
+std::string_view Joined(const char* texts, int count) {
+    std::size_t size = 0;
+    for (int i = 0; i < count; ++i) size += std::strlen(texts + size) + 1;
+    return {texts, size};
+}
+
 }  // namespace
 
+int TListItem::TextCount() const {
+    if (!FromSource()) return count_;
+    if (!owner_) return 1;
+    return std::max<int>(1, static_cast<int>(owner_->SourceTexts(*this).size()));
+}
+
 std::string_view TListItem::Text(int column) const {
-    if (column < 0 || column >= count_) return {};
-    auto [start, length] = Locate(texts_, column);
-    return std::string_view(texts_).substr(start, length);
+    if (FromSource()) {
+        if (!owner_ || column < 0) return {};
+        const auto& texts = owner_->SourceTexts(*this);
+        return static_cast<std::size_t>(column) < texts.size()
+                   ? CutAtNul(texts[static_cast<std::size_t>(column)])
+                   : std::string_view{};
+    }
+    if (column < 0 || column >= count_ || !texts_) return {};
+    auto [start, length] = Locate(Joined(texts_.get(), count_), column);
+    return std::string_view(texts_.get() + start, length);
+}
+
+std::string TListItem::JoinedTexts() const {
+    std::string joined;
+    const int count = std::min(TextCount(), kMaxTexts);
+    if (FromSource() || !texts_) {
+        for (int i = 0; i < count; ++i) joined.append(Text(i)).push_back('\0');
+    } else {
+        joined = Joined(texts_.get(), count_);
+    }
+    return joined;
+}
+
+void TListItem::StoreTexts(std::string_view joined, int count) {
+    count_ = static_cast<std::uint16_t>(count);
+    if (joined.size() == static_cast<std::size_t>(count)) {
+        texts_.reset();
+        return;
+    }
+    texts_ = std::make_unique_for_overwrite<char[]>(joined.size());
+    std::memcpy(texts_.get(), joined.data(), joined.size());
 }
 
 void TListItem::SetText(int column, std::string_view text) {
-    constexpr int kMaxTexts = std::numeric_limits<std::uint16_t>::max();
     if (column < 0 || column >= kMaxTexts) return;
-    text = CutAtNul(text);
-    if (column < count_ && Text(column) == text) return;
-    while (count_ <= column) {
-        texts_.push_back('\0');
-        ++count_;
+    // A copy: text may be a view of this row's texts or of texts the row source made.
+    const std::string value(CutAtNul(text));
+    if (column < TextCount() && Text(column) == value) return;
+    std::string joined = JoinedTexts();
+    int count = std::min(TextCount(), kMaxTexts);
+    while (count <= column) {
+        joined.push_back('\0');
+        ++count;
     }
-    auto [start, length] = Locate(texts_, column);
-    texts_.replace(start, length, text);
+    auto [start, length] = Locate(joined, column);
+    joined.replace(start, length, value);
+    if (FromSource() && owner_) owner_->ForgetSourceTexts(this);
+    StoreTexts(joined, count);
     Changed();
 }
 
@@ -46,9 +94,11 @@ void TListItem::SetSubItem(int index, std::string_view text) {
 }
 
 void TListItem::ClearSubItems() {
-    if (count_ == 1) return;
-    texts_.resize(texts_.find('\0') + 1);
-    count_ = 1;
+    if (TextCount() == 1 && !FromSource()) return;
+    std::string caption(Caption());
+    caption.push_back('\0');
+    if (FromSource() && owner_) owner_->ForgetSourceTexts(this);
+    StoreTexts(caption, 1);
     Changed();
 }
 
@@ -94,23 +144,60 @@ TListItem* TListItems::Add() {
 TListItem* TListItems::Add(std::string_view caption,
                            std::initializer_list<std::string_view> subItems, int stateIndex) {
     auto item = std::make_unique<TListItem>(this);
-    std::string& texts = item->texts_;
-    texts.clear();
+    const std::size_t count = std::min<std::size_t>(subItems.size() + 1, kMaxTexts);
     std::size_t size = caption.size() + 1;
     for (const auto& s : subItems) size += s.size() + 1;
-    texts.reserve(size);
-    texts.append(CutAtNul(caption)).push_back('\0');
-    std::size_t count = std::min<std::size_t>(subItems.size() + 1, UINT16_MAX);
+    std::string joined;
+    joined.reserve(size);
+    joined.append(CutAtNul(caption)).push_back('\0');
     for (auto it = subItems.begin();
          it != subItems.end() && it - subItems.begin() + 1 < static_cast<std::ptrdiff_t>(count);
          ++it)
-        texts.append(CutAtNul(*it)).push_back('\0');
-    item->count_ = static_cast<std::uint16_t>(count);
+        joined.append(CutAtNul(*it)).push_back('\0');
+    item->StoreTexts(joined, static_cast<int>(count));
     item->stateIndex_ = stateIndex;
     item->index_ = Count();
     items_.push_back(std::move(item));
     Structure();
     return items_.back().get();
+}
+
+TListItem* TListItems::AddFromSource(void* data, int stateIndex) {
+    auto item = std::make_unique<TListItem>(this);
+    item->count_ = 0;
+    item->data_ = data;
+    item->stateIndex_ = stateIndex;
+    item->index_ = Count();
+    items_.push_back(std::move(item));
+    Structure();
+    return items_.back().get();
+}
+
+void TListItems::SetRowSource(TListRowSource source) {
+    source_ = std::move(source);
+    ForgetSourceTexts(nullptr);
+    Structure();
+}
+
+const std::vector<std::string>& TListItems::SourceTexts(const TListItem& item) const {
+    for (int i = 0; i < 2; ++i) {
+        if (made_[i].Item == &item) {
+            newerMade_ = i;
+            return made_[i].Texts;
+        }
+    }
+    // The older of the two gives way.
+    newerMade_ ^= 1;
+    TMadeRow& row = made_[newerMade_];
+    row.Item = &item;
+    row.Texts.clear();
+    if (source_) source_(item, row.Texts);
+    return row.Texts;
+}
+
+void TListItems::ForgetSourceTexts(const TListItem* item) const {
+    for (TMadeRow& row : made_)
+        if (!item || row.Item == item) row = {};
 }
 
 TListItem* TListItems::Insert(int index) {
@@ -126,6 +213,7 @@ TListItem* TListItems::Insert(int index) {
 void TListItems::Delete(int index) {
     if (index < 0 || index >= Count()) return;
     if (events_) events_->ItemRemoving(items_[index].get());
+    ForgetSourceTexts(items_[index].get());
     items_.erase(items_.begin() + index);
     Renumber(index);
     Structure();
@@ -134,6 +222,7 @@ void TListItems::Delete(int index) {
 void TListItems::Clear() {
     if (items_.empty()) return;
     if (events_) events_->ItemRemoving(nullptr);
+    ForgetSourceTexts(nullptr);
     items_.clear();
     Structure();
 }

@@ -33,15 +33,17 @@ class TListModelEvents {
 };
 
 // One row of a list: a caption, sub-item texts for the further columns, an image, a state
-// image and the selection state. The texts live in one string, one after another, so a row
-// costs one allocation for all of them. A text is cut at an embedded NUL.
+// image and the selection state. The texts live in one buffer, one after another, so a row
+// costs one allocation for all of them and none while they are all empty. A text is cut at an
+// embedded NUL. A row added by TListItems::AddFromSource keeps no texts: the list's row source
+// makes them when they are read, until the row is given texts of its own.
 class TListItem {
   public:
     explicit TListItem(TListItems* owner) : owner_(owner) {}
 
     std::string_view Caption() const { return Text(0); }
     void SetCaption(std::string_view caption) { SetText(0, caption); }
-    int SubItemCount() const { return count_ - 1; }
+    int SubItemCount() const { return TextCount() - 1; }
     // Empty beyond the sub-items the item has.
     std::string_view SubItem(int index) const {
         return index < 0 ? std::string_view{} : Text(index + 1);
@@ -50,7 +52,8 @@ class TListItem {
     void SetSubItem(int index, std::string_view text);
     void AddSubItem(std::string_view text) { SetSubItem(SubItemCount(), text); }
     void ClearSubItems();
-    // The text shown in a column: the caption in column 0, sub-item k - 1 in column k.
+    // The text shown in a column: the caption in column 0, sub-item k - 1 in column k. A text
+    // the row source made stays valid until the texts of two other rows have been read.
     std::string_view Text(int column) const;
     void SetText(int column, std::string_view text);
 
@@ -77,18 +80,26 @@ class TListItem {
   private:
     friend class TListItems;
 
+    bool FromSource() const { return count_ == 0; }
+    int TextCount() const;
+    // Every text, each ended by a NUL; the row source's texts for a row that has none.
+    std::string JoinedTexts() const;
+    void StoreTexts(std::string_view joined, int count);
     void SetFlag(std::uint8_t flag, bool on);
     void Changed();
 
     TListItems* owner_;
-    std::string texts_ = std::string(1, '\0');
+    std::unique_ptr<char[]> texts_;  // null while every text is empty
     void* data_ = nullptr;
     int index_ = 0;
     int imageIndex_ = 0;
     int stateIndex_ = -1;
-    std::uint16_t count_ = 1;
+    std::uint16_t count_ = 1;  // 0: the row source makes the texts
     std::uint8_t flags_ = 0;
 };
+
+// Makes the texts of a row that keeps none, column 0 first, into texts (handed in empty).
+using TListRowSource = std::function<void(const TListItem& item, std::vector<std::string>& texts)>;
 
 // The rows of a list, in display order. Between BeginUpdate and EndUpdate changes are
 // collected and the list repaints once at the end.
@@ -103,6 +114,11 @@ class TListItems {
     // An item with its caption, sub-items and state image in one step (the fast fill).
     TListItem* Add(std::string_view caption, std::initializer_list<std::string_view> subItems,
                    int stateIndex = -1);
+    // An item whose texts the row source makes from data when they are read: a long list
+    // made from its owner's records need not hold every text.
+    TListItem* AddFromSource(void* data, int stateIndex = -1);
+    // Where rows added by AddFromSource get their texts; setting it forgets the texts made.
+    void SetRowSource(TListRowSource source);
     TListItem* Insert(int index);
     void Delete(int index);
     void Clear();
@@ -120,9 +136,20 @@ class TListItems {
     void Changed(int index);
     bool StateChanging(TListItem* item, std::uint8_t flag, bool on);
     void StateChanged(TListItem* item, std::uint8_t changed);
+    // The texts the source made for item; the last two rows read are kept.
+    const std::vector<std::string>& SourceTexts(const TListItem& item) const;
+    void ForgetSourceTexts(const TListItem* item) const;
+
+    struct TMadeRow {
+        const TListItem* Item = nullptr;
+        std::vector<std::string> Texts;
+    };
 
     TListModelEvents* events_;
     std::vector<std::unique_ptr<TListItem>> items_;
+    TListRowSource source_;
+    mutable TMadeRow made_[2];
+    mutable int newerMade_ = 0;
     int updating_ = 0;
     bool structurePending_ = false;
 };

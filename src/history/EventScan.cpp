@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace {
@@ -21,7 +22,7 @@ struct TEventTime {
     DateTimeValue Local;
 };
 
-void ApplyBoot(SessionTable& table, TEventTime t, std::string kernel) {
+void ApplyBoot(SessionTable& table, TEventTime t, TSharedText kernel) {
     if (table.empty() || HasTime(table.back().BootTime)) OpenRecord(table);
     table.back().BootTime = t.Local;
     table.back().BootUtc = t.Utc;
@@ -36,7 +37,7 @@ void ApplyShutdown(SessionTable& table, TEventTime t) {
     table.back().ShutdownUtc = t.Utc;
 }
 
-void ApplyUser(SessionTable& table, TEventTime t, std::string name) {
+void ApplyUser(SessionTable& table, TEventTime t, TSharedText name) {
     // An event older than the boot that began the last record belongs to an earlier session;
     // one in the boot's own second still belongs to it. Compared in UTC: in the hour that
     // local time repeats, an earlier event can show a later local time.
@@ -57,6 +58,7 @@ struct TPendingVersion {
 struct TPending {
     TPendingVersion Version;
     std::uint32_t LastSeen = 0;
+    TTextShare Texts;  // the user names and kernels, one copy each for the whole table
 };
 
 void ApplyEvent(SessionTable& table, const TLogEvent& event, const TUtcOffsetAt& offsetAt,
@@ -66,11 +68,11 @@ void ApplyEvent(SessionTable& table, const TLogEvent& event, const TUtcOffsetAt&
     auto at = [&] { return TEventTime{utc, EventLocalTime(utc, offsetAt)}; };
     switch (event.Kind) {
         case ekBoot: {
-            std::string kernel = event.Detail;
+            std::string_view kernel = event.Detail;
             if (kernel.empty() && !version.Text.empty() && version.Utc >= utc)
                 kernel = version.Text;
+            ApplyBoot(table, at(), pending.Texts.Get(kernel));
             version = {};
-            ApplyBoot(table, at(), std::move(kernel));
             // Only a boot that ended without a shutdown has a last sign of life.
             if (pending.LastSeen >= utc && !HasTime(table.back().ShutdownTime))
                 table.back().LastSeenUtc = pending.LastSeen;
@@ -91,7 +93,7 @@ void ApplyEvent(SessionTable& table, const TLogEvent& event, const TUtcOffsetAt&
         case ekUser:
             // A user the reader could not name counts as "N/A", and so is dropped.
             if (event.User.empty() || IsIgnoredAccount(event.User)) break;
-            ApplyUser(table, at(), event.User);
+            ApplyUser(table, at(), pending.Texts.Get(event.User));
             break;
         default:
             // Sleep and wake are paired apart; they change no session of the table.

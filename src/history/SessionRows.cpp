@@ -60,6 +60,11 @@ TSessionTotals FinishRecords(SessionTable& table) {
     return totals;
 }
 
+int SessionStateImage(const SessionRecord& rec) {
+    // From the status, which FinishRecords fixed by the record's place in the whole table.
+    return rec.StatusText == kStatusAbnormal || rec.StatusText == kStatusNoBoot ? 1 : 0;
+}
+
 TSessionRow SessionRow(const SessionTable& table, std::size_t i) {
     const SessionRecord& rec = table[i];
     TSessionRow row;
@@ -67,8 +72,7 @@ TSessionRow SessionRow(const SessionTable& table, std::size_t i) {
     bool hasShutdown = HasTime(rec.ShutdownTime);
     if (hasBoot) row.BootText = DateTimeText(rec.BootTime);
     if (hasShutdown) row.ShutdownText = DateTimeText(rec.ShutdownTime);
-    // From the status, which FinishRecords fixed by the record's place in the whole table.
-    row.StateImage = rec.StatusText == kStatusAbnormal || rec.StatusText == kStatusNoBoot ? 1 : 0;
+    row.StateImage = SessionStateImage(rec);
     if (rec.DurationSeconds > 0) row.DurationTextValue = DurationText(rec.DurationSeconds);
     row.UserText = rec.UserName;
     row.StatusText = rec.StatusText;

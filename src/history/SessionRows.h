@@ -42,6 +42,9 @@ std::int32_t CompletedSessionSeconds(std::uint32_t bootUtc, std::uint32_t shutdo
 // Stores each record's DurationSeconds and StatusText into the table.
 TSessionTotals FinishRecords(SessionTable& table);
 
+// The state image of a record's row: 0 normal or running, 1 abnormal or without a boot.
+int SessionStateImage(const SessionRecord& rec);
+
 // The row of record i of a table that FinishRecords has been through. A long history is
 // printed a row at a time rather than held as texts.
 TSessionRow SessionRow(const SessionTable& table, std::size_t i);

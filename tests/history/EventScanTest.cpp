@@ -388,3 +388,18 @@ TEST(EventScanTyped, NamesAndDetailsAsTheReaderGaveThemAndTimesOutsideTheRangeDr
 }
 
 }  // namespace
+
+TEST(EventScanTyped, SessionsOfOneUserAndKernelShareOneCopyOfEach) {
+    SessionTable t =
+        ScanTyped({Typed(ekBoot, kDay0, "", "6.1.0"), Typed(ekUser, kDay0 + 1, "zoë"),
+                   Typed(ekShutdown, kDay0 + 2), Typed(ekBoot, kDay0 + 3, "", "6.1.0"),
+                   Typed(ekUser, kDay0 + 4, "zoë"), Typed(ekShutdown, kDay0 + 5),
+                   Typed(ekBoot, kDay0 + 6, "", "6.2.0"), Typed(ekUser, kDay0 + 7, "bob")});
+    ASSERT_EQ(t.size(), 3u);
+    EXPECT_EQ(t[1].UserName, "zoë");
+    EXPECT_TRUE(t[1].UserName.SameCopy(t[2].UserName));
+    EXPECT_TRUE(t[1].Kernel.SameCopy(t[2].Kernel));
+    EXPECT_EQ(t[0].Kernel, "6.2.0");
+    EXPECT_FALSE(t[0].Kernel.SameCopy(t[1].Kernel));
+    EXPECT_FALSE(t[0].UserName.SameCopy(t[1].UserName));
+}

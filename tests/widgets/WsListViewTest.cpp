@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include "framework/HeadlessApp.h"
 #include "widgets/WsListView.h"
 
@@ -114,6 +118,35 @@ TEST_F(WsListViewTest, HeaderClicksSortAscendingDescendingAscending) {
     EXPECT_EQ(ArrowIn(2), 'u');
     EXPECT_EQ(ArrowIn(1), '-') << "the arrow moved to the other column";
     EXPECT_EQ(clicked, (std::vector<std::string>{"Name", "Name", "Name", "Size"}));
+}
+
+TEST_F(WsListViewTest, RowsMadeBySourceSortDrawAndKeepTheirChecks) {
+    list->SetAlphaSortAll(true);
+    const std::vector<std::string> names{"delta", "", "Alpha", "charlie", "bravo"};
+    list->Items().SetRowSource([&](const TListItem& item, std::vector<std::string>& texts) {
+        texts.assign({"", names[reinterpret_cast<std::uintptr_t>(item.Data())], "1"});
+    });
+    for (std::uintptr_t i = 0; i < names.size(); ++i)
+        list->Items().AddFromSource(reinterpret_cast<void*>(i), 0);
+    list->Items()[3]->SetChecked(true);
+    host.Advance(1);
+
+    ClickHeader(1);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"Alpha", "bravo", "charlie", "delta", ""}));
+    EXPECT_TRUE(list->Items()[2]->Checked()) << "charlie keeps its check";
+    ClickHeader(1);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"", "delta", "charlie", "bravo", "Alpha"}));
+
+    // Ink in the name cell of each row: none for the empty name, some for the others.
+    auto inkInRow = [&](int row) {
+        int n = 0;
+        for (int y = 28 + row * 17; y < 28 + row * 17 + 16; ++y)
+            for (int x = SectionLeft(1) + 2; x < SectionLeft(1) + 140; ++x)
+                n += GetGValue(W().PixelColor(x, y)) < 100;
+        return n;
+    };
+    EXPECT_EQ(inkInRow(0), 0);
+    for (int row = 1; row < 5; ++row) EXPECT_GT(inkInRow(row), 0) << "row " << row;
 }
 
 TEST_F(WsListViewTest, ArrowPlaceFollowsTheDisplayMode) {
