@@ -222,34 +222,34 @@ TAxisMarks TAxisScale::ValueMarks(double step, bool roundFirst, const TAxisMarkR
     return marks;
 }
 
-TAxisMarks TAxisScale::TextMarks(const std::vector<TAxisLabel>& candidates,
-                                 const TAxisMarkRule& rule, const TTextExtent& extent) const {
+TAxisMarks TAxisScale::TextMarks(const TAxisLabelCandidates& candidates, const TAxisMarkRule& rule,
+                                 const TTextExtent& extent) const {
     TAxisMarks marks;
     int lastPos = -1;
     int lastHalf = 0;
-    auto place = [&](const TAxisLabel& label, int p, int half) {
+    auto place = [&](double value, const std::string& text, int p, int half) {
         if (rule.TickOnLabelsOnly) marks.Ticks.push_back(p);
-        marks.Labels.push_back({label.Value, label.Text, p});
+        marks.Labels.push_back({value, text, p});
         lastPos = p;
         lastHalf = half;
     };
-    for (const TAxisLabel& label : candidates) {
-        if (!(label.Value >= min_ && label.Value <= max_)) continue;
-        const int p = ValueToPosition(label.Value);
+    candidates([&](double value, const std::string& text) {
+        if (!(value >= min_ && value <= max_)) return;
+        const int p = ValueToPosition(value);
         if (!rule.TickOnLabelsOnly) marks.Ticks.push_back(p);
-        if (!rule.Labels) continue;
+        if (!rule.Labels) return;
         const bool crowding = rule.LabelsSeparation != 0 && lastPos != -1;
         if (crowding && p >= lastPos && p < static_cast<long long>(lastPos) + lastHalf)
-            continue;  // too close whatever its size: spares measuring it
-        int size = extent(label.Text);
+            return;  // too close whatever its size: spares measuring it
+        int size = extent(text);
         if (!crowding) {
-            place(label, p, size / 2);
-            continue;
+            place(value, text, p, size / 2);
+            return;
         }
         size = static_cast<int>((size + Trunc(size * 0.02 * rule.LabelsSeparation)) / 2);
         const bool fits = (p >= lastPos && p - size >= lastPos + lastHalf) ||
                           (p < lastPos && p + size <= lastPos - lastHalf);
-        if (fits) place(label, p, size);
-    }
+        if (fits) place(value, text, p, size);
+    });
     return marks;
 }

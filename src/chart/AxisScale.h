@@ -38,6 +38,11 @@ struct TAxisMarkRule {
     int LabelsSeparation = 10;
 };
 
+// Calls its argument with every text label candidate (value, text), in order; candidates flow
+// one at a time so a long series never has them all held at once.
+using TAxisLabelVisit = std::function<void(double value, const std::string& text)>;
+using TAxisLabelCandidates = std::function<void(const TAxisLabelVisit& visit)>;
+
 // The geometry of one axis without any drawing: the value range it shows, the pixels it spans,
 // the mapping between the two, the label step and where labels and ticks stand. Text sizes
 // come from the caller, so it needs neither a canvas nor a chart.
@@ -89,7 +94,7 @@ class TAxisScale {
     TAxisMarks ValueMarks(double step, bool roundFirst, const TAxisMarkRule& rule,
                           const TValueText& text) const;
     // Text labels of candidates in order, each placed unless it would crowd the last one placed.
-    TAxisMarks TextMarks(const std::vector<TAxisLabel>& candidates, const TAxisMarkRule& rule,
+    TAxisMarks TextMarks(const TAxisLabelCandidates& candidates, const TAxisMarkRule& rule,
                          const TTextExtent& extent) const;
 
   private:

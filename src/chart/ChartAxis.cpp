@@ -354,8 +354,10 @@ void TChartAxis::PlaceMarks(TCanvas& canvas, const TRect& plot) {
     if (!(step > 0) || RangeMaximum() < RangeMinimum()) return;
     TCanvasStateSaver saver(canvas);
     canvas.Font() = labelsFont_.Font();
-    marks_ = scale_.TextMarks(series_.ShownPointTexts(*this, style == talMark), MarkRule(),
-                              [&](const std::string& text) { return LabelExtent(canvas, text); });
+    const bool marks = style == talMark;
+    marks_ = scale_.TextMarks(
+        [&](const TAxisLabelVisit& visit) { series_.EachShownPointText(*this, marks, visit); },
+        MarkRule(), [&](const std::string& text) { return LabelExtent(canvas, text); });
 }
 
 // ---- Drawing ----

@@ -47,9 +47,10 @@ class TAxisSeries {
     // Calls visit with every non-empty point text (marks or labels) of the series on the axis.
     virtual void EachPointText(const TChartAxis& axis, bool marks,
                                const std::function<void(const std::string&)>& visit) = 0;
-    // For each point index the series show, the text and value of the first series that has a
-    // text there, in index order.
-    virtual std::vector<TAxisLabel> ShownPointTexts(const TChartAxis& axis, bool marks) = 0;
+    // For each point index the series show, calls visit with the value and text of the first
+    // series that has a text there, in index order.
+    virtual void EachShownPointText(const TChartAxis& axis, bool marks,
+                                    const TAxisLabelVisit& visit) = 0;
 
   protected:
     ~TAxisSeries() = default;

@@ -152,7 +152,8 @@ void TCustomChart::EachPointText(const TChartAxis& axis, bool marks,
     }
 }
 
-std::vector<TAxisLabel> TCustomChart::ShownPointTexts(const TChartAxis& axis, bool marks) {
+void TCustomChart::EachShownPointText(const TChartAxis& axis, bool marks,
+                                      const TAxisLabelVisit& visit) {
     std::vector<TChartSeries*> on;
     int first = -1, last = -1;
     for (auto& s : series_) {
@@ -162,17 +163,15 @@ std::vector<TAxisLabel> TCustomChart::ShownPointTexts(const TChartAxis& axis, bo
             first = first < 0 ? s->FirstShownIndex() : std::min(first, s->FirstShownIndex());
         last = std::max(last, s->LastShownIndex());
     }
-    std::vector<TAxisLabel> texts;
-    if (first < 0 || last < 0) return texts;
+    if (first < 0 || last < 0) return;
     for (int i = first; i <= last; ++i) {
         for (TChartSeries* s : on) {
             if (i < s->FirstShownIndex() || i > s->LastShownIndex() || i >= s->PointCount())
                 continue;
-            std::string text = marks ? s->MarkText(i) : s->PointLabel(i);
+            const std::string text = marks ? s->MarkText(i) : s->PointLabel(i);
             if (text.empty()) continue;
-            texts.push_back({axis.Horizontal() ? s->XValueAt(i) : s->YValueAt(i), std::move(text)});
+            visit(axis.Horizontal() ? s->XValueAt(i) : s->YValueAt(i), text);
             break;
         }
     }
-    return texts;
 }

@@ -177,7 +177,8 @@ class TCustomChart : public TCustomChartPanel, private TAxisSeries {
     long long FewestPointsAlong(const TChartAxis& axis) const override;
     void EachPointText(const TChartAxis& axis, bool marks,
                        const std::function<void(const std::string&)>& visit) override;
-    std::vector<TAxisLabel> ShownPointTexts(const TChartAxis& axis, bool marks) override;
+    void EachShownPointText(const TChartAxis& axis, bool marks,
+                            const TAxisLabelVisit& visit) override;
     void DrawWalls(TCanvas& canvas);
     void DrawAxes(TCanvas& canvas);
     void DrawSeries(TCanvas& canvas);

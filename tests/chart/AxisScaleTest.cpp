@@ -18,6 +18,13 @@ TAxisScale Scale(bool horizontal, int start, int end, double lo, double hi) {
     return s;
 }
 
+// Offers the labels one after another, as a chart offers its points.
+TAxisLabelCandidates Offer(const std::vector<TAxisLabel>& labels) {
+    return [&labels](const TAxisLabelVisit& visit) {
+        for (const auto& l : labels) visit(l.Value, l.Text);
+    };
+}
+
 std::vector<int> Positions(const std::vector<TAxisLabel>& labels) {
     std::vector<int> out;
     for (const auto& l : labels) out.push_back(l.Position);
@@ -178,15 +185,15 @@ TEST(AxisScale, TextMarksSkipLabelsThatWouldCrowd) {
     const auto width = [](const std::string&) { return 16; };
     TAxisMarkRule rule;
     // Half a label and half the next plus 10 % of each: 0 and 10 apart is too close, 20 is not.
-    TAxisMarks marks = s.TextMarks(candidates, rule, width);
+    TAxisMarks marks = s.TextMarks(Offer(candidates), rule, width);
     EXPECT_EQ(Positions(marks.Labels), (std::vector<int>{0, 20, 50}));
     EXPECT_EQ(marks.Ticks, (std::vector<int>{0, 20, 50}));
     rule.LabelsSeparation = 0;
-    EXPECT_EQ(Positions(s.TextMarks(candidates, rule, width).Labels),
+    EXPECT_EQ(Positions(s.TextMarks(Offer(candidates), rule, width).Labels),
               (std::vector<int>{0, 10, 20, 50}));
     rule.Labels = false;
     rule.TickOnLabelsOnly = false;
-    TAxisMarks ticks = s.TextMarks(candidates, rule, width);
+    TAxisMarks ticks = s.TextMarks(Offer(candidates), rule, width);
     EXPECT_TRUE(ticks.Labels.empty());
     EXPECT_EQ(ticks.Ticks, (std::vector<int>{0, 10, 20, 50}));
 }

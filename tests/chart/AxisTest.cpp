@@ -156,6 +156,34 @@ TEST_F(Axis, TextLabelsKeepTheirDistanceAndTheFirstIsAlwaysShown) {
     EXPECT_EQ(bottom.TickPositions().size(), labels.size());
 }
 
+TEST_F(Axis, TextLabelsTakeEachIndexFromTheFirstSeriesWithATextThere) {
+    TChart& c = MakeWithSeries(600, 200);
+    TChartSeries* second = c.AddSeries(std::make_unique<TOriginSeries>());
+    const std::string longText(40, 'w');
+    // The first series leaves every other index without a label, the second fills those; index 5
+    // has a label in neither, index 6 a long one.
+    const std::vector<std::string> first = {"a0", "", "a2", "", "a4", "", longText, ""};
+    const std::vector<std::string> other = {"b0", "b1", "b2", "b3", "b4", "", "b6", "b7"};
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        series->AddPoint(1, first[i]);
+        second->AddPoint(2, other[i]);
+    }
+    c.BottomAxis().SetLabelsSeparation(0);
+    c.DrawPicture();
+    const std::vector<std::string> all = {"a0", "b1", "a2", "b3", "a4", longText, "b7"};
+    EXPECT_EQ(Texts(c.BottomAxis()), all);
+    const auto& labels = c.BottomAxis().DrawnLabels();
+    for (std::size_t i = 1; i < labels.size(); ++i)
+        EXPECT_GT(labels[i].Position, labels[i - 1].Position);
+    EXPECT_EQ(labels[5].Value, 6);
+    // With room kept between labels the long one would crowd "a4" and is left out; "b7" keeps
+    // its distance from "a4", the last label placed, not from the one left out.
+    c.BottomAxis().SetLabelsSeparation(10);
+    c.DrawPicture();
+    EXPECT_EQ(Texts(c.BottomAxis()),
+              (std::vector<std::string>{"a0", "b1", "a2", "b3", "a4", "b7"}));
+}
+
 TEST_F(Axis, AbsurdValuesDrawSomethingAndEnd) {
     const double inf = std::numeric_limits<double>::infinity();
     const std::vector<std::vector<double>> cases = {
