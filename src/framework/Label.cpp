@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/StoreChanged.h"
+#include "graphics/Bitmap.h"
 
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
     SetBounds(0, 0, 65, 17);

@@ -4,7 +4,7 @@
 #include <climits>
 
 #include "base/StoreChanged.h"
-#include "framework/Panel.h"
+#include "graphics/Frame3D.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "base/StoreChanged.h"
-#include "framework/Panel.h"
+#include "graphics/Frame3D.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/StoreChanged.h"
+#include "graphics/Bitmap.h"
 #include "widgets/WsColorMath.h"
 #include "widgets/WsColorSets.h"
 #include "widgets/WsEdges.h"

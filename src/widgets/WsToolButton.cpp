@@ -5,6 +5,7 @@
 
 #include "base/StoreChanged.h"
 #include "framework/WinControl.h"
+#include "graphics/Bitmap.h"
 #include "widgets/WsColorMath.h"
 #include "widgets/WsColorSets.h"
 #include "widgets/WsEdges.h"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/HeadlessApp.h"
+#include "graphics/Bitmap.h"
 #include "widgets/WsListView.h"
 
 namespace {
