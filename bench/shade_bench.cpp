@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include "graphics/Bitmap.h"
 #include "graphics/Canvas.h"
 #include "widgets/WsColorSets.h"
 #include "widgets/WsFrames.h"

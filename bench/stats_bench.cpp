@@ -6,6 +6,7 @@
 
 #include "app/UsageMap.h"
 #include "base/Clock.h"
+#include "graphics/Bitmap.h"
 #include "graphics/Canvas.h"
 #include "history/SessionRows.h"
 #include "history/UsageHours.h"

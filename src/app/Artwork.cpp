@@ -5,6 +5,7 @@
 #include <numbers>
 #include <vector>
 
+#include "graphics/Bitmap.h"
 #include "graphics/Canvas.h"
 
 namespace {

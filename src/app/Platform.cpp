@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/headless/HeadlessHost.h"
+
 #ifdef _WIN32
 #include <io.h>
 
@@ -215,4 +217,20 @@ TLiveLog LiveLog(TLiveSource which, const TLogFileNotice& notes) {
 
 TResult<void> SaveScreenshotPng(const TPixelBuffer& pixels, const std::string& path) {
     return SavePng(pixels, path);
+}
+
+TOffscreenHost::TOffscreenHost() : host_(std::make_unique<THeadlessHost>()) {}
+
+TOffscreenHost::~TOffscreenHost() = default;
+
+THost& TOffscreenHost::Host() {
+    return *host_;
+}
+
+void TOffscreenHost::Advance(std::uint64_t ms) {
+    host_->Advance(ms);
+}
+
+const TPixelBuffer* TOffscreenHost::Pixels(const THostWindow* window) const {
+    return window ? &static_cast<const THeadlessWindow*>(window)->Pixels() : nullptr;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +13,8 @@
 
 // The parts of the system the program runs on. This file and its source are the only places
 // that name a platform.
+
+class THeadlessHost;
 
 // First thing at start-up: the user's regional formats; on Windows also the console of the
 // command that started the program (for --print and --help).
@@ -29,6 +32,26 @@ TResult<std::unique_ptr<THost>> CreateWindowHost();
 // Linux); null, having started nothing, when the desktop has no accessibility bus. Call once the
 // Application object exists.
 std::shared_ptr<void> StartAccessibility(THost& host);
+
+// The host --screenshot draws on: windows kept in memory, and a clock that moves only when
+// told to.
+class TOffscreenHost {
+  public:
+    TOffscreenHost();
+    ~TOffscreenHost();
+    TOffscreenHost(const TOffscreenHost&) = delete;
+    TOffscreenHost& operator=(const TOffscreenHost&) = delete;
+
+    THost& Host();
+    // Lets the clock run on, firing the timers due and painting as the message loop would.
+    void Advance(std::uint64_t ms);
+    // What a window of this host has presented so far; null without a window.
+    const TPixelBuffer* Pixels(const THostWindow* window) const;
+
+  private:
+    std::unique_ptr<THeadlessHost> host_;
+};
+
 // Fails naming the file and the reason.
 TResult<void> SaveScreenshotPng(const TPixelBuffer& pixels, const std::string& path);
 

@@ -13,6 +13,7 @@
 #include "base/Clock.h"
 #include "base/DateTimeFormat.h"
 #include "framework/Application.h"
+#include "graphics/Bitmap.h"
 #include "history/DurationText.h"
 #include "history/FigureTexts.h"
 

@@ -14,7 +14,6 @@
 #include "base/Clock.h"
 #include "base/DateTime.h"
 #include "framework/Application.h"
-#include "platform/headless/HeadlessHost.h"
 
 namespace {
 
@@ -70,8 +69,8 @@ int RenderScreenshot(const TCommandLine& cmd) {
     InstallSystemFontEngine();
     InstallLocalClock();
     UseLogOf(cmd);
-    THeadlessHost host;
-    TApplication app(host);
+    TOffscreenHost host;
+    TApplication app(host.Host());
     app.CreateForm(FormVigil);
     FormVigil->Show();
     if (cmd.Page == "chart") FormVigil->WsPageControl1->SetActivePage(FormVigil->TabSheet2);
@@ -87,12 +86,12 @@ int RenderScreenshot(const TCommandLine& cmd) {
     // One second in, the uptime label has had its first tick.
     host.Advance(1000);
     TForm* shown = about ? static_cast<TForm*>(about.get()) : FormVigil;
-    const auto* window = static_cast<const THeadlessWindow*>(shown->HostWindow());
-    if (!window) {
+    const TPixelBuffer* pixels = host.Pixels(shown->HostWindow());
+    if (!pixels) {
         std::fprintf(stderr, "vigil: the window could not be made\n");
         return 1;
     }
-    TResult<void> saved = SaveScreenshotPng(window->Pixels(), cmd.ScreenshotPath);
+    TResult<void> saved = SaveScreenshotPng(*pixels, cmd.ScreenshotPath);
     if (!saved) {
         std::fprintf(stderr, "vigil: %s\n", PrintableName(saved.Error()).c_str());
         return 2;

@@ -4,6 +4,7 @@
 
 #include "base/StoreChanged.h"
 #include "chart/ChartSetters_p.h"
+#include "graphics/Frame3D.h"
 
 TCustomChartPanel::TCustomChartPanel(TComponent* owner)
     : TCustomControl(owner), border_(this, clBlack, 1, false) {

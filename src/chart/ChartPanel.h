@@ -6,6 +6,7 @@
 #include "chart/ChartPens.h"
 #include "framework/CustomControl.h"
 #include "framework/Panel.h"
+#include "graphics/Bitmap.h"
 
 enum TMarginUnits : std::uint8_t { muPercent, muPixels };
 

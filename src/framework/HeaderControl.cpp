@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "base/StoreChanged.h"
-#include "framework/Panel.h"
+#include "graphics/Frame3D.h"
 
 THeaderControl::THeaderControl(TComponent* owner) : TCustomControl(owner) {
     SetBounds(0, 0, 200, 17);

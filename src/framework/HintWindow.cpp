@@ -1,5 +1,7 @@
 #include "framework/HintWindow.h"
 
+#include "graphics/Bitmap.h"
+
 THintWindow::THintWindow(TComponent* owner) : TForm(owner) {
     SetBorderStyle(bsNone);
     SetColor(clInfoBk);

@@ -4,6 +4,7 @@
 
 #include "base/StoreChanged.h"
 #include "framework/Accessible.h"
+#include "graphics/Bitmap.h"
 
 TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
     SetBounds(0, 0, 65, 17);

@@ -4,8 +4,9 @@
 
 #include "base/StoreChanged.h"
 #include "framework/Application.h"
-#include "framework/Panel.h"
 #include "framework/ScrollBar.h"
+#include "graphics/Bitmap.h"
+#include "graphics/Frame3D.h"
 
 namespace {
 

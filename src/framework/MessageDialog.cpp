@@ -4,7 +4,8 @@
 
 #include "framework/Application.h"
 #include "framework/CustomControl.h"
-#include "framework/Panel.h"
+#include "graphics/Bitmap.h"
+#include "graphics/Frame3D.h"
 
 namespace {
 

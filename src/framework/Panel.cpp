@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/StoreChanged.h"
+#include "graphics/Frame3D.h"
 
 TPanel::TPanel(TComponent* owner) : TCustomControl(owner) {
     SetBounds(0, 0, 185, 41);
@@ -47,21 +48,6 @@ void TPanel::BevelsChanged() {
 void TPanel::AdjustClientRect(TRect& rect) const {
     const int inset = BevelInset();
     rect = rect.Inflate(-inset, -inset);
-}
-
-void Frame3D(TCanvas& canvas, TRect& rect, TColor topLeft, TColor bottomRight, int width) {
-    for (int i = 0; i < width && !rect.IsEmpty(); ++i) {
-        canvas.Pen().Color = topLeft;
-        canvas.Pen().Width = 1;
-        canvas.Pen().Style = psSolid;
-        canvas.MoveTo(rect.Left, rect.Bottom - 1);
-        canvas.LineTo(rect.Left, rect.Top);
-        canvas.LineTo(rect.Right - 1, rect.Top);
-        canvas.Pen().Color = bottomRight;
-        canvas.LineTo(rect.Right - 1, rect.Bottom - 1);
-        canvas.LineTo(rect.Left - 1, rect.Bottom - 1);
-        rect = rect.Inflate(-1, -1);
-    }
 }
 
 namespace {

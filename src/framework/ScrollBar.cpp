@@ -6,7 +6,7 @@
 #include "base/StoreChanged.h"
 #include "framework/Accessible.h"
 #include "framework/Application.h"
-#include "framework/Panel.h"
+#include "graphics/Frame3D.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "graphics/Canvas.h"
+#include "graphics/Bitmap.h"
 
 TBitmap::TBitmap(int width, int height, TPixel fill)
     : buffer_(width, height, fill), canvas_(std::make_unique<TCanvas>(buffer_)) {}

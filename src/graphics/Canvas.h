@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -177,24 +176,4 @@ class TCanvasStateSaver {
   private:
     TCanvas& canvas_;
     TCanvasState saved_;
-};
-
-// An off-screen picture with its own canvas.
-class TBitmap {
-  public:
-    TBitmap(int width = 0, int height = 0, TPixel fill = 0xFFFFFFFF);
-    TBitmap(int width, int height, TNoFill);
-    TBitmap(const TBitmap&) = delete;
-    TBitmap& operator=(const TBitmap&) = delete;
-
-    int Width() const { return buffer_.Width(); }
-    int Height() const { return buffer_.Height(); }
-    void SetSize(int width, int height);
-    TCanvas& Canvas() { return *canvas_; }
-    TPixelBuffer& Buffer() { return buffer_; }
-    const TPixelBuffer& Buffer() const { return buffer_; }
-
-  private:
-    TPixelBuffer buffer_;
-    std::unique_ptr<TCanvas> canvas_;
 };

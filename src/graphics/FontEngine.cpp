@@ -1,5 +1,7 @@
 #include "graphics/FontEngine.h"
 
+#include "graphics/RenderedGlyph.h"
+
 namespace {
 
 class TTableFontEngine final : public IFontEngine {
@@ -9,15 +11,8 @@ class TTableFontEngine final : public IFontEngine {
     }
     void Shape(const TFont& font, std::string_view text, bool,
                std::vector<TShapedChar>& out) override {
-        const TFontMetrics m = Metrics(font);
-        out.clear();
-        for (std::size_t pos = 0; pos < text.size();) {
-            TShapedChar c;
-            c.Offset = static_cast<std::uint32_t>(pos);
-            c.CodePoint = NextCodePoint(text, pos);
-            c.Advance = TableAdvance(m, c.CodePoint);
-            out.push_back(c);
-        }
+        ShapeByCharacter(text, false, Metrics(font), out,
+                         [](std::uint32_t) -> const TRenderedGlyph* { return nullptr; });
     }
 };
 

@@ -10,6 +10,7 @@
 #include "framework/CustomControl.h"
 #include "framework/ImageList.h"
 #include "framework/Timer.h"
+#include "graphics/Bitmap.h"
 #include "graphics/Canvas.h"
 #include "graphics/Region.h"
 #include "widgets/WsTypes.h"

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "graphics/Bitmap.h"
 #include "widgets/WsCanvasArea_p.h"
 #include "widgets/WsShadeBands_p.h"
 

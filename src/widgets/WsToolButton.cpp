@@ -6,6 +6,7 @@
 #include "base/StoreChanged.h"
 #include "framework/Accessible.h"
 #include "framework/WinControl.h"
+#include "graphics/Bitmap.h"
 #include "widgets/WsColorMath.h"
 #include "widgets/WsColorSets.h"
 #include "widgets/WsEdges.h"

@@ -7,6 +7,7 @@
 #include "app/UnitFormAbout.h"
 #include "app/UnitFormVigil.h"
 #include "framework/Application.h"
+#include "graphics/Bitmap.h"
 #include "platform/headless/HeadlessHost.h"
 #include "widgets/WsColorMath.h"
 

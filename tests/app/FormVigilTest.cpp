@@ -3,6 +3,7 @@
 #include "app/FormHistory.h"
 #include "app/UnitFormVigil.h"
 #include "framework/Application.h"
+#include "graphics/Bitmap.h"
 #include "history/DurationText.h"
 #include "platform/headless/HeadlessHost.h"
 

@@ -5,6 +5,7 @@
 #include "framework/ImageList.h"
 #include "framework/Label.h"
 #include "framework/Panel.h"
+#include "graphics/Bitmap.h"
 
 namespace {
 

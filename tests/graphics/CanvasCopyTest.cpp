@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "graphics/Bitmap.h"
 #include "graphics/Canvas.h"
 #include "graphics/CanvasPicture.h"
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "graphics/Bitmap.h"
 #include "graphics/Canvas.h"
 #include "graphics/TextInk.h"
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "graphics/Bitmap.h"
 #include "graphics/Canvas.h"
 #include "graphics/FontMetrics.h"
 #include "graphics/TextInk.h"

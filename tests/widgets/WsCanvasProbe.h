@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "graphics/Bitmap.h"
 #include "graphics/Canvas.h"
 
 // A small off-screen surface for painting tests, filled with a colour no drawing here uses,

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/HeadlessApp.h"
+#include "graphics/Bitmap.h"
 #include "widgets/WsListView.h"
 
 namespace {

@@ -10,6 +10,7 @@
 #include "base/DateTimeFormat.h"
 #include "base/FormatSettings.h"
 #include "framework/HeadlessApp.h"
+#include "graphics/Bitmap.h"
 #include "widgets/WsClockStatus.h"
 #include "widgets/WsColorMath.h"
 #include "widgets/WsColorSets.h"

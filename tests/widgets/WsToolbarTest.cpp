@@ -6,6 +6,7 @@
 
 #include "framework/HeadlessApp.h"
 #include "framework/Label.h"
+#include "graphics/Bitmap.h"
 #include "widgets/WsColorMath.h"
 #include "widgets/WsColorSets.h"
 #include "widgets/WsSpacer.h"

@@ -1,6 +1,5 @@
 #include "platform/freetype/FreeTypeFontEngine.h"
 
-#include <algorithm>
 #include <array>
 #include <map>
 #include <tuple>
@@ -10,9 +9,6 @@
 #include "platform/freetype/GlyphCache_p.h"
 
 namespace {
-
-// Larger glyphs are drawn at this size: masks beyond it would only exhaust memory.
-constexpr int kMaxRenderedEm = 512;
 
 class TFreeTypeFontEngine final : public IFontEngine {
   public:
@@ -30,13 +26,13 @@ class TFreeTypeFontEngine final : public IFontEngine {
         TFaceChoice Fallback;
         int Ppem = 0;
         int QuarterTurn = 0;
-        std::array<const TCachedGlyph*, 128> Ascii{};
-        std::unordered_map<std::uint32_t, const TCachedGlyph*> Other;
+        std::array<const TRenderedGlyph*, 128> Ascii{};
+        std::unordered_map<std::uint32_t, const TRenderedGlyph*> Other;
     };
     using TKey = std::tuple<std::string, int, int, int>;
 
     TResolved& Resolve(const TFont& font);
-    const TCachedGlyph& Glyph(TResolved& font, std::uint32_t cp);
+    const TRenderedGlyph& Glyph(TResolved& font, std::uint32_t cp);
 
     TFaceLibrary faces_;
     TGlyphCache cache_;
@@ -60,7 +56,7 @@ TFreeTypeFontEngine::TResolved& TFreeTypeFontEngine::Resolve(const TFont& font) 
         const bool italic = style & fsItalic;
         r->Primary = faces_.Primary(font.Name(), bold, italic);
         r->Fallback = faces_.Fallback(bold, italic);
-        r->Ppem = std::clamp(r->Metrics.EmPixels, 1, kMaxRenderedEm);
+        r->Ppem = RenderedEm(r->Metrics);
         r->QuarterTurn = turn;
         it = fonts_.emplace(key, std::move(r)).first;
     }
@@ -69,8 +65,8 @@ TFreeTypeFontEngine::TResolved& TFreeTypeFontEngine::Resolve(const TFont& font) 
     return *last_;
 }
 
-const TCachedGlyph& TFreeTypeFontEngine::Glyph(TResolved& font, std::uint32_t cp) {
-    const TCachedGlyph** slot = nullptr;
+const TRenderedGlyph& TFreeTypeFontEngine::Glyph(TResolved& font, std::uint32_t cp) {
+    const TRenderedGlyph** slot = nullptr;
     if (cp < font.Ascii.size()) {
         slot = &font.Ascii[cp];
     } else {
@@ -98,22 +94,8 @@ void TFreeTypeFontEngine::Shape(const TFont& font, std::string_view text, bool w
         }
     }
     TResolved& r = Resolve(font);
-    out.clear();
-    for (std::size_t pos = 0; pos < text.size();) {
-        TShapedChar c;
-        c.Offset = static_cast<std::uint32_t>(pos);
-        c.CodePoint = NextCodePoint(text, pos);
-        if (c.CodePoint < 0x20 || c.CodePoint == 0x7F) {
-            // Control characters take no room and leave no mark.
-        } else if (!r.Primary.Face) {
-            c.Advance = TableAdvance(r.Metrics, c.CodePoint);
-        } else {
-            const TCachedGlyph& g = Glyph(r, c.CodePoint);
-            c.Advance = g.Advance;
-            if (withMasks && g.HasInk) c.Mask = &g.Mask;
-        }
-        out.push_back(c);
-    }
+    ShapeByCharacter(text, withMasks, r.Metrics, out,
+                     [&](std::uint32_t cp) { return r.Primary.Face ? &Glyph(r, cp) : nullptr; });
 }
 
 }  // namespace

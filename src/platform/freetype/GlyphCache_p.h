@@ -1,26 +1,17 @@
 #pragma once
 
-#include <cstdint>
 #include <memory>
 #include <unordered_map>
-#include <vector>
 
-#include "graphics/FontEngine.h"
+#include "graphics/RenderedGlyph.h"
 #include "platform/freetype/FaceLibrary_p.h"
-
-struct TCachedGlyph {
-    int Advance = 0;
-    bool HasInk = false;
-    TGlyphMask Mask;
-    std::vector<std::uint8_t> Bits;
-};
 
 // Rendered glyphs keyed by face, pixel size, synthesis, quarter turn and glyph index. Entries
 // stay put until Trim drops everything once the cache outgrows its budget.
 class TGlyphCache {
   public:
-    const TCachedGlyph& Get(const TFaceChoice& face, int ppem, int quarterTurn,
-                            unsigned glyphIndex);
+    const TRenderedGlyph& Get(const TFaceChoice& face, int ppem, int quarterTurn,
+                              unsigned glyphIndex);
     // True when it emptied the cache, which invalidates every glyph handed out.
     bool Trim();
     std::size_t Bytes() const { return bytes_; }
@@ -37,6 +28,6 @@ class TGlyphCache {
         std::size_t operator()(const TKey& k) const;
     };
 
-    std::unordered_map<TKey, std::unique_ptr<TCachedGlyph>, TKeyHash> glyphs_;
+    std::unordered_map<TKey, std::unique_ptr<TRenderedGlyph>, TKeyHash> glyphs_;
     std::size_t bytes_ = 0;
 };

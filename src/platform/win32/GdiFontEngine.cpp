@@ -5,24 +5,14 @@
 #include <map>
 #include <tuple>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
+#include "graphics/RenderedGlyph.h"
 #include "platform/win32/WinText.h"
 #include "platform/win32/Windows_p.h"
 
 namespace {
-
-// Larger glyphs are drawn at this size: masks beyond it would only exhaust memory.
-constexpr int kMaxRenderedEm = 512;
-// The cache is emptied when its masks outgrow this.
-constexpr std::size_t kBudgetBytes = 32u << 20;
-
-struct TGdiGlyph {
-    int Advance = 0;
-    bool HasInk = false;
-    TGlyphMask Mask;
-    std::vector<std::uint8_t> Bits;
-};
 
 // A 32-bit top-down DIB section selected into a memory DC, grown as glyphs need.
 class TScratch {
@@ -85,9 +75,9 @@ class TScratch {
 };
 
 // Keeps the ink of the drawn character, turned by the quarter turn, placed relative to the
-// pen point (penX, baseline) in device axes.
+// pen point (penX, baseline).
 void StoreMask(const TScratch& s, int w, int h, int penX, int baseline, int quarterTurn,
-               TGdiGlyph& g) {
+               TRenderedGlyph& g) {
     int x0 = w, y0 = h, x1 = -1, y1 = -1;
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
@@ -101,39 +91,12 @@ void StoreMask(const TScratch& s, int w, int h, int penX, int baseline, int quar
     if (x1 < 0) return;
     const int iw = x1 - x0 + 1;
     const int ih = y1 - y0 + 1;
-    const bool turned = quarterTurn != 0;
-    g.Mask.Width = turned ? ih : iw;
-    g.Mask.Height = turned ? iw : ih;
-    g.Mask.Pitch = g.Mask.Width;
-    g.Bits.assign(static_cast<std::size_t>(iw) * ih, 0);
+    std::vector<std::uint8_t> upright(static_cast<std::size_t>(iw) * ih);
     for (int y = 0; y < ih; ++y) {
-        for (int x = 0; x < iw; ++x) {
-            int row = y;
-            int col = x;
-            if (quarterTurn == 900) {
-                row = iw - 1 - x;
-                col = y;
-            } else if (quarterTurn == 2700) {
-                row = x;
-                col = ih - 1 - y;
-            }
-            g.Bits[static_cast<std::size_t>(row) * g.Mask.Pitch + col] = s.Coverage(x0 + x, y0 + y);
-        }
+        for (int x = 0; x < iw; ++x)
+            upright[static_cast<std::size_t>(y) * iw + x] = s.Coverage(x0 + x, y0 + y);
     }
-    const int left = x0 - penX;
-    const int top = y0 - baseline;  // negative: above the baseline
-    if (quarterTurn == 900) {
-        g.Mask.Left = top;
-        g.Mask.Top = -(left + iw);
-    } else if (quarterTurn == 2700) {
-        g.Mask.Left = -top - ih;
-        g.Mask.Top = left;
-    } else {
-        g.Mask.Left = left;
-        g.Mask.Top = top;
-    }
-    g.Mask.Bits = g.Bits.data();
-    g.HasInk = true;
+    SetGlyphMask(g, std::move(upright), iw, ih, x0 - penX, y0 - baseline, quarterTurn);
 }
 
 std::wstring Utf16Of(std::uint32_t cp) {
@@ -165,12 +128,12 @@ class TGdiFontEngine final : public IFontEngine {
         TFontMetrics Metrics;
         HFONT Font = nullptr;
         int QuarterTurn = 0;
-        std::unordered_map<std::uint32_t, TGdiGlyph> Glyphs;
+        std::unordered_map<std::uint32_t, TRenderedGlyph> Glyphs;
     };
     using TKey = std::tuple<std::string, int, int, int>;
 
     TResolved& Resolve(const TFont& font);
-    const TGdiGlyph& Glyph(TResolved& font, std::uint32_t cp);
+    const TRenderedGlyph& Glyph(TResolved& font, std::uint32_t cp);
 
     TScratch scratch_;
     std::map<TKey, std::unique_ptr<TResolved>> fonts_;
@@ -187,7 +150,7 @@ TGdiFontEngine::TResolved& TGdiFontEngine::Resolve(const TFont& font) {
     r->Metrics = PlatformFontMetrics(font.Name(), font.Height());
     r->QuarterTurn = turn;
     LOGFONTW lf{};
-    lf.lfHeight = -std::clamp(r->Metrics.EmPixels, 1, kMaxRenderedEm);
+    lf.lfHeight = -RenderedEm(r->Metrics);
     lf.lfWeight = (style & fsBold) ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = (style & fsItalic) ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
@@ -201,9 +164,9 @@ TGdiFontEngine::TResolved& TGdiFontEngine::Resolve(const TFont& font) {
     return *fonts_.emplace(std::move(key), std::move(r)).first->second;
 }
 
-const TGdiGlyph& TGdiFontEngine::Glyph(TResolved& font, std::uint32_t cp) {
+const TRenderedGlyph& TGdiFontEngine::Glyph(TResolved& font, std::uint32_t cp) {
     auto [it, fresh] = font.Glyphs.try_emplace(cp);
-    TGdiGlyph& g = it->second;
+    TRenderedGlyph& g = it->second;
     if (!fresh) return g;
     HDC dc = scratch_.Dc();
     if (!font.Font || !dc) {
@@ -219,7 +182,7 @@ const TGdiGlyph& TGdiFontEngine::Glyph(TResolved& font, std::uint32_t cp) {
     }
     g.Advance = size.cx;
     // Room on every side for overhangs (italics, accents, linked faces with taller ink).
-    const int em = std::clamp(font.Metrics.EmPixels, 1, kMaxRenderedEm);
+    const int em = RenderedEm(font.Metrics);
     const int pad = em / 2 + 2;
     const int w = std::max(g.Advance, 0) + em + 2 * pad;
     const int h = 2 * em + 2 * pad;
@@ -231,31 +194,19 @@ const TGdiGlyph& TGdiFontEngine::Glyph(TResolved& font, std::uint32_t cp) {
     ExtTextOutW(dc, pad, baseline, 0, nullptr, s.c_str(), static_cast<UINT>(s.size()), nullptr);
     GdiFlush();
     StoreMask(scratch_, w, h, pad, baseline, font.QuarterTurn, g);
-    bytes_ += g.Bits.size() + sizeof(TGdiGlyph) + 32;
+    bytes_ += g.Bits.size() + sizeof(TRenderedGlyph) + 32;
     return g;
 }
 
 void TGdiFontEngine::Shape(const TFont& font, std::string_view text, bool withMasks,
                            std::vector<TShapedChar>& out) {
-    if (bytes_ > kBudgetBytes) {
+    if (bytes_ > kGlyphCacheBudget) {
         for (auto& [key, f] : fonts_) f->Glyphs.clear();
         bytes_ = 0;
     }
     TResolved& r = Resolve(font);
-    out.clear();
-    for (std::size_t pos = 0; pos < text.size();) {
-        TShapedChar c;
-        c.Offset = static_cast<std::uint32_t>(pos);
-        c.CodePoint = NextCodePoint(text, pos);
-        if (c.CodePoint < 0x20 || c.CodePoint == 0x7F) {
-            // Control characters take no room and leave no mark.
-        } else {
-            const TGdiGlyph& g = Glyph(r, c.CodePoint);
-            c.Advance = g.Advance;
-            if (withMasks && g.HasInk) c.Mask = &g.Mask;
-        }
-        out.push_back(c);
-    }
+    ShapeByCharacter(text, withMasks, r.Metrics, out,
+                     [&](std::uint32_t cp) { return &Glyph(r, cp); });
 }
 
 }  // namespace
