@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -140,16 +143,25 @@ void Pump() {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
 }
 
+// The fixture's application needs its host from the start; without one nothing here means anything.
+std::unique_ptr<TWin32Host> OpenHost() {
+    TResult<std::unique_ptr<TWin32Host>> opened = TWin32Host::Open();
+    if (!opened.Ok()) {
+        std::fprintf(stderr, "no Windows host: %s\n", opened.Error().c_str());
+        std::abort();
+    }
+    return std::move(opened).Value();
+}
+
 class UiaProvider : public ::testing::Test {
   protected:
     TScopedFormHistory log{SampleLog(false)};
-    TWin32Host host;
-    TApplication app{host};
+    std::unique_ptr<TWin32Host> host = OpenHost();
+    TApplication app{*host};
     TFormVigil* form = nullptr;
     TElement root;
 
     void SetUp() override {
-        ASSERT_TRUE(host.Ok()) << host.Error();
         app.CreateForm(FormVigil);
         form = FormVigil;
         form->Show();
