@@ -6,6 +6,8 @@
 #include "base/StoreChanged.h"
 #include "framework/Accessible.h"
 #include "framework/Application.h"
+#include "framework/Keys.h"
+#include "framework/WinControl.h"
 
 namespace {
 
@@ -24,6 +26,101 @@ bool StartsWithNoCase(const std::string& s, const char* prefix) {
 }
 
 }  // namespace
+
+// Takes Tab for its link: empty (no pixels, no mouse) and sitting in the link's parent right
+// after it. Either of the two may go first, so each forgets the other as it goes.
+class TWsLinkKeys : public TWinControl {
+  public:
+    explicit TWsLinkKeys(TWsURLLabel& link) : link_(&link) {
+        SetTabStop(true);
+        SetBounds(link.Left(), link.Top(), 0, 0);
+        Follow();
+    }
+    ~TWsLinkKeys() override {
+        if (link_) link_->keys_ = nullptr;
+    }
+    TWsLinkKeys(const TWsLinkKeys&) = delete;
+    TWsLinkKeys& operator=(const TWsLinkKeys&) = delete;
+
+    void Forget() {
+        link_ = nullptr;
+        SetTabStop(false);
+        SetVisible(false);
+    }
+    void Follow() {
+        SetVisible(link_->Visible());
+        SetEnabled(link_->Enabled());
+    }
+    void Click() override {
+        if (link_) link_->Click();
+    }
+    void DescribeAccessible(TAccDescription& d) const override {
+        if (link_) link_->DescribeAccessible(d);
+    }
+    bool HitTest(TPoint) const override { return false; }
+
+  protected:
+    bool WantsKey(TKey key, TShiftState shift) const override {
+        return (key == vkReturn || key == vkSpace) && !(shift & (ssAlt | ssCtrl));
+    }
+    void KeyDown(TKey& key, TShiftState shift) override {
+        TWinControl::KeyDown(key, shift);
+        if (!WantsKey(key, shift)) return;
+        key = 0;
+        Click();
+    }
+    void DoEnter() override {
+        TWinControl::DoEnter();
+        if (link_) link_->Invalidate();
+    }
+    void DoExit() override {
+        TWinControl::DoExit();
+        if (link_) link_->Invalidate();
+    }
+
+  private:
+    TWsURLLabel* link_;
+};
+
+TWsURLLabel::~TWsURLLabel() {
+    if (keys_) keys_->Forget();
+}
+
+TWinControl* TWsURLLabel::KeyboardStandIn() const {
+    return keys_;
+}
+
+bool TWsURLLabel::Focused() const {
+    return keys_ && keys_->Focused();
+}
+
+void TWsURLLabel::ParentChanged() {
+    TWsLabel::ParentChanged();
+    if (!Parent()) {
+        if (keys_) keys_->Forget();
+        keys_ = nullptr;
+        return;
+    }
+    if (keys_)
+        keys_->SetParent(Parent());
+    else
+        keys_ = Parent()->InsertControl(std::make_unique<TWsLinkKeys>(*this));
+}
+
+void TWsURLLabel::VisibleChanged() {
+    TWsLabel::VisibleChanged();
+    if (keys_) keys_->Follow();
+}
+
+void TWsURLLabel::EnabledChanged() {
+    TWsLabel::EnabledChanged();
+    if (keys_) keys_->Follow();
+}
+
+void TWsURLLabel::Paint(TCanvas& canvas) {
+    TWsLabel::Paint(canvas);
+    if (Focused()) canvas.DrawFocusRect(ClientRect());
+}
 
 TWsURLLabel::TWsURLLabel(TComponent* owner) : TWsLabel(owner) {
     RegisterCursor(crWsHandPoint, crHandPoint);
@@ -78,4 +175,6 @@ void TWsURLLabel::DescribeAccessible(TAccDescription& d) const {
     d.Role = arLink;
     d.Description = url_;
     d.DefaultAction = aaOpenLink;
+    if (keys_) d.States |= asFocusable;
+    if (Focused()) d.States |= asFocused;
 }

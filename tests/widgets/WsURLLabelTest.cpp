@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/HeadlessApp.h"
+#include "framework/Keys.h"
 #include "widgets/WsURLLabel.h"
 
 namespace {
@@ -158,6 +159,99 @@ TEST_F(WsURLLabelTest, DisabledLinkIsEmbossedAndOpensNothing) {
     EXPECT_FALSE(HasInk(clBlue));
     ClickLink();
     EXPECT_TRUE(host.OpenedURLs().empty());
+}
+
+}  // namespace
+
+namespace {
+
+// The pixels on the link's outer edge, where the focus rectangle goes.
+std::vector<TColor> Edge(THeadlessWindow& w, const TControl& c) {
+    std::vector<TColor> out;
+    for (int x = c.Left(); x < c.Left() + c.Width(); ++x) out.push_back(w.PixelColor(x, c.Top()));
+    for (int y = c.Top() + 1; y < c.Top() + c.Height(); ++y)
+        out.push_back(w.PixelColor(c.Left(), y));
+    return out;
+}
+
+int Changed(const std::vector<TColor>& a, const std::vector<TColor>& b) {
+    int n = 0;
+    for (std::size_t i = 0; i < a.size(); ++i) n += a[i] != b[i];
+    return n;
+}
+
+TEST_F(WsURLLabelTest, TabReachesTheLinkWhichWearsAFocusRectangleAndOpensByKey) {
+    auto* other = form->InsertControl(std::make_unique<TWsURLLabel>());
+    other->SetBounds(10, 35, 100, 13);
+    other->SetTransparent(true);
+    other->SetCaption("second");
+    form->UpdateWindow();
+    THeadlessWindow& w = WindowOf(*form);
+    const std::vector<TColor> plain = Edge(w, *link), otherPlain = Edge(w, *other);
+
+    host.PressKey(vkTab);
+    EXPECT_TRUE(link->Focused());
+    EXPECT_FALSE(other->Focused());
+    EXPECT_EQ(link->KeyboardStandIn(), form->ActiveControl());
+    form->UpdateWindow();
+    EXPECT_GE(Changed(plain, Edge(w, *link)),
+              (link->Width() + 1) / 2 + (link->Height() - 1) / 2 - 3)
+        << "every second pixel of the top edge and the left edge, but where a letter lies";
+    EXPECT_EQ(w.PixelColor(link->Left(), link->Top()), clBlack);
+    EXPECT_EQ(w.PixelColor(link->Left() + 1, link->Top()), clWhite);
+
+    host.PressKey(vkTab);
+    EXPECT_FALSE(link->Focused());
+    EXPECT_TRUE(other->Focused());
+    form->UpdateWindow();
+    EXPECT_EQ(Edge(w, *link), plain) << "the frame goes with the focus";
+    EXPECT_GT(Changed(otherPlain, Edge(w, *other)), 0);
+
+    host.PressKey(vkTab, ssShift);
+    host.PressKey(vkReturn);
+    EXPECT_EQ(host.OpenedURLs(), (std::vector<std::string>{"https://www.example.org"}));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(link->Visited());
+
+    host.PressKey(vkSpace);
+    EXPECT_EQ(host.OpenedURLs().size(), 2u) << "Space opens it too";
+    host.PressKey(vkReturn, ssAlt);
+    EXPECT_EQ(host.OpenedURLs().size(), 2u) << "Alt+Enter is not the link's";
+}
+
+TEST_F(WsURLLabelTest, AHiddenOrDisabledLinkIsPassedByAndTheMouseStillReachesIt) {
+    auto* other = form->InsertControl(std::make_unique<TWsURLLabel>());
+    other->SetBounds(10, 35, 100, 13);
+    for (int way = 0; way < 2; ++way) {
+        if (way == 0) link->SetVisible(false);
+        if (way == 1) link->SetEnabled(false);
+        host.PressKey(vkTab);
+        EXPECT_TRUE(other->Focused()) << "way " << way;
+        host.PressKey(vkTab);
+        EXPECT_TRUE(other->Focused()) << "way " << way << ": the only stop";
+        link->SetVisible(true);
+        link->SetEnabled(true);
+    }
+    host.PressKey(vkTab);
+    EXPECT_TRUE(link->Focused()) << "shown and enabled again, it takes Tab again";
+    ClickLink();
+    EXPECT_EQ(clicks, 1) << "the stand-in takes no mouse";
+    host.MouseMove(WindowOf(*form), link->Left() + 1, link->Top() + 1);
+    EXPECT_EQ(WindowOf(*form).Cursor(), crHandPoint);
+}
+
+TEST_F(WsURLLabelTest, TheStandInGoesWithTheLinkAndLeavesNoStopBehind) {
+    auto* other = form->InsertControl(std::make_unique<TWsURLLabel>());
+    other->SetBounds(10, 35, 100, 13);
+    host.PressKey(vkTab);
+    ASSERT_TRUE(link->Focused());
+    form->RemoveControl(link).reset();
+    host.PressKey(vkTab);
+    EXPECT_TRUE(other->Focused());
+    host.PressKey(vkTab);
+    EXPECT_TRUE(other->Focused()) << "the freed link left no tab stop";
+    host.PressKey(vkReturn);
+    EXPECT_TRUE(host.OpenedURLs().empty()) << "the second link has no address";
 }
 
 }  // namespace
