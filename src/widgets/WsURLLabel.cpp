@@ -54,8 +54,10 @@ class TWsLinkKeys : public TWinControl {
     void Click() override {
         if (link_) link_->Click();
     }
+    // The link's own node reads as the link and carries the focus states.
     void DescribeAccessible(TAccDescription& d) const override {
-        if (link_) link_->DescribeAccessible(d);
+        TWinControl::DescribeAccessible(d);
+        d.States |= asInvisible;
     }
     bool HitTest(TPoint) const override { return false; }
 

@@ -7,6 +7,7 @@
 #include "app/UnitFormAbout.h"
 #include "app/UnitFormVigil.h"
 #include "framework/Application.h"
+#include "framework/Keys.h"
 #include "graphics/Bitmap.h"
 #include "platform/headless/HeadlessHost.h"
 #include "widgets/WsColorMath.h"
@@ -110,6 +111,42 @@ TEST_F(FormAboutTest, LinksOpenTheirAddressesAndAFreshBoxStartsUnvisited) {
     RunAbout([&](TFormAbout& about) {
         EXPECT_FALSE(about.WsURLLabel4->Visited());
         EXPECT_EQ(about.WsURLLabel4->Font().Color(), clBlue);
+        about.Close();
+    });
+}
+
+TEST_F(FormAboutTest, TabReachesBothLinksInOrderAndEnterOpensTheFocusedOne) {
+    RunAbout([&](TFormAbout& about) {
+        THeadlessWindow& w = WindowOf(&about);
+        TWsURLLabel* home = about.WsURLLabel4;
+        TWsURLLabel* mail = about.WsURLLabel1;
+        auto corner = [&](TControl* c) {
+            TPoint o = c->FormOrigin();
+            return w.PixelColor(o.X, o.Y);
+        };
+        ASSERT_EQ(corner(home), clWhite);
+        ASSERT_EQ(corner(mail), clWhite);
+        std::vector<TControl*> stops;
+        for (int i = 0; i < 8 && stops.size() < 3; ++i) {
+            host.PressKey(vkTab);
+            if (home->Focused()) stops.push_back(home);
+            if (mail->Focused()) stops.push_back(mail);
+            if (about.Button1->Focused()) stops.push_back(about.Button1);
+            if (home->Focused()) {
+                about.UpdateWindow();
+                EXPECT_EQ(corner(home), clBlack) << "the dotted frame's first dot";
+                EXPECT_EQ(corner(mail), clWhite);
+            }
+        }
+        EXPECT_EQ(stops, (std::vector<TControl*>{home, mail, about.Button1}))
+            << "home page, mail, then round to the close button";
+        about.UpdateWindow();
+        EXPECT_EQ(corner(home), clWhite) << "the frame went with the focus";
+        host.PressKey(vkTab, ssShift);
+        ASSERT_TRUE(mail->Focused());
+        host.PressKey(vkReturn);
+        EXPECT_EQ(host.OpenedURLs(), (std::vector<std::string>{"mailto:" + MailAddress()}));
+        EXPECT_NE(About(), nullptr) << "Enter on a link is not the close button's";
         about.Close();
     });
 }
