@@ -16,11 +16,9 @@ cleanup() {
 }
 trap cleanup EXIT
 python3 scripts/make-sample-wtmp.py "$work/wtmp"
-exec 3<> <(:)
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 2>/dev/null &
-xpid=$!
-read -r -t 30 display <&3
-export DISPLAY=":$display" GSETTINGS_BACKEND=memory
+source scripts/virtual-display.sh
+start_virtual_display "$work/xvfb.log"
+export GSETTINGS_BACKEND=memory
 
 cat >"$work/measure.sh" <<'SH'
 set -euo pipefail

@@ -16,11 +16,8 @@ trap cleanup EXIT
 
 python3 scripts/make-sample-wtmp.py "$work/wtmp"
 
-exec 3<> <(:)
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 2>"$work/xvfb.log" &
-xpid=$!
-read -r -t 30 display <&3 || { echo "test-atspi: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$display"
+source scripts/virtual-display.sh
+start_virtual_display "$work/xvfb.log"
 # No desktop settings service here: the bus launcher keeps its settings in memory.
 export GSETTINGS_BACKEND=memory
 unset AT_SPI_BUS_ADDRESS

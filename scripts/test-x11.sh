@@ -21,12 +21,8 @@ trap cleanup EXIT
 
 python3 scripts/make-sample-wtmp.py "$work/wtmp"
 
-# A display number of the server's own choosing, so parallel runs do not meet.
-exec 3<> <(:)
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 2>"$work/xvfb.log" &
-xpid=$!
-read -r -t 30 display <&3 || { echo "test-x11: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$display"
+source scripts/virtual-display.sh
+start_virtual_display "$work/xvfb.log"
 
 
 # Repeats a check until it holds: the program answers input in its own time.
